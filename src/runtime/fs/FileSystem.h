@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/Faults.h"
+
+namespace ferrowick::runtime {
+
+// The attribute word of a file or folder.
+namespace Attr {
+inline constexpr unsigned ReadOnly = 1;
+inline constexpr unsigned Hidden = 2;
+inline constexpr unsigned System = 4;
+inline constexpr unsigned Directory = 16;
+inline constexpr unsigned Archive = 32;
+}  // namespace Attr
+
+class ArchiveStore;
+
+// The toolkit runtime's file and folder operations over native paths. Every failure is
+// a RuntimeError with the runtime's number; `faults()` lets tests plan failures. Each
+// operation checks its fault name (the name in its comment) before it acts.
+class FileSystem {
+ public:
+  // `archiveDatabase`: where the archive-state records live (created on first use).
+  explicit FileSystem(std::filesystem::path archiveDatabase);
+  ~FileSystem();
+  FileSystem(const FileSystem&) = delete;
+  FileSystem& operator=(const FileSystem&) = delete;
+
+  Faults& faults() noexcept { return faults_; }
+
+  // "list": the names matching a pattern such as "/data/*.*", in the order the file
+  // system returns them. Ordinary files only (no folders, hidden or system files), or
+  // with folders as well, "." and ".." included.
+  std::vector<std::string> list(const std::string& pattern, bool withFolders);
+
+  // "length": the file's length in bytes.
+  std::uint64_t fileLength(const std::string& path);
+
+  // "exists": an ordinary file (not hidden, not system, not a folder) of that name exists.
+  bool fileExists(const std::string& path);
+
+  // "attributes": the attribute word (Attr).
+  unsigned getAttributes(const std::string& path);
+
+  // "setAttributes": sets read-only and archive from the word; a negative or unknown
+  // value raises 5.
+  void setAttributes(const std::string& path, long attributes);
+
+  // "mkdir": creates one folder; the parent must exist.
+  void makeFolder(const std::string& path);
+
+  // "copy": copies a file over its target through a temporary file beside it.
+  void copyFile(const std::string& source, const std::string& target);
+
+  // "rename" and "delete" of files.
+  void renameFile(const std::string& from, const std::string& to);
+  void deleteFile(const std::string& path);
+
+ private:
+  ArchiveStore& archive();
+
+  std::filesystem::path archiveDatabase_;
+  std::unique_ptr<ArchiveStore> archive_;
+  Faults faults_;
+};
+
+}  // namespace ferrowick::runtime

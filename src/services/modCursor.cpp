@@ -1,0 +1,7 @@
+#include "services/modCursor.h"
+
+namespace ferrowick::services::modCursor {
+
+void CursorNoOp() {}
+
+}  // namespace ferrowick::services::modCursor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace ferrowick::runtime {
+class App;
+struct Host;
+}  // namespace ferrowick::runtime
+
+namespace ferrowick::services {
+
+class modRegistry2;
+
+// The language table: 1000 texts filled once at start-up from the language file that
+// the stored language name chooses.
+class modLanguage {
+ public:
+  static constexpr std::size_t kEntries = 1000;
+
+  modLanguage(const runtime::App& app, runtime::Host& host, modRegistry2& registry);
+
+  // Entry `index`; the empty string for an index outside 0..999.
+  const std::string& text(std::int64_t index) const;
+  // Writes entry `index`; an index outside 0..999 is ignored.
+  void setText(std::int64_t index, std::string text);
+
+  void LoadLanguage();
+  // 1 when the path is empty or names no ordinary file, else 0.
+  int LoadLanguageFile(const std::string& path);
+
+ private:
+  const runtime::App& app_;
+  runtime::Host& host_;
+  modRegistry2& registry_;
+  std::array<std::string, kEntries> LangStrings_;
+};
+
+}  // namespace ferrowick::services

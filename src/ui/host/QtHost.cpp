@@ -1,0 +1,87 @@
+#include "ui/host/QtHost.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+#include <ctime>
+
+namespace ferrowick::ui {
+
+namespace {
+QMessageBox::Icon iconFor(int style) {
+  switch (style & 0x70) {
+    case runtime::MsgStyle::Critical: return QMessageBox::Critical;
+    case runtime::MsgStyle::Question: return QMessageBox::Question;
+    case runtime::MsgStyle::Exclamation: return QMessageBox::Warning;
+    case runtime::MsgStyle::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+}  // namespace
+
+QString displayText(const std::string& text) {
+  QString shown = QString::fromStdString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QChar('\r'), QChar('\n'));
+  return shown;
+}
+
+int QtMessageBoxes::show(const std::string& text, int style, const std::string& caption) {
+  QMessageBox box(iconFor(style), QString::fromStdString(caption), displayText(text),
+                  QMessageBox::NoButton, parent_);
+  if ((style & 0x7) == runtime::MsgStyle::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes ? runtime::MsgAnswer::Yes : runtime::MsgAnswer::No;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return runtime::MsgAnswer::Ok;
+}
+
+void QtEventLoop::yield() { QApplication::processEvents(); }
+
+runtime::DateTime SystemClock::now() {
+  const std::time_t t = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&t, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+void QtBusyPointer::setBusy(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+int QtShell::open(const std::string& target) {
+  const QString text = QString::fromStdString(target);
+  const QUrl url = text.contains(QStringLiteral("://")) ? QUrl(text) : QUrl::fromLocalFile(text);
+  if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return 2;  // file not found
+  return QDesktopServices::openUrl(url) ? 42 : 31;
+}
+
+std::string QtFolderPicker::browse(const std::string& title, const std::string& startFolder) {
+  const QString chosen = QFileDialog::getExistingDirectory(
+      parent_, QString::fromStdString(title), QString::fromStdString(startFolder),
+      QFileDialog::ShowDirsOnly);
+  return QDir::toNativeSeparators(chosen).toStdString();
+}
+
+QtHost::QtHost() : host_{messages, loop, clock, pointer, shell, folders} {}
+
+void QtHost::setMainWindow(QWidget* window) {
+  messages.setParent(window);
+  folders.setParent(window);
+}
+
+}  // namespace ferrowick::ui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+#include <QPointer>
+
+#include "runtime/Host.h"
+
+namespace ferrowick::ui {
+
+// Qt bindings of the runtime's outside-world interfaces.
+
+class QtMessageBoxes : public runtime::MessageBoxes {
+ public:
+  // Boxes are owned by `parent` when one is set (the main window, once it exists).
+  void setParent(QWidget* parent) { parent_ = parent; }
+  int show(const std::string& text, int style, const std::string& caption) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+class QtEventLoop : public runtime::EventLoop {
+ public:
+  void yield() override;
+};
+
+class SystemClock : public runtime::Clock {
+ public:
+  runtime::DateTime now() override;
+};
+
+class QtBusyPointer : public runtime::BusyPointer {
+ public:
+  void setBusy(bool busy) override;
+
+ private:
+  bool busy_ = false;
+};
+
+class QtShell : public runtime::Shell {
+ public:
+  int open(const std::string& target) override;
+};
+
+class QtFolderPicker : public runtime::FolderPicker {
+ public:
+  void setParent(QWidget* parent) { parent_ = parent; }
+  std::string browse(const std::string& title, const std::string& startFolder) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+// The whole set, as the program binds it.
+class QtHost {
+ public:
+  QtHost();
+  runtime::Host& host() { return host_; }
+  void setMainWindow(QWidget* window);
+
+  QtMessageBoxes messages;
+  QtEventLoop loop;
+  SystemClock clock;
+  QtBusyPointer pointer;
+  QtShell shell;
+  QtFolderPicker folders;
+
+ private:
+  runtime::Host host_;
+};
+
+// A carriage return inside a text is a line break wherever it is shown.
+QString displayText(const std::string& text);
+
+}  // namespace ferrowick::ui
