@@ -3,6 +3,7 @@
 #include <langinfo.h>
 
 #include <charconv>
+#include <cmath>
 #include <clocale>
 #include <ctime>
 
@@ -52,12 +53,22 @@ std::string generalDateTime(const DateTime& when) {
 }
 
 std::string standardNumber(double value) {
-  char digits[64];
-  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value,
-                                       std::chars_format::fixed, 2);
-  std::string fixed = ec == std::errc() ? std::string(digits, end) : std::string("0.00");
-  // -0.001 rounds to "-0.00": no sign on a zero.
-  if (fixed.find_first_not_of("-0.") == std::string::npos) fixed = "0.00";
+  // Halves round away from zero, as the system's number formatting does; to_chars alone
+  // would round an exact 0.125 down to "0.12".
+  std::string fixed;
+  if (std::fabs(value) < 1e15) {
+    const long long cents = std::llround(value * 100.0);
+    const unsigned long long magnitude =
+        static_cast<unsigned long long>(cents < 0 ? -cents : cents);
+    std::string fraction = std::to_string(magnitude % 100);
+    if (fraction.size() < 2) fraction.insert(0, "0");
+    fixed = (cents < 0 ? "-" : "") + std::to_string(magnitude / 100) + "." + fraction;
+  } else {
+    char digits[400];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value,
+                                         std::chars_format::fixed, 2);
+    fixed = ec == std::errc() ? std::string(digits, end) : std::string("0.00");
+  }
 
   const std::lconv* conv = std::localeconv();
   const std::string point = conv->decimal_point && *conv->decimal_point ? conv->decimal_point : ".";
