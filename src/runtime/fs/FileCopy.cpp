@@ -73,7 +73,8 @@ void FileSystem::copyFile(const std::string& source, const std::string& target) 
 
   // A read-only target refuses the copy even for root, who could otherwise replace it.
   struct stat existing{};
-  if (::stat(target.c_str(), &existing) == 0) {
+  const bool targetExists = ::stat(target.c_str(), &existing) == 0;
+  if (targetExists) {
     if (S_ISDIR(existing.st_mode) || (existing.st_mode & S_IWUSR) == 0) {
       raise(Err::PathFileAccessError);
     }
@@ -86,6 +87,11 @@ void FileSystem::copyFile(const std::string& source, const std::string& target) 
   if (::fstat(in.get(), &st) != 0) raiseErrno(errno, source);
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
+  // A file copied onto itself would come back as a new file (links and archive state
+  // lost) for nothing; the system the program was made for refuses it as well.
+  if (targetExists && existing.st_dev == st.st_dev && existing.st_ino == st.st_ino) {
+    raise(Err::PermissionDenied);
+  }
 
   std::string name = temporaryTemplate(target);
   Fd out(::mkostemp(name.data(), O_CLOEXEC));

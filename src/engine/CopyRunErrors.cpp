@@ -1,0 +1,111 @@
+#include <filesystem>
+
+#include "engine/CopyRun.h"
+#include "engine/EngineContext.h"
+#include "engine/MainWindowView.h"
+#include "runtime/App.h"
+#include "runtime/Host.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/fs/FileSystem.h"
+#include "services/modLanguage.h"
+
+// The copy run's one error handler: every error of a step arrives here, is logged, and
+// decides where the run goes on.
+
+namespace ferrowick::engine {
+
+namespace Err = runtime::Err;
+namespace MsgStyle = runtime::MsgStyle;
+using runtime::RuntimeError;
+
+namespace {
+constexpr int kYesNoCritical = MsgStyle::YesNo | MsgStyle::Critical;
+constexpr int kYesNoExclamation = MsgStyle::YesNo | MsgStyle::Exclamation;
+}  // namespace
+
+int CopyRun::message(const std::string& text, int style) {
+  return ctx_.host.messages.show(text, style, ctx_.app.title());
+}
+
+CopyRun::Step CopyRun::recover(Step step, Run& run, const RuntimeError& error) {
+  const services::modLanguage& lang = ctx_.lang;
+  const std::string text = errorText(run);
+  const int number = error.number();
+
+  // The handler itself failing (the log entry, the read-only clear) ends the run in order.
+  const auto handlerFailed = [&](const RuntimeError& inner) {
+    message(std::to_string(inner.number()) + ": " + inner.description() + errorText(run),
+            MsgStyle::Critical);
+    return isFinishing(step) ? following(step) : Step::LogSummary;
+  };
+  // Passed over: the step after the failing one, except that a file whose attributes
+  // could not be read or whose copy failed is not logged, counted or changed.
+  const auto goOn = [&] {
+    if (step == Step::Collect) return Step::Collect;
+    if (step == Step::ReadAttributes || step == Step::CopyFile) return Step::ShowStatus;
+    return following(step);
+  };
+
+  try {
+    write(run, "ERROR: " + std::to_string(number) + " - " + error.description());
+  } catch (const RuntimeError& inner) {
+    return handlerFailed(inner);
+  }
+
+  switch (number) {
+    case Err::InvalidProcedureCall:
+      return goOn();
+    case Err::BadFileNameOrNumber:
+      message(lang.text(194) + "\n\n" + run.subject, MsgStyle::Exclamation);
+      return goOn();
+    case Err::FileNotFound:
+      message(lang.text(195) + "\n\n" + run.subject, MsgStyle::Exclamation);
+      return goOn();
+    case Err::DeviceIOError:
+      return ask(step, lang.text(196) + text, kYesNoCritical);
+    case Err::DiskFull:
+      return ask(step, lang.text(197) + text, kYesNoExclamation);
+    case Err::PermissionDenied:
+      return ask(step, lang.text(198) + text, kYesNoCritical);
+    case Err::DiskNotReady:
+      return ask(step, lang.text(199) + text, kYesNoCritical);
+    case Err::PathNotFound:
+      return ask(step, lang.text(200) + text, kYesNoCritical);
+    case Err::PathFileAccessError:
+      // A read-only target is made writable and the file tried once more; anything else,
+      // or the same error again, is asked about.
+      if (step == Step::CopyFile && !run.restartedForReadOnly) {
+        run.restartedForReadOnly = true;
+        try {
+          if (clearReadOnlyTarget(run)) return Step::ReadAttributes;
+        } catch (const RuntimeError& inner) {
+          return handlerFailed(inner);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  return ask(step, std::to_string(number) + ": " + error.description() + text, kYesNoCritical);
+}
+
+// Yes tries the current file again; any other answer, and any answer outside the file
+// steps, finishes the run. While finishing, the run goes on finishing.
+CopyRun::Step CopyRun::ask(Step step, const std::string& text, int style) {
+  const int answer = message(text, style);
+  if (isFinishing(step)) return following(step);
+  if (answer == runtime::MsgAnswer::Yes && isFileStep(step)) return Step::ReadAttributes;
+  return Step::LogSummary;
+}
+
+bool CopyRun::clearReadOnlyTarget(Run& run) {
+  const std::string target = run.destFolder + run.fileName;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(target, ec)) return false;
+  const unsigned attributes = ctx_.fs.getAttributes(target);
+  if ((attributes & runtime::Attr::ReadOnly) == 0) return false;
+  ctx_.fs.setAttributes(target, static_cast<long>(attributes & ~runtime::Attr::ReadOnly));
+  return true;
+}
+
+}  // namespace ferrowick::engine

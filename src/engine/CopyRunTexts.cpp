@@ -1,0 +1,37 @@
+#include "engine/CopyRun.h"
+#include "engine/EngineContext.h"
+#include "runtime/Formats.h"
+#include "runtime/Host.h"
+#include "services/modLanguage.h"
+
+// The texts the copy run composes for its labels, its log and its error boxes.
+
+namespace ferrowick::engine {
+
+namespace {
+double megabytes(std::uint64_t bytes) { return static_cast<double>(bytes) / 1024.0 / 1024.0; }
+}  // namespace
+
+std::string CopyRun::errorText(const Run& run) const {
+  const services::modLanguage& lang = ctx_.lang;
+  return "\n\n" + lang.text(192) + "\n" + run.sourcePath + "\n" + lang.text(183) + "\n" +
+         run.destFolder + run.fileName + "\n\n" + lang.text(193);
+}
+
+std::string CopyRun::progressText(const Run& run) const {
+  const services::modLanguage& lang = ctx_.lang;
+  return lang.text(185) + " " + std::to_string(run.entryIndex) + " " + lang.text(187) + " " +
+         std::to_string(run.entryCount) + lang.text(186) +
+         runtime::standardNumber(megabytes(run.copiedBytes)) + " Mb";
+}
+
+std::string CopyRun::summaryText(const Run& run) {
+  const services::modLanguage& lang = ctx_.lang;
+  const runtime::DateTime now = ctx_.host.clock.now();
+  return lang.text(188) + " " + std::to_string(run.copiedFiles) + " " + lang.text(189) + " " +
+         runtime::standardNumber(megabytes(run.copiedBytes)) + " Mb, " + lang.text(191) + " " +
+         runtime::shortTime(run.start) + " " + lang.text(183) + " " + runtime::shortTime(now) +
+         " | " + runtime::shortDate(run.start) + ".";
+}
+
+}  // namespace ferrowick::engine
