@@ -1,5 +1,7 @@
 #include "engine/CopyRun.h"
 
+#include "engine/CopyRunValues.h"
+
 
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
@@ -19,30 +21,6 @@ namespace ferrowick::engine {
 
 using runtime::Err::PathNotFound;
 using runtime::RuntimeError;
-
-// The values one run works with, created empty at each call.
-struct CopyRun::Run {
-  explicit Run(runtime::Faults& faults) : log(faults) {}
-
-  std::string sourcePath;
-  std::string fileName;
-  std::string destFolder;
-  unsigned attributes = 0;
-  std::uint64_t copiedBytes = 0;
-  std::uint64_t copiedFiles = 0;
-  std::size_t entryCount = 0;
-  std::size_t entryIndex = 0;
-  std::size_t nextEntry = 0;
-  std::size_t itemCount = 0;
-  std::size_t nextItem = 0;
-  // What the file-not-found and bad-name messages name: the source item while the run
-  // file list is built, the current file afterwards.
-  std::string subject;
-  runtime::DateTime start;
-  bool restartedForReadOnly = false;
-  std::string summary;
-  runtime::TextOutput log;
-};
 
 CopyRun::CopyRun(EngineContext& context, SourceList& sources, RunFileList& runFiles,
                  services::modMakeDirs& makeDirs)
@@ -286,7 +264,7 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       view.Label14().setCaption(run.summary);
       break;
     case Step::ResetFiles:
-      state.SourceFiles.assign(1, SourceFileEntry{});
+      runFiles_.Reset();
       break;
     case Step::Pointer:
       ctx_.host.pointer.setBusy(false);

@@ -1,12 +1,8 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "runtime/DateTime.h"
-#include "runtime/TextOutput.h"
 
 namespace ferrowick::runtime {
 class RuntimeError;

@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "engine/CopyRun.h"
+#include "engine/CopyRunValues.h"
 #include "engine/EngineContext.h"
 #include "engine/MainWindowView.h"
 #include "runtime/App.h"

@@ -1,4 +1,5 @@
 #include "engine/CopyRun.h"
+#include "engine/CopyRunValues.h"
 #include "engine/EngineContext.h"
 #include "runtime/Formats.h"
 #include "runtime/Host.h"

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/CopyRun.h"
+#include "runtime/DateTime.h"
+#include "runtime/TextOutput.h"
+
+namespace ferrowick::engine {
+
+// The values one run works with, created empty at each call.
+struct CopyRun::Run {
+  explicit Run(runtime::Faults& faults) : log(faults) {}
+
+  std::string sourcePath;
+  std::string fileName;
+  std::string destFolder;
+  unsigned attributes = 0;
+  std::uint64_t copiedBytes = 0;
+  std::uint64_t copiedFiles = 0;
+  std::size_t entryCount = 0;
+  std::size_t entryIndex = 0;
+  std::size_t nextEntry = 0;
+  std::size_t itemCount = 0;
+  std::size_t nextItem = 0;
+  // What the file-not-found and bad-name messages name: the source item while the run
+  // file list is built, the current file afterwards.
+  std::string subject;
+  runtime::DateTime start;
+  bool restartedForReadOnly = false;
+  std::string summary;
+  runtime::TextOutput log;
+};
+
+}  // namespace ferrowick::engine
