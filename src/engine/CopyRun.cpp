@@ -40,10 +40,11 @@ std::string CopyRun::mirrorOf(const std::string& sourceFolder) const {
 
 std::optional<std::string> CopyRun::MakeDestDir(const std::string& sourceFolder) {
   std::string folder = mirrorOf(sourceFolder);
-  if (folder.empty()) return folder;
+  if (folder.empty() || folder == madeFolder_) return folder;
   if (!services::modMakeDirs::FolderExists(folder) && !makeDirs_.CreatePath(folder)) {
     return std::nullopt;
   }
+  madeFolder_ = folder;
   return folder;
 }
 
@@ -64,6 +65,7 @@ void CopyRun::RunBackup() {
   } inProgress{state.RunInProgress};
 
   Run run(ctx_.fs.faults());
+  madeFolder_.clear();
   Step step = Step::Busy;
   while (step != Step::Done) {
     try {
@@ -212,7 +214,7 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       break;
     }
     case Step::CopyFile:
-      fs.copyFile(run.sourcePath, run.destFolder + run.fileName);
+      run.fileLength = fs.copyFile(run.sourcePath, run.destFolder + run.fileName);
       break;
     case Step::LogFile:
       write(run, run.sourcePath + " >> " + run.destFolder + run.fileName + lang.text(184));
@@ -227,7 +229,8 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       writeLine(run, "[OK]");
       break;
     case Step::AddBytes:
-      run.copiedBytes += fs.fileLength(run.sourcePath);
+      // The length the copy found, not another look at a file that may change meanwhile.
+      run.copiedBytes += run.fileLength;
       break;
     case Step::CountFile:
       ++run.copiedFiles;

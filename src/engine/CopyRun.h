@@ -106,6 +106,9 @@ class CopyRun {
   SourceList& sources_;
   RunFileList& runFiles_;
   services::modMakeDirs& makeDirs_;
+  // The destination folder this run last found or made; files of one folder come
+  // together, so each folder is looked at once.
+  std::string madeFolder_;
 };
 
 }  // namespace ferrowick::engine

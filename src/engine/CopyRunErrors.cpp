@@ -32,6 +32,8 @@ CopyRun::Step CopyRun::recover(Step step, Run& run, const RuntimeError& error) {
   const services::modLanguage& lang = ctx_.lang;
   const std::string text = errorText(run);
   const int number = error.number();
+  // Whatever went wrong may have taken the folder with it.
+  madeFolder_.clear();
 
   // The handler itself failing (the log entry, the read-only clear) ends the run in order.
   const auto handlerFailed = [&](const RuntimeError& inner) {

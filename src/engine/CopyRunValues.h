@@ -18,6 +18,7 @@ struct CopyRun::Run {
   std::string fileName;
   std::string destFolder;
   unsigned attributes = 0;
+  std::uint64_t fileLength = 0;  // what the copy of the current file wrote
   std::uint64_t copiedBytes = 0;
   std::uint64_t copiedFiles = 0;
   std::size_t entryCount = 0;

@@ -78,6 +78,17 @@ TEST_F(FileCopyTest, DiskFullInTheMiddleKeepsTheEarlierCopyAndLeavesNoTemporaryF
   EXPECT_EQ(errorOf([&] { files.copyFile(root / "src/big", root / "dst/big"); }), Err::DiskFull);
   EXPECT_EQ(readFile(root / "dst/big"), "earlier copy");
   EXPECT_EQ(namesIn(root / "dst"), std::vector<std::string>{"big"});
+
+  // A first copy that fails leaves nothing at all.
+  files.faults().inject("copy.write", Err::DiskFull, "dst/first", 1, 1);
+  EXPECT_EQ(errorOf([&] { files.copyFile(root / "src/big", root / "dst/first"); }), Err::DiskFull);
+  EXPECT_EQ(namesIn(root / "dst"), std::vector<std::string>{"big"});
+
+  // Without the fault both come out whole.
+  EXPECT_EQ(files.copyFile(root / "src/big", root / "dst/big"), std::uint64_t{3} << 20);
+  EXPECT_EQ(files.copyFile(root / "src/big", root / "dst/first"), std::uint64_t{3} << 20);
+  EXPECT_EQ(readFile(root / "dst/first"), readFile(root / "src/big"));
+  EXPECT_EQ(namesIn(root / "dst"), (std::vector<std::string>{"big", "first"}));
 }
 
 TEST_F(FileCopyTest, ReadOnlyTargetRefusesTheCopyEvenForRoot) {

@@ -60,8 +60,10 @@ class FileSystem {
   // "mkdir": creates one folder; the parent must exist.
   void makeFolder(const std::string& path);
 
-  // "copy": copies a file over its target through a temporary file beside it.
-  void copyFile(const std::string& source, const std::string& target);
+  // "copy": copies a file with its permissions and modification time; an existing target
+  // is replaced through a temporary file beside it. "copy.write" is checked before each
+  // chunk of at most 1 MiB. Returns the number of bytes copied.
+  std::uint64_t copyFile(const std::string& source, const std::string& target);
 
   // "rename" and "delete" of files.
   void renameFile(const std::string& from, const std::string& to);
