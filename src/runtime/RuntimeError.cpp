@@ -15,6 +15,7 @@ std::string errorDescription(int number) {
     case Err::FileNotFound: return "File not found";
     case Err::FileAlreadyOpen: return "File already open";
     case Err::DeviceIOError: return "Device I/O error";
+    case Err::FileAlreadyExists: return "File already exists";
     case Err::DiskFull: return "Disk full";
     case Err::DeviceUnavailable: return "Device unavailable";
     case Err::PermissionDenied: return "Permission denied";

@@ -1,0 +1,167 @@
+#include "runtime/fs/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runtime/RuntimeError.h"
+#include "runtime/fs/ArchiveStore.h"
+#include "runtime/fs/PathParts.h"
+
+namespace ferrowick::runtime {
+
+namespace {
+
+// What an entry is once links are followed; a broken link is a "system" entry.
+enum class Kind { File, Folder, Other };
+
+Kind kindOf(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return Kind::File;
+  if (S_ISDIR(st.st_mode)) return Kind::Folder;
+  return Kind::Other;
+}
+
+bool hasWildcards(std::string_view name) {
+  return name.find_first_of("*?") != std::string_view::npos;
+}
+
+// "*.*" matches every name, also those without a dot.
+bool matches(const std::string& pattern, const char* name) {
+  if (pattern == "*" || pattern == "*.*") return true;
+  return fnmatch(pattern.c_str(), name, FNM_PERIOD) == 0;
+}
+
+}  // namespace
+
+FileSystem::FileSystem(std::filesystem::path archiveDatabase)
+    : archiveDatabase_(std::move(archiveDatabase)) {}
+
+FileSystem::~FileSystem() = default;
+
+ArchiveStore& FileSystem::archive() {
+  if (!archive_) archive_ = std::make_unique<ArchiveStore>(archiveDatabase_);
+  return *archive_;
+}
+
+std::vector<std::string> FileSystem::list(const std::string& pattern, bool withFolders) {
+  faults_.check("list", pattern);
+  const auto [folder, namePattern] = splitPattern(pattern);
+  std::vector<std::string> names;
+
+  const auto wanted = [&](const std::string& name, Kind kind) {
+    if (name == "." || name == "..") return withFolders;
+    if (isHiddenName(name) || kind == Kind::Other) return false;
+    return kind == Kind::File || withFolders;
+  };
+
+  if (!hasWildcards(namePattern)) {
+    // A plain name lists that one entry, if it is there.
+    struct stat st{};
+    const std::string path = joinPath(folder, namePattern);
+    if (!namePattern.empty() && ::stat(path.c_str(), &st) == 0 && wanted(namePattern, kindOf(st))) {
+      names.push_back(namePattern);
+    }
+    return names;
+  }
+
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) {
+    // A folder that is not there lists nothing, as the runtime's listing does.
+    if (errno == ENOENT || errno == ENOTDIR) return names;
+    raiseErrno(errno, folder);
+  }
+  const int dirFd = ::dirfd(dir);
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (!matches(namePattern, entry->d_name)) continue;
+    Kind kind = Kind::Other;
+    switch (entry->d_type) {
+      case DT_REG: kind = Kind::File; break;
+      case DT_DIR: kind = Kind::Folder; break;
+      case DT_LNK:
+      case DT_UNKNOWN: {
+        struct stat st{};
+        if (::fstatat(dirFd, entry->d_name, &st, 0) == 0) kind = kindOf(st);
+        break;
+      }
+      default: break;
+    }
+    if (wanted(name, kind)) names.push_back(name);
+    errno = 0;
+  }
+  const int readError = errno;
+  ::closedir(dir);
+  if (readError != 0) raiseErrno(readError, folder);
+  return names;
+}
+
+std::uint64_t FileSystem::fileLength(const std::string& path) {
+  faults_.check("length", path);
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) raiseErrno(errno, path);
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool FileSystem::fileExists(const std::string& path) {
+  faults_.check("exists", path);
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  return S_ISREG(st.st_mode) && !isHiddenName(lastComponent(path));
+}
+
+unsigned FileSystem::getAttributes(const std::string& path) {
+  faults_.check("attributes", path);
+  struct stat st{};
+  unsigned word = isHiddenName(lastComponent(path)) ? Attr::Hidden : 0u;
+  if (::stat(path.c_str(), &st) != 0) {
+    const int err = errno;
+    struct stat link{};
+    if (err == ENOENT && ::lstat(path.c_str(), &link) == 0) return word | Attr::System;
+    raiseErrno(err, path);
+  }
+  if ((st.st_mode & S_IWUSR) == 0) word |= Attr::ReadOnly;
+  switch (kindOf(st)) {
+    case Kind::Folder: return word | Attr::Directory;
+    case Kind::Other: return word | Attr::System;
+    case Kind::File: break;
+  }
+  if (archive().isArchiveSet(path, st)) word |= Attr::Archive;
+  return word;
+}
+
+void FileSystem::makeFolder(const std::string& path) {
+  faults_.check("mkdir", path);
+  if (::mkdir(path.c_str(), 0777) != 0) raiseErrno(errno, path);
+}
+
+void FileSystem::renameFile(const std::string& from, const std::string& to) {
+  faults_.check("rename", from);
+  // Renaming never replaces an existing file.
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+  int err = errno;
+  if (err == EINVAL || err == ENOSYS) {
+    struct stat st{};
+    if (::lstat(to.c_str(), &st) == 0) raise(Err::FileAlreadyExists);
+    if (::rename(from.c_str(), to.c_str()) == 0) return;
+    err = errno;
+  }
+  if (err == EEXIST) raise(Err::FileAlreadyExists);
+  raiseErrno(err, from);
+}
+
+void FileSystem::deleteFile(const std::string& path) {
+  faults_.check("delete", path);
+  struct stat st{};
+  if (::lstat(path.c_str(), &st) != 0) raiseErrno(errno, path);
+  // A read-only file cannot be deleted, as on the system the program was made for.
+  if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) raise(Err::PathFileAccessError);
+  if (::unlink(path.c_str()) != 0) raiseErrno(errno, path);
+  if (archive_) archive_->setArchive(path);
+}
+
+}  // namespace ferrowick::runtime
