@@ -131,12 +131,8 @@ TEST_F(SourceListTest, TheFolderItselfIsReportedLastWhenPresent) {
 TEST_F(SourceListTest, WalkSkipsHiddenReadOnlyAndLinkedFoldersAndAllBelowThem) {
   makeTree();
   sources.CollectSubfolders(data.string() + "/");
+  // The expected walk holds only the plain folders: nothing at or below .hid, ro, link.
   EXPECT_EQ(rig.state.SubfolderList, preOrder(data));
-  for (const auto& found : rig.state.SubfolderList) {
-    EXPECT_EQ(found.find("hid"), std::string::npos);
-    EXPECT_EQ(found.find("/ro"), std::string::npos);
-    EXPECT_EQ(found.find("link"), std::string::npos);
-  }
 }
 
 TEST_F(SourceListTest, WalkRecordsAPathWithoutSeparatorAndIgnoresAnEmptyOne) {
