@@ -29,6 +29,11 @@ std::filesystem::path configHome() {
   return homeFolder() / ".config";
 }
 
+std::filesystem::path dataHome() {
+  if (auto data = absoluteFromEnvironment("XDG_DATA_HOME"); !data.empty()) return data;
+  return homeFolder() / ".local/share";
+}
+
 std::filesystem::path runtimeDir() { return absoluteFromEnvironment("XDG_RUNTIME_DIR"); }
 
 }  // namespace ferrowick::runtime
