@@ -39,6 +39,11 @@ class FileSystem {
   // with folders as well, "." and ".." included.
   std::vector<std::string> list(const std::string& pattern, bool withFolders);
 
+  // "list": the names of the folders directly in `folder`, in the order the file system
+  // returns them; not ".", "..", hidden folders, nor links to folders. A folder that is
+  // not there lists nothing.
+  std::vector<std::string> listFolders(const std::string& folder);
+
   // "length": the file's length in bytes.
   std::uint64_t fileLength(const std::string& path);
 

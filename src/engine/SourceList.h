@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace ferrowick::engine {
+
+struct EngineContext;
+
+// The source list `lstSource`: adding the chosen folder, its subfolders or the chosen
+// files, and expanding every folder item into items for its subfolders before a run.
+// Folder items are the folder, "/", then "*.*" ("/*.*" for the root); file items are
+// full paths. No item is added twice (exact, case-sensitive comparison).
+class SourceList {
+ public:
+  explicit SourceList(EngineContext& context);
+
+  // The folder of `dirSource`: with `addFiles`, the files selected in `fileSource`;
+  // otherwise the folder itself, after its subfolders when `withSubfolders`. Each
+  // rejected duplicate gets a message; a failure ends the work with a message.
+  void AddSelectedSources(bool addFiles, bool withSubfolders);
+
+  bool IsInSourceList(const std::string& item) const;
+
+  // Appends to SubfolderList every plain folder below `path` (attribute word exactly
+  // Directory), in pre-order, siblings in listing order, without a trailing separator.
+  // A path without a trailing separator is itself recorded first. Raises RuntimeError.
+  void CollectSubfolders(const std::string& path);
+
+  // Adds, silently, an item for every current subfolder of every folder item present
+  // when it starts. Never removes an item. Failures propagate as RuntimeError; the items
+  // added before stay.
+  void RefreshSourceList();
+
+ private:
+  class Items;
+
+  void collect(const std::string& start, std::unordered_set<std::string>* walked);
+  void offer(Items& items, const std::string& candidate);
+  std::vector<std::string> takeSubfolders();
+
+  EngineContext& ctx_;
+};
+
+}  // namespace ferrowick::engine
