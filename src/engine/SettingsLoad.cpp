@@ -3,6 +3,7 @@
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/MainWindowView.h"
+#include "engine/RunFileList.h"
 #include "engine/SettingsFile.h"
 #include "engine/SettingsKeys.h"
 #include "runtime/ByteConversion.h"
@@ -168,7 +169,7 @@ void SettingsFile::loadDestination(const ProfileDocument& document) {
 
 // Entries are read in key order until the first missing or empty key.
 void SettingsFile::loadEntries(const ProfileDocument& document) {
-  runStep([&] { ctx_.state.SourceFiles.assign(1, SourceFileEntry{}); });
+  runStep([&] { RunFileList(ctx_).Reset(); });
   for (std::size_t index = 0;; ++index) {
     const auto item = value(document, kEntries, std::to_string(index));
     if (!item) break;
