@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "engine/EngineContext.h"
@@ -62,10 +60,22 @@ double plainWrite(const std::filesystem::path& path, const std::string& bytes) {
   return secondsSince(start);
 }
 
+std::string readAll(const std::filesystem::path& path) {
+  std::string bytes;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return bytes;
+  char buffer[65536];
+  ssize_t got = 0;
+  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return bytes;
+}
+
 double plainRead(const std::filesystem::path& path) {
   const auto start = Clock::now();
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = readAll(path);
   const double seconds = secondsSince(start);
   if (bytes.empty()) std::exit(1);
   return seconds;
@@ -113,10 +123,7 @@ int main() {
       return 1;
     }
 
-    const std::string bytes = [&] {
-      std::ifstream in(ini, std::ios::binary);
-      return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }();
+    const std::string bytes = readAll(ini);
     const double writeSeconds = plainWrite(root / "plain.ini", bytes);
     const double readSeconds = plainRead(root / "plain.ini");
 

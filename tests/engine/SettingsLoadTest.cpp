@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,7 @@ struct DaysCase {
   const char* stored;
   std::vector<int> ticked;
   const char* message;
+  friend void PrintTo(const DaysCase& days, std::ostream* out) { *out << "Days=" << days.stored; }
 };
 
 class SettingsLoadDays : public SettingsLoad, public ::testing::WithParamInterface<DaysCase> {};

@@ -5,6 +5,7 @@
 
 #include "SettingsFixture.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/profile/ProfileDocument.h"
 
 namespace ferrowick::engine::testing {
 namespace {
