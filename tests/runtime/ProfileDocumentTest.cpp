@@ -121,14 +121,6 @@ TEST(ProfileDocument, HandEditedSpacingAndQuotesAreNotPartOfTheValue) {
   EXPECT_EQ(*document.find("Log", "Name"), "  x  ");
 }
 
-TEST(ProfileDocument, FirstOfRepeatedSectionsAndKeysWins) {
-  auto document = ProfileDocument::parse("[S]\r\nk=1\r\nk=2\r\n[s]\r\nk=3\r\nj=4\r\n");
-  EXPECT_EQ(*document.find("S", "k"), "1");
-  EXPECT_EQ(document.find("S", "j"), nullptr);
-  ASSERT_EQ(document.write("S", "k", "9"), 1);
-  EXPECT_EQ(document.text(), "[S]\r\nk=9\r\nk=2\r\n[s]\r\nk=3\r\nj=4\r\n");
-}
-
 TEST(ProfileFile, LoadOfAMissingFileIsEmptyAndUnreadableRaises) {
   const auto folder = Sandbox::root() / "data";
   EXPECT_EQ(ProfileDocument::load(folder / "none.ini").text(), "");
@@ -182,17 +174,6 @@ TEST(ProfileFile, SaveReplacesTheWholeFileAndAFailedSaveLeavesItAlone) {
   document.save(file);
   EXPECT_EQ(readFile(file), document.text());
   EXPECT_EQ(filesIn(folder), 1);
-}
-
-TEST(ProfileFile, SaveIntoAMissingFolderFailsWithPathNotFound) {
-  ProfileDocument document;
-  document.write("S", "k", "v");
-  try {
-    document.save(Sandbox::root() / "missing" / "s.ini");
-    FAIL() << "saved into a missing folder";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), Err::PathNotFound);
-  }
 }
 
 TEST(PrivateProfile, ReadGivesTheDefaultForWhatIsMissing) {
