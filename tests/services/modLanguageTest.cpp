@@ -202,5 +202,20 @@ TEST_F(modLanguageTest, UnstorableLanguageLeavesTheTableEmpty) {
   EXPECT_EQ(lang.text(100), "");
 }
 
+TEST_F(modLanguageTest, ShippedLanguagesLoadThroughTheStoredName) {
+  // The source tree stands in for the program folder: languages/ sits at its top.
+  const App shipped{"Ferrowick", FERROWICK_SOURCE_DIR, "ferrowick", Version{}, false};
+  for (const char* name : {"English", "Polish", "Deutsch"}) {
+    ASSERT_TRUE(registry.WriteRegValue("Ferrowick", "Settings", "curLang", name,
+                                       HKEY_CURRENT_USER, "SOFTWARE\\Halvorne", REG_SZ));
+    modLanguage table(shipped, host.host, registry, fs);
+    table.LoadLanguage();
+    EXPECT_FALSE(table.text(100).empty()) << name;
+    EXPECT_FALSE(table.text(101).empty()) << name;
+    EXPECT_EQ(table.text(101).find('\n'), std::string::npos) << name;
+  }
+  EXPECT_TRUE(host.messages.shown.empty());
+}
+
 }  // namespace
 }  // namespace ferrowick::services
