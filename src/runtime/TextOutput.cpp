@@ -1,0 +1,85 @@
+#include "runtime/TextOutput.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runtime/Faults.h"
+#include "runtime/RuntimeError.h"
+
+namespace ferrowick::runtime {
+
+namespace {
+// Lines are gathered and written in blocks of this size, so a long run does one write per
+// block rather than two per file.
+constexpr std::size_t kBlock = std::size_t{64} << 10;
+}  // namespace
+
+TextOutput::~TextOutput() {
+  if (fd_ < 0) return;
+  try {
+    close();
+  } catch (const RuntimeError&) {
+    // Nobody is left to tell; the file itself is closed either way.
+  }
+}
+
+void TextOutput::open(const std::string& path) {
+  faults_.check("open", path);
+  if (fd_ >= 0) raise(Err::FileAlreadyOpen);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) raiseErrno(errno, path);
+  fd_ = fd;
+  path_ = path;
+  pending_.clear();
+}
+
+void TextOutput::write(std::string_view text) {
+  faults_.check("write", path_);
+  if (fd_ < 0) raise(Err::BadFileNameOrNumber);
+  pending_.append(text);
+  if (pending_.size() >= kBlock) flush();
+}
+
+void TextOutput::writeLine(std::string_view text) {
+  faults_.check("write", path_);
+  if (fd_ < 0) raise(Err::BadFileNameOrNumber);
+  pending_.append(text);
+  pending_.append("\r\n");
+  if (pending_.size() >= kBlock) flush();
+}
+
+void TextOutput::flush() {
+  std::size_t done = 0;
+  while (done < pending_.size()) {
+    const ssize_t put = ::write(fd_, pending_.data() + done, pending_.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      // What did not fit is dropped, as a full disk would drop it anyway; the next write
+      // starts clean instead of failing on the same bytes again.
+      pending_.clear();
+      raiseErrno(err, path_);
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  pending_.clear();
+}
+
+void TextOutput::close() {
+  if (fd_ < 0) return;
+  int err = 0;
+  try {
+    flush();
+  } catch (const RuntimeError&) {
+    ::close(fd_);
+    fd_ = -1;
+    throw;
+  }
+  if (::close(fd_) != 0) err = errno;
+  fd_ = -1;
+  if (err != 0) raiseErrno(err, path_);
+}
+
+}  // namespace ferrowick::runtime
