@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "runtime/profile/StagedFile.h"
+#include "runtime/fs/StagedFile.h"
 
 namespace ferrowick::runtime {
 

@@ -1,4 +1,4 @@
-#include "runtime/profile/StagedFile.h"
+#include "runtime/fs/StagedFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,7 +37,8 @@ void syncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Faults* faults)
+StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Faults* faults,
+                       std::optional<mode_t> mode)
     : target_(std::move(target)), faults_(faults) {
   // A hidden name, so that the half-made file never counts as an ordinary file.
   const std::filesystem::path pattern =
@@ -51,7 +52,9 @@ StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Fau
 
   try {
     struct stat existing {};
-    if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    if (mode) {
+      if (::fchmod(fd, *mode) != 0) raiseErrno(errno, temporary_);
+    } else if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
       ::fchmod(fd, existing.st_mode & 07777);
     }
     const std::size_t half = bytes.size() / 2;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace ferrowick::runtime {
@@ -16,8 +19,10 @@ class Faults;
 class StagedFile {
  public:
   // Writes `bytes` to a new temporary file in the target's folder and flushes it to the
-  // disk. Raises the runtime's error when that fails.
-  StagedFile(std::filesystem::path target, std::string_view bytes, Faults* faults = nullptr);
+  // disk. The file gets `mode`, or else the existing target's permissions. Raises the
+  // runtime's error when that fails.
+  StagedFile(std::filesystem::path target, std::string_view bytes, Faults* faults = nullptr,
+             std::optional<mode_t> mode = std::nullopt);
   ~StagedFile();
   StagedFile(StagedFile&& other) noexcept;
   StagedFile(const StagedFile&) = delete;
