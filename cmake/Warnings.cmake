@@ -2,7 +2,7 @@
 function(ferrowick_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
     -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
-    -Wconversion -Wsign-conversion -Wnull-dereference -Wformat=2
+    -Wconversion -Wsign-conversion -Wformat=2
     # GCC 12 reports std::string copies inlined at -O2 as overlapping (a known false alarm).
     -Wno-restrict)
   if(FERROWICK_WERROR)

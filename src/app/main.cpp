@@ -1,9 +1,6 @@
-#include <QApplication>
-
-#include "ui/host/QtHost.h"
+#include "app/Program.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  ferrowick::ui::QtHost host;
-  return 0;
+  ferrowick::app::Program program(argc, argv);
+  return program.run();
 }

@@ -25,7 +25,9 @@ class SourceList {
 
   // Appends to SubfolderList every plain folder below `path` (attribute word exactly
   // Directory), in pre-order, siblings in listing order, without a trailing separator.
-  // A path without a trailing separator is itself recorded first. Raises RuntimeError.
+  // A path without a trailing separator is itself recorded first. A link to a folder is
+  // not a plain folder: it is neither recorded nor entered, so no link can make the walk
+  // go round in a circle. Raises RuntimeError.
   void CollectSubfolders(const std::string& path);
 
   // Adds, silently, an item for every current subfolder of every folder item present

@@ -7,6 +7,7 @@
 namespace ferrowick::runtime {
 class App;
 struct Host;
+class FileSystem;
 }  // namespace ferrowick::runtime
 
 namespace ferrowick::services {
@@ -19,21 +20,28 @@ class modLanguage {
  public:
   static constexpr std::size_t kEntries = 1000;
 
-  modLanguage(const runtime::App& app, runtime::Host& host, modRegistry2& registry);
+  modLanguage(const runtime::App& app, runtime::Host& host, modRegistry2& registry,
+              runtime::FileSystem& fs);
 
   // Entry `index`; the empty string for an index outside 0..999.
   const std::string& text(std::int64_t index) const;
   // Writes entry `index`; an index outside 0..999 is ignored.
   void setText(std::int64_t index, std::string text);
 
+  // Reads the stored language name (storing "English", after a message, when there is
+  // none) and loads that language's file from the program folder.
   void LoadLanguage();
   // 1 when the path is empty or names no ordinary file, else 0.
   int LoadLanguageFile(const std::string& path);
 
  private:
+  std::string storedLanguage();
+  void loadLine(const std::string& line);
+
   const runtime::App& app_;
   runtime::Host& host_;
   modRegistry2& registry_;
+  runtime::FileSystem& fs_;
   std::array<std::string, kEntries> LangStrings_;
 };
 

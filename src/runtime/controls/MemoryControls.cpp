@@ -11,6 +11,7 @@ namespace {
 void fire(const Handler& handler) {
   if (handler) handler();
 }
+}  // namespace
 
 bool fitsTimeMask(const std::string& text) {
   if (text.size() != 5 || text[2] != ':') return false;
@@ -20,7 +21,6 @@ bool fitsTimeMask(const std::string& text) {
   }
   return true;
 }
-}  // namespace
 
 void MemoryTextBox::setText(const std::string& text) {
   if (text == text_) return;

@@ -154,6 +154,9 @@ class MemoryWindow : public Window {
   std::string caption_;
 };
 
+// Whether a text fits the "##:##" time field with "_" as its prompt character.
+bool fitsTimeMask(const std::string& text);
+
 // Case-insensitive order of a sorted list box.
 bool sortsBefore(const std::string& a, const std::string& b);
 

@@ -75,8 +75,12 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
     raiseErrno(errno, folder);
   }
   const int dirFd = ::dirfd(dir);
-  errno = 0;
-  while (const dirent* entry = ::readdir(dir)) {
+  // errno is cleared right before each read: only readdir's own failure may end the
+  // listing with an error, not one left by the work on the entry before.
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) break;
     const std::string name = entry->d_name;
     if (!matches(namePattern, entry->d_name)) continue;
     Kind kind = Kind::Other;
@@ -92,7 +96,6 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
       default: break;
     }
     if (wanted(name, kind)) names.push_back(name);
-    errno = 0;
   }
   const int readError = errno;
   ::closedir(dir);
@@ -121,7 +124,11 @@ unsigned FileSystem::getAttributes(const std::string& path) {
   if (::stat(path.c_str(), &st) != 0) {
     const int err = errno;
     struct stat link{};
-    if (err == ENOENT && ::lstat(path.c_str(), &link) == 0) return word | Attr::System;
+    // A link that leads nowhere (a missing target, a loop) is a broken link, not an error.
+    if ((err == ENOENT || err == ELOOP || err == ENOTDIR) && ::lstat(path.c_str(), &link) == 0 &&
+        S_ISLNK(link.st_mode)) {
+      return word | Attr::System;
+    }
     raiseErrno(err, path);
   }
   if ((st.st_mode & S_IWUSR) == 0) word |= Attr::ReadOnly;

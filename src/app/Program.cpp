@@ -1,0 +1,57 @@
+#include "app/Program.h"
+
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "services/modPathUsers.h"
+
+namespace ferrowick::app {
+
+namespace {
+runtime::App makeApp(bool previousInstance) {
+  const runtime::Version version{FERROWICK_VERSION_MAJOR, FERROWICK_VERSION_MINOR,
+                                 FERROWICK_VERSION_PATCH};
+  return runtime::App(runtime::kAppTitle, QCoreApplication::applicationDirPath().toStdString(),
+                      QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString(),
+                      version, previousInstance);
+}
+
+// The archive-state records sit in the program's application-data folder; without one
+// they go nowhere durable rather than below the file-system root.
+std::filesystem::path archiveDatabase() {
+  const std::string folder = services::modPathUsers::AppDataFolder();
+  return folder.empty() ? std::filesystem::path(":memory:")
+                        : std::filesystem::path(folder) / "archive.db";
+}
+
+// Ends the process where it stands: no window is unloaded, nothing is saved.
+[[noreturn]] void endProgram() {
+  std::fflush(nullptr);
+  std::_Exit(EXIT_SUCCESS);
+}
+}  // namespace
+
+Program::Program(int& argc, char** argv)
+    : application_(argc, argv),
+      lock_(runtime::InstanceLock::forProgram(runtime::kAppTitle)),
+      app_(makeApp(lock_.previousInstance())),
+      store_(runtime::RegistryStore::forCurrentUser()),
+      registry_(store_),
+      fs_(archiveDatabase()),
+      lang_(app_, qt_.host(), registry_, fs_) {}
+
+Program::~Program() = default;
+
+int Program::run() {
+  lang_.LoadLanguage();
+  main_ = std::make_unique<ui::frmMain>(
+      ui::frmMainContext{app_, qt_.host(), lang_, registry_, [] { endProgram(); }});
+  qt_.setMainWindow(main_.get());
+  main_->Form_Load();
+  main_->show();
+  return QApplication::exec();
+}
+
+}  // namespace ferrowick::app

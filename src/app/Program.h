@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+
+#include "runtime/App.h"
+#include "runtime/InstanceLock.h"
+#include "runtime/fs/FileSystem.h"
+#include "runtime/registry/RegistryStore.h"
+#include "services/modLanguage.h"
+#include "services/modRegistry2.h"
+#include "ui/host/QtHost.h"
+#include "ui/main/frmMain.h"
+
+namespace ferrowick::app {
+
+// The running program: its objects, built once in the order they depend on each other.
+class Program {
+ public:
+  Program(int& argc, char** argv);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program();
+
+  // Loads the language, shows the main window and runs the event loop until the end.
+  int run();
+
+ private:
+  QApplication application_;
+  // Held for the life of the process, so a later start can tell it is not the first.
+  runtime::InstanceLock lock_;
+  runtime::App app_;
+  ui::QtHost qt_;
+  runtime::RegistryStore store_;
+  services::modRegistry2 registry_;
+  runtime::FileSystem fs_;
+  services::modLanguage lang_;
+  std::unique_ptr<ui::frmMain> main_;
+};
+
+}  // namespace ferrowick::app

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ferrowick::runtime {
+class ProfileDocument;
+class RuntimeError;
+}  // namespace ferrowick::runtime
+
+namespace ferrowick::engine {
+
+struct EngineContext;
+
+// The settings file dravonk.ini and its previous version dravonk.bak in the program's
+// application-data folder. The settings live in the main window's controls; the file is
+// their store between runs.
+class SettingsFile {
+ public:
+  static constexpr std::string_view kFileName = "dravonk.ini";
+  static constexpr std::string_view kPreviousName = "dravonk.bak";
+
+  explicit SettingsFile(EngineContext& context);
+
+  // Reads the file into the window's controls (each value set as a user's edit would,
+  // so the controls' handlers run) and into the engine's schedule times. Restores the
+  // file from its previous version when it is missing. Reports its own errors and goes
+  // on with the next value.
+  void LoadSettings();
+
+  // Writes every setting afresh; the file it replaces becomes the previous version. A
+  // save that fails leaves the settings file as it was.
+  void SaveSettings();
+
+  // The two files' paths, computed afresh for each use. Raise 76 (Path not found) when
+  // the application-data folder cannot be had.
+  std::string settingsPath() const;
+  std::string previousPath() const;
+
+ private:
+  // Load.
+  void runStep(const std::function<void()>& step);
+  std::optional<std::string> value(const runtime::ProfileDocument& document,
+                                   std::string_view section, std::string_view key) const;
+  void restoreFromPrevious();
+  void loadWhen(const runtime::ProfileDocument& document);
+  void loadOptions(const runtime::ProfileDocument& document);
+  bool loadBaseDir(const runtime::ProfileDocument& document);
+  void loadDestination(const runtime::ProfileDocument& document);
+  void loadEntries(const runtime::ProfileDocument& document);
+  void tickWeekdays(std::string_view mask);
+
+  // Save.
+  void writeSettings(runtime::ProfileDocument& document);
+  bool writeEntries(runtime::ProfileDocument& document);
+  void replaceFile(const runtime::ProfileDocument& document);
+  void rotate();
+  void reportEntryFailure(const std::string& item);
+  void reportError(const runtime::RuntimeError& error, std::string_view separator, int style);
+
+  EngineContext& ctx_;
+};
+
+}  // namespace ferrowick::engine

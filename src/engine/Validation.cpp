@@ -1,0 +1,54 @@
+#include "engine/Validation.h"
+
+#include "engine/EngineContext.h"
+#include "engine/MainWindowView.h"
+#include "engine/SettingsKeys.h"
+#include "runtime/App.h"
+#include "runtime/Host.h"
+#include "services/modLanguage.h"
+
+namespace ferrowick::engine {
+
+namespace {
+// The only drive root there is; a backup straight into it needs the user's word.
+constexpr std::string_view kSystemRoot = "/";
+}  // namespace
+
+Validation::Validation(EngineContext& context) : ctx_(context) {}
+
+bool Validation::CheckSettings() {
+  MainWindowView& view = ctx_.view;
+  const auto say = [&](const std::string& text, int style) {
+    return ctx_.host.messages.show(text, style, ctx_.app.title());
+  };
+  using namespace runtime::MsgStyle;
+
+  if (view.lstSource().count() == 0) {
+    say(ctx_.lang.text(203), Critical);
+    return true;
+  }
+  const std::string destination = view.txtDest().text();
+  if (destination.empty()) {
+    say(ctx_.lang.text(204), Critical);
+    view.txtDest().setFocus();
+    return true;
+  }
+  if (destination == kSystemRoot) {
+    const int answer = say(ctx_.lang.text(205) + "\n\n" + ctx_.lang.text(206),
+                           YesNo | Exclamation);
+    if (answer == runtime::MsgAnswer::Yes) return false;
+    view.txtDest().setFocus();
+    return true;
+  }
+  if (view.optAlways().value() && view.MaskEdBox1().text() == settings_keys::kEmptyField) {
+    say(ctx_.lang.text(207), Critical);
+    return true;
+  }
+  if (view.optEach().value() && view.MaskEdBox2().text() == settings_keys::kEmptyField) {
+    say(ctx_.lang.text(208), Critical);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace ferrowick::engine

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QPointer>
+#include <string>
+
+#include "runtime/controls/Controls.h"
+#include "ui/host/controls/ConnectionGuard.h"
+
+namespace ferrowick::ui {
+
+// A check box (0 unticked, 1 ticked, 2 greyed). Its click handler runs on every change
+// of the value, by the user or by code.
+class QtCheckBox : public runtime::CheckBox {
+ public:
+  explicit QtCheckBox(QWidget* parent, int value = runtime::CheckState::Unchecked);
+  QtCheckBox(const QtCheckBox&) = delete;
+  QtCheckBox& operator=(const QtCheckBox&) = delete;
+
+  int value() const override;
+  // Raises 380 for a value outside 0..2.
+  void setValue(int value) override;
+  void setCaption(const std::string& caption) override;
+  std::string caption() const { return caption_; }
+
+  QCheckBox& widget() const { return *widget_; }
+
+  runtime::Handler onClick;
+
+ private:
+  QPointer<QCheckBox> widget_;
+  std::string caption_;
+  ConnectionGuard connections_;
+};
+
+}  // namespace ferrowick::ui

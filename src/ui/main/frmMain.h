@@ -1,0 +1,282 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <array>
+#include <functional>
+
+#include "engine/MainWindowView.h"
+#include "runtime/controls/MemoryControls.h"
+#include "ui/host/controls/QtButton.h"
+#include "ui/host/controls/QtCheckBox.h"
+#include "ui/host/controls/QtComboBox.h"
+#include "ui/host/controls/QtFrame.h"
+#include "ui/host/controls/QtImage.h"
+#include "ui/host/controls/QtLabel.h"
+#include "ui/host/controls/QtListBox.h"
+#include "ui/host/controls/QtMenuItem.h"
+#include "ui/host/controls/QtOptionButton.h"
+#include "ui/host/controls/QtPage.h"
+#include "ui/host/controls/QtTextBox.h"
+#include "ui/host/controls/QtTimer.h"
+#include "ui/host/controls/QtWindow.h"
+
+namespace ferrowick::runtime {
+class App;
+struct Host;
+}  // namespace ferrowick::runtime
+
+namespace ferrowick::services {
+class modLanguage;
+class modRegistry2;
+}  // namespace ferrowick::services
+
+namespace ferrowick::ui {
+
+// What the main window works with, handed in by whoever creates it.
+struct frmMainContext {
+  const runtime::App& app;
+  runtime::Host& host;
+  const services::modLanguage& lang;
+  services::modRegistry2& registry;
+  // Ends the program at once: no window is unloaded and nothing is saved.
+  std::function<void()> endProgram;
+};
+
+// The main window: five pages behind a side panel of links, two menus, the tray menu
+// and two timers. Its controls hold the settings while the program runs; they are
+// public under their names, as the engine and the pages' handlers use them.
+class frmMain : public QMainWindow, public engine::MainWindowView {
+ public:
+  explicit frmMain(frmMainContext context);
+  ~frmMain() override;
+
+  // The load sequence; runs once, before the window is first shown.
+  void Form_Load();
+
+  // Page navigation.
+  void Hyperlink1_Click();
+  void Hyperlink2_Click();
+  void Hyperlink3_Click();
+  void Hyperlink4_Click();
+  void Hyperlink5_Click();
+  void Hyperlink6_Click();
+  void Hyperlink7_Click();
+  void Hyperlink1_MouseMove();
+  void Hyperlink2_MouseMove();
+  void Hyperlink3_MouseMove();
+  void Hyperlink4_MouseMove();
+  void Hyperlink5_MouseMove();
+  void Hyperlink6_MouseMove();
+  void Hyperlink7_MouseMove();
+  void Image6_MouseMove();
+  void Form_MouseMove();
+  void Command6_Click();
+  void Command3_Click();
+  void Command5_Click();
+  void Command4_Click();
+  void Timer2_Timer();
+
+  // engine::MainWindowView
+  runtime::Window& form() override { return form_; }
+  runtime::ListBox& lstSource() override { return lstSource_; }
+  runtime::FolderList& dirSource() override { return dirSource_; }
+  runtime::ListBox& fileSource() override { return fileSource_; }
+  runtime::TextBox& txtSelected2() override { return txtSelected2_; }
+  runtime::CheckBox& chkCustom() override { return chkCustom_; }
+  runtime::TextBox& txtCusDir() override { return txtCusDir_; }
+  runtime::OptionButton& optAnd() override { return optAnd_; }
+  runtime::OptionButton& optOr() override { return optOr_; }
+  runtime::CheckBox& chkDated() override { return chkDated_; }
+  runtime::ComboBox& cmbSep() override { return cmbSep_; }
+  runtime::TextBox& txtDest() override { return txtDest_; }
+  runtime::OptionButton& Option3() override { return Option3_; }
+  runtime::OptionButton& optAlways() override { return optAlways_; }
+  runtime::OptionButton& optEach() override { return optEach_; }
+  runtime::TextBox& MaskEdBox1() override { return MaskEdBox1_; }
+  runtime::TextBox& MaskEdBox2() override { return MaskEdBox2_; }
+  runtime::OptionButton& optDaily() override { return optDaily_; }
+  runtime::CheckBox& chkDays(int index) override;
+  runtime::CheckBox& chkIncr() override { return chkIncr_; }
+  runtime::CheckBox& chkLog() override { return chkLog_; }
+  runtime::CheckBox& chkServ() override { return chkServ_; }
+  runtime::Label& Label10() override { return Label10_; }
+  runtime::Label& Label11() override { return Label11_; }
+  runtime::Label& Label12() override { return Label12_; }
+  runtime::Label& Label13() override { return Label13_; }
+  runtime::Label& Label14() override { return Label14_; }
+  runtime::Page& xt1() override { return xt1_; }
+  runtime::Page& xt2() override { return xt2_; }
+  runtime::Page& xt3() override { return xt3_; }
+  runtime::Page& xt4() override { return xt4_; }
+  runtime::Page& xt5() override { return xt5_; }
+
+  // The control arrays: `lblAlwaysTime`(0..1); `chkDays`(1..7) above.
+  QtLabel& lblAlwaysTime(int index);
+  // The bars `z1` to `z7` and the links `Hyperlink1` to `Hyperlink7` by their numbers.
+  QtImage& z(int number);
+  QtLabel& Hyperlink(int number);
+
+  // The window's controls under their names, with the containers that hold them.
+ private:
+  frmMainContext context_;
+  QWidget* surface_;
+
+ public:
+  QtWindow form_{*this};
+
+  // The pages, all on one rectangle.
+  QtPage xt1_{surface_, true};
+  QtPage xt2_{surface_, false};
+  QtPage xt3_{surface_, false};
+  QtPage xt4_{surface_, false};
+  QtPage xt5_{surface_, false};
+
+  // Information page.
+  QtLabel Label3_{&xt1_.widget()};
+  QtLabel Label20_{&xt1_.widget()};
+  QtLabel Label16_{&xt1_.widget()};
+  QtLabel Label10_{&xt1_.widget()};
+  QtLabel Label11_{&xt1_.widget()};
+  QtLabel Label12_{&xt1_.widget()};
+  QtLabel Label13_{&xt1_.widget()};
+  QtLabel Label14_{&xt1_.widget()};
+  QtButton cmdLog_{&xt1_.widget()};
+
+  // Sources page.
+  QtLabel Label18_{&xt2_.widget()};
+  QtLabel Label17_{&xt2_.widget()};
+  QtTextBox txtStart_{&xt2_.widget(), "Start path to browse from"};
+  QtButton BrowseForFolders_{&xt2_.widget()};
+  QtTextBox txtSelected_{&xt2_.widget(), "/"};
+  QtCheckBox chkIncSub_{&xt2_.widget(), runtime::CheckState::Checked};
+  QtComboBox driveSource_{&xt2_.widget()};
+  runtime::MemoryFolderList dirSource_;
+  QtListBox fileSource_{&xt2_.widget(), false, QAbstractItemView::MultiSelection};
+  QtListBox lstSource_{&xt2_.widget(), true, QAbstractItemView::ExtendedSelection};
+  QtButton cmdAddDir_{&xt2_.widget()};
+  QtButton cmdAddFile_{&xt2_.widget()};
+  QtButton cmdExclude_{&xt2_.widget()};
+  QtButton cmdClrSoucre_{&xt2_.widget()};
+  QtButton Command6_{&xt2_.widget()};
+
+  // Destination page. `Option1`, `Text1`, `Command2` and `Label2` belong to an archive
+  // destination that is never offered: they stay hidden.
+  QtLabel Label15_{&xt3_.widget()};
+  QtOptionButton Option2_{&xt3_.widget(), true};
+  QtOptionButton Option1_{&xt3_.widget()};
+  QtTextBox Text1_{&xt3_.widget()};
+  QtButton Command2_{&xt3_.widget()};
+  QtLabel Label2_{&xt3_.widget()};
+  QtButton Command1_{&xt3_.widget()};
+  QtTextBox txtSelected2_{&xt3_.widget(), "/"};
+  QtCheckBox chkCustom_{&xt3_.widget()};
+  QtFrame Frame1_{&xt3_.widget()};
+  QtLabel lblCustomDir_{&Frame1_.widget()};
+  QtTextBox txtCusDir_{&Frame1_.widget()};
+  QWidget* Picture2_ = new QWidget(&Frame1_.widget());
+  QtOptionButton optAnd_{Picture2_};
+  QtOptionButton optOr_{Picture2_};
+  QtCheckBox chkDated_{&Frame1_.widget()};
+  QtLabel Label6_{&Frame1_.widget()};
+  QtComboBox cmbSep_{&Frame1_.widget()};
+  QWidget* Picture3_ = new QWidget(&Frame1_.widget());
+  QtButton cmdReset_{Picture3_};
+  QtTextBox txtDest_{&xt3_.widget()};
+  QtButton Command5_{&xt3_.widget()};
+  QtButton Command3_{&xt3_.widget()};
+
+  // Schedule page. `Option3`, `optAlways` and `optEach` are one group, the page's own.
+  QtLabel Label19_{&xt4_.widget()};
+  QtOptionButton Option3_{&xt4_.widget(), true};
+  QtOptionButton optAlways_{&xt4_.widget()};
+  QtOptionButton optEach_{&xt4_.widget()};
+  QtMaskedEdit MaskEdBox1_{&xt4_.widget()};
+  QtMaskedEdit MaskEdBox2_{&xt4_.widget()};
+  std::array<QtLabel, 2> lblAlwaysTime_{{QtLabel{&xt4_.widget()}, QtLabel{&xt4_.widget()}}};
+  QtFrame Frame2_{&xt4_.widget()};
+  QtLabel Label1_{&Frame2_.widget()};
+  QtLabel lblWhen_{&Frame2_.widget()};
+  QWidget* Picture1_ = new QWidget(&Frame2_.widget());
+  QtOptionButton optDaily_{Picture1_, true};
+  QtLabel Label4_{&Frame2_.widget()};
+  // Index 1 (Sunday) to 7 (Saturday) at positions 0 to 6.
+  std::array<QtCheckBox, 7> chkDays_{
+      {QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
+       QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
+       QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
+       QtCheckBox{&Frame2_.widget()}}};
+  QtCheckBox chkIncr_{&Frame2_.widget()};
+  QtCheckBox chkLog_{&Frame2_.widget(), runtime::CheckState::Checked};
+  QtButton Command4_{&xt4_.widget()};
+  QtButton cmdBakNow_{&xt4_.widget()};
+
+  // Settings page.
+  QtCheckBox chkServ_{&xt5_.widget()};
+  QtLabel Label43_{&xt5_.widget()};
+  QtComboBox optLang_{&xt5_.widget()};
+  QtButton Command7_{&xt5_.widget()};
+
+  // Side panel, from back to front: the picture, the bars, the links (in their rows).
+  QtImage Image6_{surface_};
+  QtImage z1_{surface_};
+  QtImage z2_{surface_};
+  QtImage z3_{surface_};
+  QtImage z4_{surface_};
+  QtImage z5_{surface_};
+  QtImage z6_{surface_};
+  QtImage z7_{surface_};
+  QtLabel Hyperlink1_{surface_};
+  QtLabel Hyperlink2_{surface_};
+  QtLabel Hyperlink5_{surface_};
+  QtLabel Hyperlink4_{surface_};
+  QtLabel Hyperlink3_{surface_};
+  QtLabel Hyperlink7_{surface_};
+  QtLabel Hyperlink6_{surface_};
+
+  // Window level.
+  QtImage Image2_{surface_};
+  QtLabel Label7_{surface_};
+  QtLabel Label5_{surface_};
+  QtImage Image12_{surface_};
+  QtLabel Label8_{surface_};
+  QtLabel Label9_{surface_};
+  QtImage Image15_{surface_};
+  QtLabel lblFooter_{surface_};
+  QtTimer Timer2_{10, true};
+  QtTimer Timer3_{1000, false};
+
+  // Menus. `mnuPop` is not on the menu bar; it pops up from the tray.
+  QMenu* mnuFileMenu_ = menuBar()->addMenu(QString());
+  QtMenuItem mnuFile_{mnuFileMenu_->menuAction()};
+  QtMenuItem qwe_{mnuFileMenu_->addAction(QString())};
+  QtMenuItem s33_{mnuFileMenu_->addSeparator()};
+  QtMenuItem mnuEnd_{mnuFileMenu_->addAction(QString())};
+  QMenu* mnuHelpMenu_ = menuBar()->addMenu(QString());
+  QtMenuItem mnuHelp_{mnuHelpMenu_->menuAction()};
+  QtMenuItem read1_{mnuHelpMenu_->addAction(QString())};
+  QtMenuItem licen1_{mnuHelpMenu_->addAction(QString())};
+  QtMenuItem s2_{mnuHelpMenu_->addSeparator()};
+  QtMenuItem sprupd_{mnuHelpMenu_->addAction(QString())};
+  QtMenuItem s3_{mnuHelpMenu_->addSeparator()};
+  QtMenuItem stww_{mnuHelpMenu_->addAction(QString())};
+  QtMenuItem s4_{mnuHelpMenu_->addSeparator()};
+  QtMenuItem oprog_{mnuHelpMenu_->addAction(QString())};
+  QMenu* mnuPopMenu_ = new QMenu(this);
+  QtMenuItem mnuPop_{mnuPopMenu_->menuAction()};
+  QtMenuItem mnuRestore_{mnuPopMenu_->addAction(QString())};
+  QtMenuItem ghj_{mnuPopMenu_->addSeparator()};
+  QtMenuItem mnuQuit_{mnuPopMenu_->addAction(QString())};
+
+ private:
+  QtPage& page(int number);
+  void showOnly(int number);
+  void hover(int link);
+  void clearUnderlines();
+  void wireNavigation();
+  void setDesignState();
+  void layOut();
+};
+
+}  // namespace ferrowick::ui

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/EngineContext.h"
+#include "engine/EngineState.h"
+#include "engine/MemoryMainWindow.h"
+#include "engine/SettingsFile.h"
+#include "runtime/App.h"
+#include "runtime/fs/FileSystem.h"
+#include "runtime/registry/RegistryStore.h"
+#include "services/modLanguage.h"
+#include "services/modRegistry2.h"
+#include "support/Sandbox.h"
+#include "support/ScriptedHost.h"
+
+namespace ferrowick::engine::testing {
+
+// A headless engine over the in-memory window, with the settings folder in the sandbox.
+class EngineTest : public ::testing::Test {
+ protected:
+  EngineTest() {
+    for (int index : {180, 201, 202, 203, 204, 205, 206, 207, 208}) {
+      lang.setText(index, "text " + std::to_string(index));
+    }
+  }
+
+  std::filesystem::path folder() const {
+    return std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "Halvorne" / "Ferrowick";
+  }
+  std::filesystem::path iniPath() const { return folder() / "dravonk.ini"; }
+  std::filesystem::path bakPath() const { return folder() / "dravonk.bak"; }
+
+  void writeIni(const std::string& bytes) { ferrowick::testing::writeFile(iniPath(), bytes); }
+  void writeBak(const std::string& bytes) { ferrowick::testing::writeFile(bakPath(), bytes); }
+  std::string ini() const { return ferrowick::testing::readFile(iniPath()); }
+  std::string bak() const { return ferrowick::testing::readFile(bakPath()); }
+
+  std::vector<std::string> messageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : host.messages.shown) texts.push_back(shown.text);
+    return texts;
+  }
+  std::vector<std::string> listItems() const {
+    std::vector<std::string> items;
+    for (std::size_t i = 0; i < window.lstSource_.count(); ++i) {
+      items.push_back(window.lstSource_.item(i));
+    }
+    return items;
+  }
+  std::vector<int> tickedDays() {
+    std::vector<int> days;
+    for (int day = 1; day <= 7; ++day) {
+      if (window.chkDays(day).value() == runtime::CheckState::Checked) days.push_back(day);
+    }
+    return days;
+  }
+  // The schedule page's own coupling: any weekday box change clears the every-day choice.
+  void wireWeekdayBoxes() {
+    for (auto& box : window.chkDays_) box.onClick = [this] { window.optDaily_.setValue(false); };
+  }
+
+  ferrowick::testing::ScriptedHost host;
+  runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {}, false};
+  runtime::FileSystem fs{ferrowick::testing::Sandbox::root() / "archive.db"};
+  runtime::RegistryStore store{ferrowick::testing::Sandbox::root() / "registry",
+                               ferrowick::testing::Sandbox::root() / "autostart"};
+  services::modRegistry2 registry{store};
+  services::modLanguage lang{app, host.host, registry, fs};
+  MemoryMainWindow window;
+  EngineState state;
+  EngineContext ctx{app, host.host, fs, lang, window, state};
+};
+
+}  // namespace ferrowick::engine::testing

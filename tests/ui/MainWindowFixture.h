@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "QtApplication.h"
+#include "runtime/App.h"
+#include "runtime/fs/FileSystem.h"
+#include "runtime/registry/RegistryStore.h"
+#include "services/modLanguage.h"
+#include "services/modRegistry2.h"
+#include "support/Sandbox.h"
+#include "support/ScriptedHost.h"
+#include "ui/main/frmMain.h"
+
+namespace ferrowick::testing {
+
+// A main window over scripted doubles, with every language entry N reading "text N".
+class MainWindowTest : public QtTest {
+ protected:
+  MainWindowTest();
+
+  // Builds the window; `load` runs its load sequence as the program does.
+  ui::frmMain& makeWindow(bool load = true);
+  void storeLanguage(const std::string& name);
+
+  runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 2, 0}, false};
+  ScriptedHost scripted;
+  runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
+                               Sandbox::root() / "home/.config/autostart"};
+  services::modRegistry2 registry{store};
+  runtime::FileSystem fs{Sandbox::root() / "archive.db"};
+  services::modLanguage lang{app, scripted.host, registry, fs};
+  int ends = 0;
+  std::unique_ptr<ui::frmMain> window;
+};
+
+std::string text(int index);
+
+}  // namespace ferrowick::testing
