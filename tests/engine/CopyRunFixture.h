@@ -1,0 +1,101 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/CopyRun.h"
+#include "engine/EngineContext.h"
+#include "engine/EngineState.h"
+#include "engine/MemoryMainWindow.h"
+#include "engine/RunFileList.h"
+#include "engine/SourceList.h"
+#include "runtime/App.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/fs/FileSystem.h"
+#include "runtime/registry/RegistryStore.h"
+#include "services/modLanguage.h"
+#include "services/modMakeDirs.h"
+#include "services/modRegistry2.h"
+#include "support/Sandbox.h"
+#include "support/ScriptedHost.h"
+
+namespace ferrowick::engine {
+
+namespace fs = std::filesystem;
+
+// A copy run over a sandbox tree, with the main window in memory and scripted dialogs.
+// Language texts 177 to 200 read "<177>" to "<200>", so the compositions show plainly.
+class CopyRunTest : public ::testing::Test {
+ protected:
+  CopyRunTest() {
+    for (int n = 177; n <= 200; ++n) lang.setText(n, "<" + std::to_string(n) + ">");
+    window.chkLog_.setValue(runtime::CheckState::Unchecked);
+    window.txtDest_.setText(dest);
+    host.loop.pending = [this] { atYield(); };
+  }
+
+  // The mirror of a source path below a backup root ending in "/".
+  static std::string mirrored(const std::string& backupDir, const std::string& path) {
+    return backupDir + path.substr(1);
+  }
+  std::string target(const std::string& path) const { return mirrored(dest + "/", path); }
+
+  std::string file(const std::string& relative, const std::string& bytes) {
+    const fs::path path = src / relative;
+    testing::writeFile(path, bytes);
+    return path.string();
+  }
+
+  void addItem(const std::string& item) { window.lstSource_.addItem(item); }
+
+  std::string logPath() const {
+    return (root / "home/.local/share/Halvorne/Ferrowick/dravonk.log").string();
+  }
+
+  // The texts the boxes showed, in order.
+  std::vector<std::string> shownTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : host.messages.shown) texts.push_back(box.text);
+    return texts;
+  }
+
+  std::string errorText(const std::string& source, const std::string& targetPath) const {
+    return "\n\n<192>\n" + source + "\n<183>\n" + targetPath + "\n\n<193>";
+  }
+
+  // The status lines as each yield finds them: those of the entry before.
+  struct Status {
+    std::string label11, label13, label14;
+  };
+  std::vector<Status> statuses;
+  std::function<void()> onYield;
+
+  void atYield() {
+    statuses.push_back({window.Label11_.caption(), window.Label13_.caption(),
+                        window.Label14_.caption()});
+    if (onYield) onYield();
+  }
+
+  const fs::path root = testing::Sandbox::root();
+  const fs::path src = root / "src";
+  const std::string dest = (root / "backup").string();
+
+  testing::ScriptedHost host;
+  runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {}, false};
+  runtime::FileSystem files{root / "archive.db"};
+  runtime::RegistryStore store{root / "registry", root / "autostart"};
+  services::modRegistry2 registry{store};
+  services::modLanguage lang{app, host.host, registry, files};
+  MemoryMainWindow window;
+  EngineState state;
+  EngineContext ctx{app, host.host, files, lang, window, state};
+  SourceList sources{ctx};
+  RunFileList runFiles{ctx};
+  services::modMakeDirs makeDirs{app, host.messages, lang, files};
+  CopyRun copyRun{ctx, sources, runFiles, makeDirs};
+};
+
+}  // namespace ferrowick::engine
