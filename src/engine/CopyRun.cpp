@@ -163,6 +163,7 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       return Step::Collect;
     }
     case Step::CaptionRunning:
+      run.subject = run.sourcePath;
       view.form().setCaption(lang.text(180));
       break;
     case Step::OpenLog:

@@ -67,6 +67,20 @@ TEST_F(CopyRunModesTest, IncrementalModeSkipsPlainFilesAndClearsTheArchiveOfCopi
   EXPECT_EQ(statuses[2].label14, "<185> 1 <187> 4<186>0.00 Mb");
 }
 
+TEST_F(CopyRunModesTest, RestartedFileReadsItsAttributesAgain) {
+  window.chkIncr_.setValue(runtime::CheckState::Checked);
+  // The file before it has no attribute set: a restart that kept that value would skip it.
+  files.faults().inject("attributes", runtime::Err::PermissionDenied, "c-readonly-archived");
+  host.messages.answer(runtime::MsgAnswer::Yes);
+
+  copyRun.RunBackup();
+
+  ASSERT_EQ(host.messages.shown.size(), 1u);
+  EXPECT_TRUE(host.messages.shown[0].text.starts_with("<198>\n\n<192>\n" + readOnlyArchived + "\n"));
+  EXPECT_TRUE(fs::exists(target(readOnlyArchived)));
+  EXPECT_EQ(files.getAttributes(readOnlyArchived), Attr::ReadOnly);
+}
+
 TEST_F(CopyRunModesTest, ArchiveClearOfAFileWithoutItIsRefusedSilently) {
   // A hidden file item whose archive attribute is already clear: 2 - 32 is refused.
   const std::string hidden = file(".hidden", "h");
