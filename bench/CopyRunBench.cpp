@@ -82,7 +82,9 @@ struct Timing {
 double cpuSeconds(int who) {
   rusage usage{};
   ::getrusage(who, &usage);
-  const auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  const auto toSeconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
   return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
 }
 
@@ -148,8 +150,8 @@ void compare(const char* name, const fs::path& work, const fs::path& tree, int r
     return measure([&] { copyRun(work, tree, dest); });
   };
   const auto print = [&](const char* what, const Timing& cp, const Timing& ours) {
-    std::printf("%-12s %-7s cp -r %6.3f s (cpu %6.3f), copy run %6.3f s (cpu %6.3f)\n", name,
-                what, cp.wall, cp.cpu, ours.wall, ours.cpu);
+    std::printf("%-12s %-7s cp -r %6.3f s (cpu %6.3f), copy run %6.3f s (cpu %6.3f)\n", name, what,
+                cp.wall, cp.cpu, ours.wall, ours.cpu);
   };
   // A first round of each fills the page cache with the sources; it is not counted.
   const Timing cpCold = timeCp();
@@ -171,9 +173,11 @@ void compare(const char* name, const fs::path& work, const fs::path& tree, int r
     cpCpu.push_back(cp.cpu);
     runCpu.push_back(ours.cpu);
   }
-  const auto best = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
-  std::printf("%-12s best    wall: cp -r %.3f s, copy run %.3f s, ratio %.2f\n", name,
-              best(cpWall), best(runWall), best(runWall) / best(cpWall));
+  const auto best = [](const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+  };
+  std::printf("%-12s best    wall: cp -r %.3f s, copy run %.3f s, ratio %.2f\n", name, best(cpWall),
+              best(runWall), best(runWall) / best(cpWall));
   std::printf("%-12s median  wall: cp -r %.3f s, copy run %.3f s, ratio %.2f\n", name,
               median(cpWall), median(runWall), median(runWall) / median(cpWall));
   std::printf("%-12s median  cpu:  cp -r %.3f s, copy run %.3f s, ratio %.2f\n", name,
@@ -200,23 +204,25 @@ int main(int argc, char** argv) {
   try {
     const fs::path small = work / "small";
     if (only != "large") {
-    for (int d = 0; d < 200; ++d) {
-      const fs::path folder = small / ("d" + std::to_string(d));
-      fs::create_directories(folder);
-      for (int f = 0; f < 100; ++f) {
-        writeBytes(folder / ("f" + std::to_string(f) + ".dat"), 4096, static_cast<unsigned>(d * 100 + f));
+      for (int d = 0; d < 200; ++d) {
+        const fs::path folder = small / ("d" + std::to_string(d));
+        fs::create_directories(folder);
+        for (int f = 0; f < 100; ++f) {
+          writeBytes(folder / ("f" + std::to_string(f) + ".dat"), 4096,
+                     static_cast<unsigned>(d * 100 + f));
+        }
       }
-    }
-    compare("small files", work, small, 4);
-    fs::remove_all(small);
+      compare("small files", work, small, 4);
+      fs::remove_all(small);
     }
     if (only != "small") {
-    const fs::path large = work / "large";
-    fs::create_directories(large);
-    for (int f = 0; f < 4; ++f) {
-      writeBytes(large / ("f" + std::to_string(f) + ".dat"), std::size_t{256} << 20, static_cast<unsigned>(f));
-    }
-    compare("large files", work, large, 2);
+      const fs::path large = work / "large";
+      fs::create_directories(large);
+      for (int f = 0; f < 4; ++f) {
+        writeBytes(large / ("f" + std::to_string(f) + ".dat"), std::size_t{256} << 20,
+                   static_cast<unsigned>(f));
+      }
+      compare("large files", work, large, 2);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "bench failed: %s\n", e.what());

@@ -2,7 +2,6 @@
 
 #include "engine/CopyRunValues.h"
 
-
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/MainWindowView.h"
@@ -19,8 +18,8 @@
 
 namespace ferrowick::engine {
 
-using runtime::Err::PathNotFound;
 using runtime::RuntimeError;
+using runtime::Err::PathNotFound;
 
 CopyRun::CopyRun(EngineContext& context, SourceList& sources, RunFileList& runFiles,
                  services::modMakeDirs& makeDirs)
@@ -76,9 +75,7 @@ void CopyRun::RunBackup() {
   }
 }
 
-bool CopyRun::logging() const {
-  return ctx_.view.chkLog().value() == runtime::CheckState::Checked;
-}
+bool CopyRun::logging() const { return ctx_.view.chkLog().value() == runtime::CheckState::Checked; }
 
 bool CopyRun::incremental() const {
   return ctx_.view.chkIncr().value() == runtime::CheckState::Checked;
@@ -204,7 +201,8 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       break;
     case Step::DestinationFolder: {
       if (incremental() && run.attributes == 0) return Step::ShowStatus;
-      const std::string folder = run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
+      const std::string folder =
+          run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
       const auto made = MakeDestDir(folder);
       if (!made || made->empty()) {
         // No folder to copy into: a failed copy, never a copy below the current folder.
@@ -238,8 +236,10 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       break;
     case Step::ShowStatus: {
       // A file that was skipped or failed before its folder was made shows its own target.
-      const std::string folder = run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
-      const std::string target = (run.destFolder.empty() ? mirrorOf(folder) : run.destFolder) + run.fileName;
+      const std::string folder =
+          run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
+      const std::string target =
+          (run.destFolder.empty() ? mirrorOf(folder) : run.destFolder) + run.fileName;
       view.Label11().setCaption(run.sourcePath);
       view.Label13().setCaption(target);
       view.Label14().setCaption(progressText(run));

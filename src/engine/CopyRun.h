@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-
 namespace ferrowick::runtime {
 class RuntimeError;
 }

@@ -3,8 +3,8 @@
 #include <langinfo.h>
 
 #include <charconv>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <ctime>
 
 namespace ferrowick::runtime {
@@ -65,8 +65,8 @@ std::string standardNumber(double value) {
     fixed = (cents < 0 ? "-" : "") + std::to_string(magnitude / 100) + "." + fraction;
   } else {
     char digits[400];
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value,
-                                         std::chars_format::fixed, 2);
+    const auto [end, ec] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
     fixed = ec == std::errc() ? std::string(digits, end) : std::string("0.00");
   }
 

@@ -42,8 +42,8 @@ TEST_F(CopyRunErrorsTest, YesRestartsTheFileAndItIsCountedOnce) {
   EXPECT_EQ(host.messages.shown[0].style, 20);
   EXPECT_EQ(readFile(target(b)), "beta");
   EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 57 - Device I/O error" +
-                                     line(b) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" +
-                                     summary(3) + "\r\n");
+                                     line(b) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" + summary(3) +
+                                     "\r\n");
   // No extra yield for the restart.
   EXPECT_EQ(host.loop.yields, 3);
 }
@@ -71,8 +71,7 @@ TEST_F(CopyRunErrorsTest, ReadOnlyTargetThatStaysRefusedIsAskedAbout) {
   copyRun.RunBackup();
 
   ASSERT_EQ(host.messages.shown.size(), 1u);
-  EXPECT_EQ(host.messages.shown[0].text,
-            "75: Path/File access error" + errorText(b, target(b)));
+  EXPECT_EQ(host.messages.shown[0].text, "75: Path/File access error" + errorText(b, target(b)));
   EXPECT_EQ(host.messages.shown[0].style, 20);
   EXPECT_EQ(readFile(target(b)), "old");
   EXPECT_FALSE(fs::exists(target(c)));
@@ -115,8 +114,8 @@ TEST_F(CopyRunErrorsTest, VanishedFileGivesOneMessageThatNamesItAndIsNotCounted)
   ASSERT_EQ(host.messages.shown.size(), 1u);
   EXPECT_EQ(host.messages.shown[0].text, "<195>\n\n" + b);
   EXPECT_EQ(host.messages.shown[0].style, 48);
-  EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 53 - File not found" +
-                                     line(c) + "[OK]\r\n\r\n" + summary(2) + "\r\n");
+  EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 53 - File not found" + line(c) +
+                                     "[OK]\r\n\r\n" + summary(2) + "\r\n");
   // It still had its status lines.
   EXPECT_EQ(statuses.back().label11, b);
 }
@@ -147,8 +146,8 @@ TEST_F(CopyRunErrorsTest, FileThatCannotBeCopiedIsPassedOverWithAMessage) {
   EXPECT_FALSE(fs::exists(target(pipe)));
   // It lists between a.txt and b.txt; its entry runs into the next file's line.
   EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 52 - Bad file name or number" +
-                                     line(b) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" +
-                                     summary(3) + "\r\n");
+                                     line(b) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" + summary(3) +
+                                     "\r\n");
 }
 
 TEST_F(CopyRunErrorsTest, FailingErrorEntryEndsTheRunInOrderWithAMessage) {

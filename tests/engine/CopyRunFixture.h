@@ -74,8 +74,8 @@ class CopyRunTest : public ::testing::Test {
   std::function<void()> onYield;
 
   void atYield() {
-    statuses.push_back({window.Label11_.caption(), window.Label13_.caption(),
-                        window.Label14_.caption()});
+    statuses.push_back(
+        {window.Label11_.caption(), window.Label13_.caption(), window.Label14_.caption()});
     if (onYield) onYield();
   }
 

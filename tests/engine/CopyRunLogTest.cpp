@@ -63,7 +63,8 @@ TEST_F(CopyRunLogTest, DuringTheRunTheStatusLinesShowProgress) {
 TEST_F(CopyRunLogTest, EmptyRunLogsOnlyTheHeader) {
   copyRun.RunBackup();
   EXPECT_EQ(readFile(logPath()), header);
-  EXPECT_EQ(window.Label14_.caption(), "<188> 0 <189> 0.00 Mb, <191> 09:15 <183> 09:15 | 12/06/26.");
+  EXPECT_EQ(window.Label14_.caption(),
+            "<188> 0 <189> 0.00 Mb, <191> 09:15 <183> 09:15 | 12/06/26.");
   EXPECT_EQ(host.loop.yields, 0);
 }
 
@@ -99,8 +100,8 @@ TEST_F(CopyRunLogTest, UntickingTheLogBoxStopsTheLinesAndTickingItLaterIsHarmles
   copyRun.RunBackup();
   // The log this run opened goes on from where the box is ticked again.
   const std::string summary = "<188> 3 <189> 1.50 Mb, <191> 09:15 <183> 09:15 | 12/06/26.";
-  EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" +
-                                     summary + "\r\n");
+  EXPECT_EQ(readFile(logPath()),
+            header + line(a) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" + summary + "\r\n");
 
   // A run that starts with the box unticked opens no log, and ticking it then writes nothing.
   statuses.clear();

@@ -76,7 +76,8 @@ TEST_F(CopyRunModesTest, RestartedFileReadsItsAttributesAgain) {
   copyRun.RunBackup();
 
   ASSERT_EQ(host.messages.shown.size(), 1u);
-  EXPECT_TRUE(host.messages.shown[0].text.starts_with("<198>\n\n<192>\n" + readOnlyArchived + "\n"));
+  EXPECT_TRUE(
+      host.messages.shown[0].text.starts_with("<198>\n\n<192>\n" + readOnlyArchived + "\n"));
   EXPECT_TRUE(fs::exists(target(readOnlyArchived)));
   EXPECT_EQ(files.getAttributes(readOnlyArchived), Attr::ReadOnly);
 }

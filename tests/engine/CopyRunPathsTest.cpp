@@ -73,7 +73,8 @@ TEST_F(CopyRunTest, MissingBackupRootIsMadeOneLevelOnly) {
   EXPECT_EQ(host.messages.shown[0].text, "<200>" + errorText("", ""));
   EXPECT_EQ(host.messages.shown[0].style, 20);
   EXPECT_FALSE(fs::exists(root / "no"));
-  EXPECT_EQ(window.Label14_.caption(), "<188> 0 <189> 0.00 Mb, <191> 09:15 <183> 09:15 | 12/06/26.");
+  EXPECT_EQ(window.Label14_.caption(),
+            "<188> 0 <189> 0.00 Mb, <191> 09:15 <183> 09:15 | 12/06/26.");
 }
 
 TEST_F(CopyRunTest, FolderThatCannotBeMadeFailsTheFileAndNothingLandsInTheCurrentFolder) {
@@ -94,8 +95,7 @@ TEST_F(CopyRunTest, FolderThatCannotBeMadeFailsTheFileAndNothingLandsInTheCurren
 
   ASSERT_EQ(host.messages.shown.size(), 2u);
   EXPECT_TRUE(host.messages.shown[0].text.starts_with("<177> '"));
-  EXPECT_EQ(host.messages.shown[1].text,
-            "<200>" + errorText(a, target(a)));
+  EXPECT_EQ(host.messages.shown[1].text, "<200>" + errorText(a, target(a)));
   EXPECT_TRUE(fs::is_empty(work));
   // No finished the run: the next file was not copied either.
   EXPECT_FALSE(fs::exists(target(b)));

@@ -120,7 +120,8 @@ TEST_F(FileCopyTest, PlannedFailureBeforeTheCopyTouchesNothing) {
 }
 
 TEST_F(FileCopyTest, CopyToAnotherFileSystemFallsBackToReadAndWrite) {
-  struct stat here{}, shm{};
+  struct stat here {
+  }, shm{};
   if (::stat(root.c_str(), &here) != 0 || ::stat("/dev/shm", &shm) != 0 ||
       here.st_dev == shm.st_dev || ::access("/dev/shm", W_OK) != 0) {
     GTEST_SKIP() << "no second file system to copy to";

@@ -57,7 +57,8 @@ TEST_F(SetAttributesTest, ArchiveBitFollowsTheFileUntilItChanges) {
 
 TEST_F(SetAttributesTest, InvalidWordsAndMissingFilesAreRefused) {
   EXPECT_EQ(errorOf([&] { files.setAttributes(file, -31); }), Err::InvalidProcedureCall);
-  EXPECT_EQ(errorOf([&] { files.setAttributes(file, Attr::Directory); }), Err::InvalidProcedureCall);
+  EXPECT_EQ(errorOf([&] { files.setAttributes(file, Attr::Directory); }),
+            Err::InvalidProcedureCall);
   EXPECT_EQ(errorOf([&] { files.setAttributes(file, 64); }), Err::InvalidProcedureCall);
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
   EXPECT_EQ(errorOf([&] { files.setAttributes(root / "data/gone", 0); }), Err::FileNotFound);

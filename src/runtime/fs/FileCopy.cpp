@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstddef>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
@@ -59,7 +59,8 @@ class PartialFile {
 
 std::string temporaryTemplate(const std::string& target) {
   const auto slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string folder =
+      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   // Hidden, so a destination inside a source folder never lists it as a file to copy.
   return folder + "." + name + ".ferrowick-XXXXXX";
@@ -122,7 +123,7 @@ std::uint64_t FileSystem::copyFile(const std::string& source, const std::string&
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
   Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) raiseErrno(errno, source);
-  struct stat st{};
+  struct stat st {};
   if (::fstat(in.get(), &st) != 0) raiseErrno(errno, source);
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
@@ -134,7 +135,7 @@ std::uint64_t FileSystem::copyFile(const std::string& source, const std::string&
   const bool replacing = out.get() < 0;
   if (replacing) {
     if (errno != EEXIST) raiseErrno(errno, target);
-    struct stat existing{};
+    struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
       // A read-only target refuses the copy even for root, who could otherwise replace it.
       if (S_ISDIR(existing.st_mode) || (existing.st_mode & S_IWUSR) == 0) {
@@ -152,8 +153,8 @@ std::uint64_t FileSystem::copyFile(const std::string& source, const std::string&
   }
   PartialFile partial(written);
 
-  const std::uint64_t copied =
-      copyContent(faults_, in.get(), out.get(), static_cast<std::uint64_t>(st.st_size), source, target);
+  const std::uint64_t copied = copyContent(faults_, in.get(), out.get(),
+                                           static_cast<std::uint64_t>(st.st_size), source, target);
   if (::fchmod(out.get(), st.st_mode & 0777) != 0) raiseErrno(errno, target);
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
   if (::futimens(out.get(), times) != 0) raiseErrno(errno, target);

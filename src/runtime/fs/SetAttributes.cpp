@@ -15,14 +15,15 @@ void FileSystem::setAttributes(const std::string& path, long attributes) {
   constexpr long settable = Attr::ReadOnly | Attr::Hidden | Attr::System | Attr::Archive;
   if (attributes < 0 || (attributes & ~settable) != 0) raise(Err::InvalidProcedureCall);
 
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) raiseErrno(errno, path);
 
   const bool readOnly = (attributes & Attr::ReadOnly) != 0;
   const bool isReadOnly = (st.st_mode & S_IWUSR) == 0;
   if (readOnly != isReadOnly) {
     const mode_t writeBits = S_IWUSR | S_IWGRP | S_IWOTH;
-    const mode_t mode = readOnly ? (st.st_mode & 07777 & ~writeBits) : ((st.st_mode & 07777) | S_IWUSR);
+    const mode_t mode =
+        readOnly ? (st.st_mode & 07777 & ~writeBits) : ((st.st_mode & 07777) | S_IWUSR);
     if (::chmod(path.c_str(), mode) != 0) raiseErrno(errno, path);
   }
 
