@@ -62,6 +62,15 @@ class CopyRunTest : public ::testing::Test {
     return texts;
   }
 
+  // The log's header and a file's line up to its "[OK]".
+  const std::string header = "<181> 12/06/26 09:15:00\r\n\r\n";
+  std::string line(const std::string& path) const { return path + " >> " + target(path) + "<184>"; }
+  // The closing summary; the clock stands still at 09:15 on 6 December 2026.
+  static std::string summary(int copied, const std::string& megabytes = "0.00") {
+    return "<188> " + std::to_string(copied) + " <189> " + megabytes +
+           " Mb, <191> 09:15 <183> 09:15 | 12/06/26.";
+  }
+
   std::string errorText(const std::string& source, const std::string& targetPath) const {
     return "\n\n<192>\n" + source + "\n<183>\n" + targetPath + "\n\n<193>";
   }

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "runtime/RuntimeError.h"
+#include "ErrorNumberOf.h"
 #include "runtime/fs/FileSystem.h"
 #include "support/Sandbox.h"
 
@@ -10,67 +10,55 @@ namespace ferrowick::runtime {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Sandbox;
-using testing::writeFile;
-
-int errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using perms = fs::perms;
 
 class SetAttributesTest : public ::testing::Test {
  protected:
-  fs::path root = Sandbox::root();
+  fs::path root = testing::Sandbox::root();
   FileSystem files{root / "archive.db"};
+  std::string folder = root / "data";
   std::string file = root / "data/a.txt";
-  void SetUp() override { writeFile(file, "abc"); }
+  void SetUp() override { testing::writeFile(file, "abc"); }
 };
 
 TEST_F(SetAttributesTest, ReadOnlyClearsEveryWriteBitAndClearingGivesTheOwnerWriteBack) {
-  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                            fs::perms::group_write | fs::perms::others_write);
+  fs::permissions(file, perms::owner_read | perms::owner_write | perms::group_read |
+                            perms::group_write | perms::others_write);
   files.setAttributes(file, Attr::ReadOnly | Attr::Archive);
-  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::group_read);
-  EXPECT_EQ(files.getAttributes(file), Attr::ReadOnly | Attr::Archive);
-
+  EXPECT_EQ(fs::status(file).permissions(), perms::owner_read | perms::group_read);
   files.setAttributes(file, Attr::Archive);
   EXPECT_EQ(fs::status(file).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+            perms::owner_read | perms::owner_write | perms::group_read);
+
+  // A folder takes read-only but never the archive attribute.
+  files.setAttributes(folder, Attr::ReadOnly | Attr::Archive);
+  EXPECT_EQ(files.getAttributes(folder), Attr::Directory | Attr::ReadOnly);
+  files.setAttributes(folder, 0);
+  EXPECT_EQ(files.getAttributes(folder), Attr::Directory);
 }
 
-TEST_F(SetAttributesTest, ArchiveBitFollowsTheFileUntilItChanges) {
+TEST_F(SetAttributesTest, ArchiveBitStaysClearedUntilTheFileChanges) {
   ASSERT_EQ(files.getAttributes(file), Attr::Archive);
   files.setAttributes(file, 0);
   EXPECT_EQ(files.getAttributes(file), 0u);
-
-  writeFile(file, "changed");
+  testing::writeFile(file, "changed");
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
 
-  files.setAttributes(file, 0);
+  files.setAttributes(file, Attr::Hidden);  // a word may carry what cannot be changed
   files.setAttributes(file, Attr::Archive);
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
 }
 
 TEST_F(SetAttributesTest, InvalidWordsAndMissingFilesAreRefused) {
-  EXPECT_EQ(errorOf([&] { files.setAttributes(file, -31); }), Err::InvalidProcedureCall);
-  EXPECT_EQ(errorOf([&] { files.setAttributes(file, Attr::Directory); }),
-            Err::InvalidProcedureCall);
-  EXPECT_EQ(errorOf([&] { files.setAttributes(file, 64); }), Err::InvalidProcedureCall);
+  const auto set = [&](const std::string& path, long word) {
+    return errorNumberOf([&] { files.setAttributes(path, word); });
+  };
+  EXPECT_EQ(set(file, -31), Err::InvalidProcedureCall);
+  EXPECT_EQ(set(file, Attr::Directory), Err::InvalidProcedureCall);
+  EXPECT_EQ(set(file, 64), Err::InvalidProcedureCall);
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
-  EXPECT_EQ(errorOf([&] { files.setAttributes(root / "data/gone", 0); }), Err::FileNotFound);
-  EXPECT_EQ(errorOf([&] { files.setAttributes(root / "nowhere/gone", 0); }), Err::PathNotFound);
-}
-
-TEST_F(SetAttributesTest, FolderTakesReadOnlyButNeverTheArchiveBit) {
-  const std::string folder = root / "data";
-  files.setAttributes(folder, Attr::ReadOnly | Attr::Archive);
-  EXPECT_EQ(files.getAttributes(folder), Attr::Directory | Attr::ReadOnly);
-  files.setAttributes(folder, 0);
-  EXPECT_EQ(files.getAttributes(folder), Attr::Directory);
+  EXPECT_EQ(set(root / "data/gone", 0), Err::FileNotFound);
+  EXPECT_EQ(set(root / "nowhere/gone", 0), Err::PathNotFound);
 }
 
 }  // namespace
