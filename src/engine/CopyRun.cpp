@@ -188,12 +188,13 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       if (entryPath().empty()) return Step::NextEntry;
       break;
     case Step::ReadAttributes:
-      // Every start and restart of a file reads its attributes afresh.
+      // Every start and restart of a file reads its attributes afresh. Only incremental
+      // mode looks at the archive bit; a full run does not depend on its store.
       run.sourcePath = entryPath();
       run.subject = run.sourcePath;
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
-      run.attributes = fs.getAttributes(run.sourcePath);
+      run.attributes = fs.getAttributes(run.sourcePath, incremental());
       break;
     case Step::TakeFileName:
       run.fileName = GetFileName(run.sourcePath);

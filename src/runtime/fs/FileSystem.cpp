@@ -117,7 +117,7 @@ bool FileSystem::fileExists(const std::string& path) {
   return S_ISREG(st.st_mode) && !isHiddenName(lastComponent(path));
 }
 
-unsigned FileSystem::getAttributes(const std::string& path) {
+unsigned FileSystem::getAttributes(const std::string& path, bool withArchive) {
   faults_.check("attributes", path);
   struct stat st{};
   unsigned word = isHiddenName(lastComponent(path)) ? Attr::Hidden : 0u;
@@ -137,7 +137,7 @@ unsigned FileSystem::getAttributes(const std::string& path) {
     case Kind::Other: return word | Attr::System;
     case Kind::File: break;
   }
-  if (archive().isArchiveSet(path, st)) word |= Attr::Archive;
+  if (withArchive && archive().isArchiveSet(path, st)) word |= Attr::Archive;
   return word;
 }
 
