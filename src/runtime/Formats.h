@@ -7,7 +7,7 @@
 namespace ferrowick::runtime {
 
 // The date, time and number texts the program shows, in the C library's current locale
-// (the program sets LC_TIME and LC_NUMERIC from the environment at start-up).
+// (Qt's application object sets it from the environment at start-up; tests run in "C").
 
 // The general date-and-time text: the short date, a space and the long time (the
 // locale's D_FMT and T_FMT). The date alone when the time is midnight, the time alone
