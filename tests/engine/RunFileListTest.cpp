@@ -3,59 +3,62 @@
 
 #include <algorithm>
 
+#include "SettingsFixture.h"
+#include "SourcesRig.h"
 #include "engine/RunFileList.h"
 #include "runtime/RuntimeError.h"
-#include "SourcesRig.h"
 
 namespace ferrowick::engine::testing {
 namespace {
 
 using ferrowick::testing::writeFile;
+using Strings = std::vector<std::string>;
 
 class RunFileListTest : public ::testing::Test {
  protected:
   // The paths of the list, empty slots included.
-  std::vector<std::string> paths() const {
-    std::vector<std::string> all;
+  Strings paths() const {
+    Strings all;
     for (const auto& entry : rig.state.SourceFiles) all.push_back(entry.Path);
     return all;
   }
-
-  // The folder's ordinary files as full paths, in the order the file system lists them.
-  std::vector<std::string> filesOf(const fs::path& folder,
-                                   const std::vector<std::string>& ordinary) const {
-    std::vector<std::string> all;
+  // The folder's named files as full paths, in the order the file system lists them.
+  static Strings filesOf(const fs::path& folder, const Strings& names) {
+    Strings all;
     for (const auto& name : systemOrder(folder)) {
-      if (std::find(ordinary.begin(), ordinary.end(), name) != ordinary.end()) {
+      if (std::find(names.begin(), names.end(), name) != names.end()) {
         all.push_back((folder / name).string());
       }
     }
     return all;
+  }
+  // A folder holding one file per name, each file's bytes its own name.
+  fs::path folderWith(const char* folder, const Strings& names) const {
+    for (const auto& name : names) writeFile(rig.root / folder / name, name);
+    return rig.root / folder;
   }
 
   SourcesRig rig;
   RunFileList runFiles{rig.ctx};
 };
 
-TEST_F(RunFileListTest, EmptyListIsOneEmptySlotAndResetReturnsToIt) {
-  EXPECT_EQ(paths(), std::vector<std::string>{""});
-  writeFile(rig.root / "a.txt", "abc");
-  runFiles.AddSourceFile((rig.root / "a.txt").string());
-  runFiles.Reset();
-  ASSERT_EQ(rig.state.SourceFiles.size(), 1u);
-  EXPECT_EQ(rig.state.SourceFiles[0].Path, "");
-  EXPECT_EQ(rig.state.SourceFiles[0].Size, 0u);
-}
-
-TEST_F(RunFileListTest, FileItemThenFolderItemKeepTheirOrder) {
+TEST_F(RunFileListTest, FilesAndFoldersKeepTheirOrderAndEachFolderEndsInASlot) {
+  EXPECT_EQ(paths(), Strings{""});
   writeFile(rig.root / "single.doc", "12345");
-  const fs::path folder = rig.root / "three";
-  for (const char* name : {"x.txt", "y", "z.bin"}) writeFile(folder / name, name);
+  const fs::path three = folderWith("three", {"x.txt", "y", "z.bin"});
+  const fs::path one = folderWith("one", {"only.txt"});
+  fs::create_directories(rig.root / "none");
+  const fs::path two = folderWith("two", {"a", "b"});
   runFiles.AddSourceFile((rig.root / "single.doc").string());
-  runFiles.AddSourceFolderFiles(folder.string() + "/");
+  runFiles.AddSourceFolderFiles(three.string() + "/");
+  runFiles.AddSourceFolderFiles(one.string() + "/");
+  runFiles.AddSourceFolderFiles((rig.root / "none/").string());
+  runFiles.AddSourceFolderFiles((two / "*").string());  // a pattern is taken as it is
 
-  std::vector<std::string> expected{(rig.root / "single.doc").string()};
-  for (const auto& file : filesOf(folder, {"x.txt", "y", "z.bin"})) expected.push_back(file);
+  Strings expected{(rig.root / "single.doc").string()};
+  for (const auto& file : filesOf(three, {"x.txt", "y", "z.bin"})) expected.push_back(file);
+  expected.insert(expected.end(), {(one / "only.txt").string(), ""});
+  for (const auto& file : filesOf(two, {"a", "b"})) expected.push_back(file);
   expected.push_back("");
   EXPECT_EQ(paths(), expected);
   EXPECT_EQ(rig.state.SourceFiles[0].Size, 5u);
@@ -63,35 +66,20 @@ TEST_F(RunFileListTest, FileItemThenFolderItemKeepTheirOrder) {
     EXPECT_EQ(rig.state.SourceFiles[i].Size, fs::path(expected[i]).filename().string().size());
   }
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
-}
 
-TEST_F(RunFileListTest, FoldersWithOneFileOrNoneKeepEverythingCollected) {
-  writeFile(rig.root / "one/only.txt", "1");
-  fs::create_directories(rig.root / "none");
-  writeFile(rig.root / "two/a", "a");
-  writeFile(rig.root / "two/b", "b");
-  runFiles.AddSourceFolderFiles((rig.root / "one/").string());
-  runFiles.AddSourceFolderFiles((rig.root / "none/").string());
-  runFiles.AddSourceFolderFiles((rig.root / "two/*").string());  // a pattern is taken as it is
-
-  std::vector<std::string> expected{(rig.root / "one/only.txt").string(), ""};
-  for (const auto& file : filesOf(rig.root / "two", {"a", "b"})) expected.push_back(file);
-  expected.push_back("");
-  EXPECT_EQ(paths(), expected);
+  runFiles.Reset();
+  ASSERT_EQ(rig.state.SourceFiles.size(), 1u);
+  EXPECT_EQ(rig.state.SourceFiles[0].Path, "");
+  EXPECT_EQ(rig.state.SourceFiles[0].Size, 0u);
 }
 
 TEST_F(RunFileListTest, OnlyOrdinaryFilesDirectlyInTheFolderAreCollected) {
-  const fs::path folder = rig.root / "mixed";
-  writeFile(folder / "plain.txt", "p");
-  writeFile(folder / ".hidden", "h");
-  writeFile(folder / "sub/inner.txt", "i");
+  const fs::path folder = folderWith("mixed", {"plain.txt", ".hidden", "sub/inner.txt", "ro.txt"});
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0644), 0);
   fs::create_symlink(folder / "gone", folder / "broken");
-  writeFile(folder / "ro.txt", "r");
   fs::permissions(folder / "ro.txt", fs::perms::owner_write, fs::perm_options::remove);
   runFiles.AddSourceFolderFiles(folder.string() + "/");
-
-  std::vector<std::string> expected = filesOf(folder, {"plain.txt", "ro.txt"});
+  Strings expected = filesOf(folder, {"plain.txt", "ro.txt"});
   expected.push_back("");
   EXPECT_EQ(paths(), expected);
 }
@@ -113,43 +101,38 @@ TEST_F(RunFileListTest, MissingFileItemFailsToTheCallerAndStaysOutsideTheRun) {
     EXPECT_EQ(e.number(), runtime::Err::FileNotFound);
   }
   // Left in the last slot, which no reader visits; the next entry takes its place.
-  EXPECT_EQ(paths(), std::vector<std::string>{missing});
+  EXPECT_EQ(paths(), Strings{missing});
   writeFile(rig.root / "next.txt", "n");
   runFiles.AddSourceFile((rig.root / "next.txt").string());
-  EXPECT_EQ(paths(), (std::vector<std::string>{(rig.root / "next.txt").string(), ""}));
+  EXPECT_EQ(paths(), (Strings{(rig.root / "next.txt").string(), ""}));
 }
 
-TEST_F(RunFileListTest, ListingFailureIsReportedWithNumberColonDescription) {
+TEST_F(RunFileListTest, FolderFailuresAreReportedWithNumberColonDescription) {
   writeFile(rig.root / "first.txt", "f");
-  writeFile(rig.root / "bad/a.txt", "a");
+  const fs::path bad = folderWith("bad", {"a.txt"});
   runFiles.AddSourceFile((rig.root / "first.txt").string());
   rig.files.faults().inject("list", runtime::Err::DeviceIOError, "/bad/");
-  runFiles.AddSourceFolderFiles((rig.root / "bad/").string());
+  runFiles.AddSourceFolderFiles(bad.string() + "/");
+  EXPECT_EQ(boxes(rig.scripted.messages),
+            Strings{box(runtime::MsgStyle::Critical, "57:Device I/O error")});
+  EXPECT_EQ(paths(), (Strings{(rig.root / "first.txt").string(), "", ""}));
 
-  ASSERT_EQ(rig.scripted.messages.shown.size(), 1u);
-  EXPECT_EQ(rig.scripted.messages.shown[0].text, "57:Device I/O error");
-  EXPECT_EQ(rig.scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
-  EXPECT_EQ(rig.scripted.messages.shown[0].caption, "Ferrowick");
-  EXPECT_EQ(paths(), (std::vector<std::string>{(rig.root / "first.txt").string(), "", ""}));
-}
-
-TEST_F(RunFileListTest, LengthFailureStopsTheFolderAndKeepsWhatCameBefore) {
-  const fs::path folder = rig.root / "f";
-  for (const char* name : {"a", "b", "c"}) writeFile(folder / name, name);
-  const std::vector<std::string> order = filesOf(folder, {"a", "b", "c"});
-
-  // The second file's length fails: the first stays, the second is in the last slot.
+  // A length failure stops the folder; what came before stays. The second file's fails:
+  // the first stays and the second is in the last slot.
+  runFiles.Reset();
+  const fs::path folder = folderWith("f", {"a", "b", "c"});
+  const Strings order = filesOf(folder, {"a", "b", "c"});
   rig.files.faults().inject("length", runtime::Err::PermissionDenied, folder.string(), 1, 1);
   runFiles.AddSourceFolderFiles(folder.string() + "/");
   EXPECT_EQ(rig.scripted.messages.shown.back().text, "70:Permission denied");
-  EXPECT_EQ(paths(), (std::vector<std::string>{order[0], order[1]}));
+  EXPECT_EQ(paths(), (Strings{order[0], order[1]}));
 
-  // The first file's length fails: its path stays in the slot the folder started at.
+  // The first file's fails: its path stays in the slot the folder started at.
   runFiles.Reset();
   rig.files.faults().inject("length", runtime::Err::DeviceUnavailable, folder.string());
   runFiles.AddSourceFolderFiles(folder.string() + "/");
   EXPECT_EQ(rig.scripted.messages.shown.back().text, "68:Device unavailable");
-  EXPECT_EQ(paths(), (std::vector<std::string>{order[0], ""}));
+  EXPECT_EQ(paths(), (Strings{order[0], ""}));
 }
 
 }  // namespace
