@@ -6,7 +6,6 @@
 #include "SettingsFixture.h"
 #include "SourcesRig.h"
 #include "engine/RunFileList.h"
-#include "runtime/RuntimeError.h"
 
 namespace ferrowick::engine::testing {
 namespace {
@@ -16,26 +15,26 @@ using Strings = std::vector<std::string>;
 
 class RunFileListTest : public ::testing::Test {
  protected:
-  // The paths of the list, empty slots included.
+  // The list's paths below the sandbox tree, empty slots included.
   Strings paths() const {
     Strings all;
-    for (const auto& entry : rig.state.SourceFiles) all.push_back(entry.Path);
-    return all;
-  }
-  // The folder's named files as full paths, in the order the file system lists them.
-  static Strings filesOf(const fs::path& folder, const Strings& names) {
-    Strings all;
-    for (const auto& name : systemOrder(folder)) {
-      if (std::find(names.begin(), names.end(), name) != names.end()) {
-        all.push_back((folder / name).string());
-      }
+    for (const auto& entry : rig.state.SourceFiles) {
+      all.push_back(fs::path(entry.Path).lexically_relative(rig.root).string());
     }
     return all;
   }
-  // A folder holding one file per name, each file's bytes its own name.
-  fs::path folderWith(const char* folder, const Strings& names) const {
+  // Makes the files in `folder`, each holding its own name; gives them in listing order.
+  Strings folderWith(const std::string& folder, const Strings& names) const {
     for (const auto& name : names) writeFile(rig.root / folder / name, name);
-    return rig.root / folder;
+    Strings listed;
+    for (const auto& name : systemOrder(rig.root / folder)) {
+      if (std::ranges::find(names, name) != names.end()) listed.push_back(folder + "/" + name);
+    }
+    return listed;
+  }
+  void addFile(const std::string& file) { runFiles.AddSourceFile((rig.root / file).string()); }
+  void addFolder(const std::string& folder) {
+    runFiles.AddSourceFolderFiles((rig.root / folder).string() + "/");
   }
 
   SourcesRig rig;
@@ -45,92 +44,84 @@ class RunFileListTest : public ::testing::Test {
 TEST_F(RunFileListTest, FilesAndFoldersKeepTheirOrderAndEachFolderEndsInASlot) {
   EXPECT_EQ(paths(), Strings{""});
   writeFile(rig.root / "single.doc", "12345");
-  const fs::path three = folderWith("three", {"x.txt", "y", "z.bin"});
-  const fs::path one = folderWith("one", {"only.txt"});
+  const Strings three = folderWith("three", {"x.txt", "y", "z.bin"});
+  const Strings one = folderWith("one", {"only.txt"});
   fs::create_directories(rig.root / "none");
-  const fs::path two = folderWith("two", {"a", "b"});
-  runFiles.AddSourceFile((rig.root / "single.doc").string());
-  runFiles.AddSourceFolderFiles(three.string() + "/");
-  runFiles.AddSourceFolderFiles(one.string() + "/");
-  runFiles.AddSourceFolderFiles((rig.root / "none/").string());
-  runFiles.AddSourceFolderFiles((two / "*").string());  // a pattern is taken as it is
+  const Strings two = folderWith("two", {"a", "b"});
+  addFile("single.doc");
+  addFolder("three");
+  addFolder("one");
+  addFolder("none");
+  runFiles.AddSourceFolderFiles((rig.root / "two/*").string());  // a pattern is taken as it is
 
-  Strings expected{(rig.root / "single.doc").string()};
-  for (const auto& file : filesOf(three, {"x.txt", "y", "z.bin"})) expected.push_back(file);
-  expected.insert(expected.end(), {(one / "only.txt").string(), ""});
-  for (const auto& file : filesOf(two, {"a", "b"})) expected.push_back(file);
-  expected.push_back("");
+  Strings expected{"single.doc"};
+  for (const Strings& part : {three, one, Strings{""}, two, Strings{""}}) {
+    expected.insert(expected.end(), part.begin(), part.end());
+  }
   EXPECT_EQ(paths(), expected);
-  EXPECT_EQ(rig.state.SourceFiles[0].Size, 5u);
-  for (std::size_t i = 1; i < 4; ++i) {
-    EXPECT_EQ(rig.state.SourceFiles[i].Size, fs::path(expected[i]).filename().string().size());
+  for (const auto& entry : rig.state.SourceFiles) {
+    const std::string name = fs::path(entry.Path).filename();
+    EXPECT_EQ(entry.Size, name == "single.doc" ? 5u : name.size()) << entry.Path;
   }
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
 
   runFiles.Reset();
-  ASSERT_EQ(rig.state.SourceFiles.size(), 1u);
-  EXPECT_EQ(rig.state.SourceFiles[0].Path, "");
+  EXPECT_EQ(paths(), Strings{""});
   EXPECT_EQ(rig.state.SourceFiles[0].Size, 0u);
 }
 
 TEST_F(RunFileListTest, OnlyOrdinaryFilesDirectlyInTheFolderAreCollected) {
-  const fs::path folder = folderWith("mixed", {"plain.txt", ".hidden", "sub/inner.txt", "ro.txt"});
+  Strings expected = folderWith("mixed", {"plain.txt", "ro.txt"});
+  const fs::path folder = rig.root / "mixed";
+  fs::permissions(folder / "ro.txt", fs::perms::owner_write, fs::perm_options::remove);
+  writeFile(folder / ".hidden", "h");
+  writeFile(folder / "sub/inner.txt", "i");
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0644), 0);
   fs::create_symlink(folder / "gone", folder / "broken");
-  fs::permissions(folder / "ro.txt", fs::perms::owner_write, fs::perm_options::remove);
-  runFiles.AddSourceFolderFiles(folder.string() + "/");
-  Strings expected = filesOf(folder, {"plain.txt", "ro.txt"});
+  addFolder("mixed");
   expected.push_back("");
   EXPECT_EQ(paths(), expected);
 }
 
 TEST_F(RunFileListTest, SizesBeyondThirtyTwoBitsAreKept) {
-  const fs::path big = rig.root / "big.img";
-  writeFile(big, "");
-  fs::resize_file(big, 5ull << 30);  // sparse: no disk space used
-  runFiles.AddSourceFile(big.string());
+  writeFile(rig.root / "big.img", "");
+  fs::resize_file(rig.root / "big.img", 5ull << 30);  // sparse: no disk space used
+  addFile("big.img");
   EXPECT_EQ(rig.state.SourceFiles[0].Size, 5ull << 30);
 }
 
 TEST_F(RunFileListTest, MissingFileItemFailsToTheCallerAndStaysOutsideTheRun) {
-  const std::string missing = (rig.root / "missing.txt").string();
-  try {
-    runFiles.AddSourceFile(missing);
-    ADD_FAILURE() << "no failure";
-  } catch (const runtime::RuntimeError& e) {
-    EXPECT_EQ(e.number(), runtime::Err::FileNotFound);
-  }
+  EXPECT_EQ(errorOf([&] { addFile("missing.txt"); }), runtime::Err::FileNotFound);
   // Left in the last slot, which no reader visits; the next entry takes its place.
-  EXPECT_EQ(paths(), Strings{missing});
+  EXPECT_EQ(paths(), Strings{"missing.txt"});
   writeFile(rig.root / "next.txt", "n");
-  runFiles.AddSourceFile((rig.root / "next.txt").string());
-  EXPECT_EQ(paths(), (Strings{(rig.root / "next.txt").string(), ""}));
+  addFile("next.txt");
+  EXPECT_EQ(paths(), (Strings{"next.txt", ""}));
 }
 
 TEST_F(RunFileListTest, FolderFailuresAreReportedWithNumberColonDescription) {
   writeFile(rig.root / "first.txt", "f");
-  const fs::path bad = folderWith("bad", {"a.txt"});
-  runFiles.AddSourceFile((rig.root / "first.txt").string());
+  folderWith("bad", {"a.txt"});
+  addFile("first.txt");
   rig.files.faults().inject("list", runtime::Err::DeviceIOError, "/bad/");
-  runFiles.AddSourceFolderFiles(bad.string() + "/");
+  addFolder("bad");
   EXPECT_EQ(boxes(rig.scripted.messages),
             Strings{box(runtime::MsgStyle::Critical, "57:Device I/O error")});
-  EXPECT_EQ(paths(), (Strings{(rig.root / "first.txt").string(), "", ""}));
+  EXPECT_EQ(paths(), (Strings{"first.txt", "", ""}));
 
-  // A length failure stops the folder; what came before stays. The second file's fails:
+  // A length failure ends the folder and keeps what came before. The second file's:
   // the first stays and the second is in the last slot.
   runFiles.Reset();
-  const fs::path folder = folderWith("f", {"a", "b", "c"});
-  const Strings order = filesOf(folder, {"a", "b", "c"});
-  rig.files.faults().inject("length", runtime::Err::PermissionDenied, folder.string(), 1, 1);
-  runFiles.AddSourceFolderFiles(folder.string() + "/");
+  const Strings order = folderWith("f", {"a", "b", "c"});
+  const std::string folder = (rig.root / "f").string();
+  rig.files.faults().inject("length", runtime::Err::PermissionDenied, folder, 1, 1);
+  addFolder("f");
   EXPECT_EQ(rig.scripted.messages.shown.back().text, "70:Permission denied");
   EXPECT_EQ(paths(), (Strings{order[0], order[1]}));
-
-  // The first file's fails: its path stays in the slot the folder started at.
+  // The first file's: its path stays in the slot the folder started at.
   runFiles.Reset();
-  rig.files.faults().inject("length", runtime::Err::DeviceUnavailable, folder.string());
-  runFiles.AddSourceFolderFiles(folder.string() + "/");
+  rig.files.faults().inject("length", runtime::Err::DeviceUnavailable, folder);
+  addFolder("f");
   EXPECT_EQ(rig.scripted.messages.shown.back().text, "68:Device unavailable");
   EXPECT_EQ(paths(), (Strings{order[0], ""}));
 }

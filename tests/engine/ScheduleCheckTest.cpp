@@ -24,18 +24,16 @@ class CheckSchedule : public EngineTest {
   void at(int hour, int minute, int second = 0) {
     host.clock.time = {2026, 12, 7, hour, minute, second};
   }
-  void check() { check(window); }
-  void check(MemoryMainWindow& view) {
-    EngineContext local{app, host.host, fs, lang, view, state};
+  void check() {
     ScheduleCheck(
-        local,
+        ctx,
         [this] {
           calls.push_back("refresh");
           if (refreshFails != 0) runtime::raise(refreshFails);
         },
-        [this, &view] {
-          calls.push_back("run, caption " + view.form_.caption() + ", repaints " +
-                          std::to_string(view.form_.refreshCount));
+        [this] {
+          calls.push_back("run, caption " + window.form_.caption() + ", repaints " +
+                          std::to_string(window.form_.refreshCount));
           if (runFails != 0) runtime::raise(runFails);
           const int end = host.clock.time.hour * 60 + host.clock.time.minute + runMinutes;
           if (runMinutes > 0) at(end / 60 % 24, end % 60, 10);
@@ -121,32 +119,6 @@ TEST_F(CheckSchedule, ARunShowsItsCaptionAndCountsTheNextFromItsEnd) {
   EXPECT_EQ(calls.size(), 8u);
   EXPECT_EQ(window.form_.caption(), "text 180");
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(9, 15));
-}
-
-// In the window the two rules exclude each other; the check still tests both.
-class BothRulesWindow : public MemoryMainWindow {
- public:
-  runtime::OptionButton& optEach() override { return separateEach_; }
-  runtime::OptionGroup ownGroup_;
-  runtime::MemoryOptionButton separateEach_{ownGroup_, true};
-};
-
-TEST_F(CheckSchedule, EachRuleIsTestedAfterTheAlwaysRuleWhateverItDid) {
-  BothRulesWindow both;
-  both.optAlways_.setValue(true);
-  state.AlwaysAtTime = TimeOfDay::of(10, 0);
-  state.EachInterval = TimeOfDay::of(1, 0);
-  state.LastRunTime = TimeOfDay::of(13, 30);
-  at(14, 30);
-  check(both);
-  EXPECT_EQ(runs(), 1);  // the each rule alone
-
-  // The always run moves the last run time, so the each rule is no longer due.
-  state.AlwaysAtTime = TimeOfDay::of(14, 30);
-  state.LastRunTime = TimeOfDay::of(13, 30);
-  check(both);
-  EXPECT_EQ(runs(), 2);
-  EXPECT_EQ(state.LastRunTime, TimeOfDay::of(14, 30));
 }
 
 TEST_F(CheckSchedule, AFailureEndsTheCheckWithAPlainMessageOrNoneForTypeMismatch) {

@@ -1,18 +1,39 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SettingsFixture.h"
-#include "runtime/RuntimeError.h"
 
 namespace ferrowick::engine::testing {
 namespace {
 
 using runtime::CheckState::Checked;
-using runtime::CheckState::Unchecked;
-using runtime::MsgStyle::Critical;
 using Strings = std::vector<std::string>;
+
+// Every setting a load can change, by name, as the window and the engine hold it.
+std::vector<std::pair<std::string, std::string>> settingsOf(MemoryMainWindow& view,
+                                                              const EngineState& times) {
+  const auto time = [](TimeOfDay at) { return " " + std::to_string(at.minutes); };
+  const auto on = [](bool value) { return std::to_string(value); };
+  const std::string rule =
+      on(view.Option3_.value()) + on(view.optAlways_.value()) + on(view.optEach_.value());
+  std::string days;
+  for (int day = 1; day <= 7; ++day) days += view.chkDays(day).value() == Checked ? "1" : "0";
+  std::string items;
+  for (std::size_t i = 0; i < view.lstSource_.count(); ++i) items += view.lstSource_.item(i) + ";";
+  return {{"at", view.MaskEdBox1_.text() + time(times.AlwaysAtTime)},
+          {"each", view.MaskEdBox2_.text() + time(times.EachInterval)},
+          {"rule", rule}, {"daily", on(view.optDaily_.value())}, {"days", days},
+          {"log", on(view.chkLog_.value())}, {"incr", on(view.chkIncr_.value())},
+          {"custom", on(view.chkCustom_.value())}, {"name", view.txtCusDir_.text()},
+          {"andOr", on(view.optAnd_.value()) + on(view.optOr_.value())},
+          {"dated", on(view.chkDated_.value())}, {"sep", view.cmbSep_.text()},
+          {"base", view.txtSelected2_.text()}, {"loadwin", on(view.chkServ_.value())},
+          {"items", items}};
+}
 
 class SettingsLoad : public EngineTest {
  protected:
@@ -20,30 +41,82 @@ class SettingsLoad : public EngineTest {
     EngineContext local{app, host.host, fs, lang, view, state};
     SettingsFile(local).LoadSettings();
   }
-  void loadInto(MemoryMainWindow& view, const std::string& file) {
+  // Loads `file` into a fresh window and tells what changed there and in the engine's
+  // times, then the messages shown, as "name=value" pairs.
+  std::string changes(const std::string& file,
+                      const std::function<void(MemoryMainWindow&)>& wire = {}) {
+    MemoryMainWindow view;
+    for (auto& day : view.chkDays_) day.onClick = [&view] { view.optDaily_.setValue(false); };
+    if (wire) wire(view);
+    const auto before = settingsOf(view, state);
+    host.messages.shown.clear();
     writeIni(file);
     load(view);
-  }
-  // The check boxes the file sets: log, incremental, custom, dated, load with the desktop.
-  static std::string ticks(MemoryMainWindow& view) {
-    std::string all;
-    for (auto* box : {&view.chkLog_, &view.chkIncr_, &view.chkCustom_, &view.chkDated_,
-                      &view.chkServ_}) {
-      all += std::to_string(box->value());
+    const auto after = settingsOf(view, state);
+    std::string changed;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+      if (after[i] != before[i]) changed += after[i].first + "=" + after[i].second + " ";
     }
-    return all;
+    for (const auto& shown : host.messages.shown) {
+      changed += "shown=" + std::to_string(shown.style) + ":" + shown.text + " ";
+    }
+    return changed;
   }
 };
+
+TEST_F(SettingsLoad, EachValueReachesItsControlAsWritten) {
+  const std::string deep = "/" + std::string(300, 'd') + "/*.*";
+  const std::pair<std::string, std::string> cases[] = {
+      {"[When]\r\nAlwaysAt=07:30\r\nEach=02:15\r\n", "at=07:30 450 each=02:15 135 "},
+      {"[When]\r\nAlwaysAt=???\r\n", "at=__:__ 0 "},
+      // 25:00 fits the field's mask but is no time; 7:30 does not even fit the mask.
+      {"[When]\r\nAlwaysAt=25:00\r\nEach=7:30\r\n[Backup]\r\nIncremental=True\r\n",
+       "at=25:00 300 incr=1 shown=16:13\n\nType mismatch shown=16:380\n\nInvalid property value "},
+      // A saved schedule goes on: the stored rule is chosen again.
+      {"[When]\r\nDefault=False\r\n", "rule=010 "},
+      {"[When]\r\nDefault=True\r\n", "rule=001 "},
+      {"[When]\r\nDefault=true\r\n", ""},
+      // A weekday is ticked when the mask holds its bit; from 128 up nothing is.
+      {"[When]\r\nDays=10\r\n", "daily=0 days=0101000 "},
+      {"[When]\r\nDays=65\r\n", "daily=0 days=1000001 "},
+      {"[When]\r\nDays=127\r\n", "daily=0 days=1111111 "},
+      {"[When]\r\nDays=200\r\n", ""},
+      {"[When]\r\nDays=abc\r\n", "shown=16:13\n\nType mismatch "},
+      {"[When]\r\nDays=300\r\n", "shown=16:6\n\nOverflow "},
+      // The words match exactly.
+      {"[Log]\r\nSave=false\r\n[Backup]\r\nIncremental=true\r\n[Destination]\r\nCustom=TRUE\r\n"
+       "DatedDirectories=1\r\n[Options]\r\nLoadWin=yes\r\n",
+       ""},
+      {"[Log]\r\nSave=False\r\n[Destination]\r\nCustom=True\r\nCustomName=Home\r\nAnd=True\r\n"
+       "Or=True\r\nDateSeperator=Space\r\nDatedDirectories=True\r\nBaseDir=/media/usb/\r\n"
+       "[Options]\r\nLoadWin=True\r\n",
+       "log=0 custom=1 name=Home andOr=01 dated=1 sep=Space base=/media/usb/ loadwin=1 "},
+      // Entries in key order up to the first gap, each as it stands: neither checked
+      // against each other nor against the disk.
+      {"[Entries]\r\n1=/b/*.*\r\n0=/a/*.*\r\n3=/d/x.txt\r\n", "items=/a/*.*;/b/*.*; "},
+      {"[Entries]\r\n0=\r\n1=/b/*.*\r\n", ""},
+      {"[Entries]\r\n0=" + deep + "\r\n", "items=" + deep + "; "},
+      {"[Entries]\r\n0=/same/*.*\r\n1=/same/*.*\r\n2=/not/there.txt\r\n",
+       "items=/not/there.txt;/same/*.*;/same/*.*; "}};
+  for (const auto& [file, changed] : cases) {
+    SCOPED_TRACE(file.substr(0, 40));
+    state.AlwaysAtTime = TimeOfDay::of(5, 0);
+    state.EachInterval = TimeOfDay::of(1, 0);
+    state.SourceFiles = {{"/x/a", 3}, {"/x/b", 4}, {}};
+    EXPECT_EQ(changes(file), changed);
+    ASSERT_EQ(state.SourceFiles.size(), 1u);  // the run list is emptied
+    EXPECT_TRUE(state.SourceFiles[0].Path.empty());
+  }
+}
 
 TEST_F(SettingsLoad, FirstStartKeepsTheWindowAsItsLoadLeftIt) {
   host.clock.time = {2026, 3, 2, 8, 5, 42};
   load(window);
+  MemoryMainWindow design;
+  EXPECT_EQ(settingsOf(window, state), settingsOf(design, EngineState{}));
   EXPECT_TRUE(state.NoSettingsFile);
   EXPECT_TRUE(host.messages.shown.empty());
   EXPECT_FALSE(std::filesystem::exists(iniPath()) || std::filesystem::exists(bakPath()));
-  EXPECT_EQ(window.MaskEdBox1_.text(), "__:__");
-  EXPECT_TRUE(window.Option3_.value());
-  EXPECT_EQ(window.lstSource_.count(), 0u);
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(8, 5));  // seconds dropped
 }
 
@@ -54,7 +127,7 @@ TEST_F(SettingsLoad, MissingFileComesBackFromThePreviousVersion) {
   fs.faults().inject("copy", runtime::Err::DiskFull);
   host.clock.time.hour = 22;
   load(window);
-  EXPECT_EQ(boxes(host.messages), Strings{box(Critical, "61\n\nDisk full")});
+  EXPECT_EQ(boxes(host.messages), Strings{box(runtime::MsgStyle::Critical, "61\n\nDisk full")});
   EXPECT_FALSE(state.NoSettingsFile);
   EXPECT_EQ(window.lstSource_.count(), 0u);
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(22, 15));
@@ -64,96 +137,16 @@ TEST_F(SettingsLoad, MissingFileComesBackFromThePreviousVersion) {
   EXPECT_EQ(ini(), previous);
   EXPECT_EQ(state.AlwaysAtTime, TimeOfDay::of(7, 30));
   EXPECT_EQ(next.lstSource_.item(0), "/data/*.*");
-
   // A present file is read and the previous version left alone.
-  MemoryMainWindow third;
-  loadInto(third, "[Backup]\r\nIncremental=True\r\n");
-  EXPECT_EQ(third.chkIncr_.value(), Checked);
-  EXPECT_EQ(third.lstSource_.count(), 0u);
+  EXPECT_EQ(changes("[Backup]\r\nIncremental=True\r\n"), "incr=1 ");
   EXPECT_EQ(bak(), previous);
 }
 
-TEST_F(SettingsLoad, TimesAreSetInTheFieldsAndReadBackAndBadOnesReported) {
-  state.AlwaysAtTime = TimeOfDay::of(5, 0);
-  loadInto(window, "[When]\nAlwaysAt=???\nEach=02:15\n");
-  EXPECT_EQ(window.MaskEdBox1_.text(), "__:__");
-  EXPECT_FALSE(state.AlwaysAtTime.isSet());
-  EXPECT_EQ(window.MaskEdBox2_.text(), "02:15");
-  EXPECT_EQ(state.EachInterval, TimeOfDay::of(2, 15));
-
-  // 25:00 fits the field's mask but is no time; 7:30 does not even fit the mask.
-  state.AlwaysAtTime = TimeOfDay::of(6, 45);
-  MemoryMainWindow next;
-  loadInto(next, "[When]\r\nAlwaysAt=25:00\r\nEach=7:30\r\n[Backup]\r\nIncremental=True\r\n");
-  EXPECT_EQ(boxes(host.messages), (Strings{box(Critical, "13\n\nType mismatch"),
-                                           box(Critical, "380\n\nInvalid property value")}));
-  EXPECT_EQ(state.AlwaysAtTime, TimeOfDay::of(6, 45));
-  EXPECT_EQ(state.EachInterval, TimeOfDay::of(2, 15));
-  EXPECT_EQ(next.chkIncr_.value(), Checked);  // the load went on
-}
-
-TEST_F(SettingsLoad, DaysMaskTicksTheWeekdaysOfItsBits) {
-  // Stored mask, days ticked, message shown.
-  const char* const cases[][3] = {{"0", "", ""},     {"10", "24", ""}, {"127", "1234567", ""},
-                                  {"65", "17", ""},  {"200", "", ""},  {"255", "", ""},
-                                  {"abc", "", "13\n\nType mismatch"}, {"300", "", "6\n\nOverflow"}};
-  for (const auto& [stored, ticked, message] : cases) {
-    SCOPED_TRACE(stored);
-    MemoryMainWindow view;
-    for (auto& day : view.chkDays_) day.onClick = [&view] { view.optDaily_.setValue(false); };
-    host.messages.shown.clear();
-    loadInto(view, std::string("[When]\r\nDays=") + stored + "\r\n");
-    std::string days;
-    for (int day = 1; day <= 7; ++day) {
-      days += view.chkDays(day).value() == Checked ? std::to_string(day) : "";
-    }
-    EXPECT_EQ(days, ticked);
-    EXPECT_EQ(view.optDaily_.value(), days.empty());
-    EXPECT_EQ(messageTexts(), *message ? Strings{message} : Strings{});
-  }
-}
-
-TEST_F(SettingsLoad, BooleanWordsMatchExactly) {
-  loadInto(window,
-           "[Log]\r\nSave=false\r\n[Backup]\r\nIncremental=true\r\n"
-           "[Destination]\r\nCustom=TRUE\r\nDatedDirectories=1\r\n[Options]\r\nLoadWin=yes\r\n");
-  EXPECT_EQ(ticks(window), "10000");
-  MemoryMainWindow exact;
-  loadInto(exact,
-           "[Log]\r\nSave=False\r\n[Backup]\r\nIncremental=True\r\n[Destination]\r\n"
-           "Custom=True\r\nDatedDirectories=True\r\n[Options]\r\nLoadWin=True\r\n");
-  EXPECT_EQ(ticks(exact), "01111");
-}
-
-TEST_F(SettingsLoad, StoredRuleIsChosenAgain) {
-  using W = MemoryMainWindow;
-  const std::pair<const char*, runtime::MemoryOptionButton W::*> cases[] = {
-      {"Default=False", &W::optAlways_}, {"Default=True", &W::optEach_},
-      {"Default=true", &W::Option3_}, {"AlwaysAt=07:00", &W::Option3_}};
-  for (const auto& [stored, chosen] : cases) {
-    MemoryMainWindow view;
-    loadInto(view, std::string("[When]\r\n") + stored + "\r\n");
-    EXPECT_TRUE((view.*chosen).value()) << stored;
-  }
-}
-
-TEST_F(SettingsLoad, EntriesAreReadInKeyOrderUpToTheFirstGapAsTheyStand) {
-  const std::string deep = "/" + std::string(300, 'd') + "/*.*";
-  const std::pair<std::string, Strings> cases[] = {
-      {"1=/b/*.*\r\n0=/a/*.*\r\n3=/d/x.txt\r\n", {"/a/*.*", "/b/*.*"}},
-      {"0=\r\n1=/b/*.*\r\n", {}},
-      {"0=" + deep + "\r\n", {deep}},
-      {"0=/same/*.*\r\n1=/same/*.*\r\n2=/not/there.txt\r\n",
-       {"/not/there.txt", "/same/*.*", "/same/*.*"}}};
-  for (const auto& [entries, items] : cases) {
-    SCOPED_TRACE(entries.substr(0, 30));
-    state.SourceFiles = {{"/x/a", 3}, {"/x/b", 4}, {}};
-    window.lstSource_.clear();
-    loadInto(window, "[Entries]\r\n" + entries);
-    EXPECT_EQ(listItems(), items);
-    ASSERT_EQ(state.SourceFiles.size(), 1u);  // the run list is emptied
-    EXPECT_TRUE(state.SourceFiles[0].Path.empty());
-  }
+TEST_F(SettingsLoad, AnUnreadableFileIsReportedAndTheLoadFinishes) {
+  fs.faults().inject("readProfile", runtime::Err::DeviceIOError);
+  host.clock.time.hour = 22;
+  EXPECT_EQ(changes("[Backup]\r\nIncremental=True\r\n"), "shown=16:57\n\nDevice I/O error ");
+  EXPECT_EQ(state.LastRunTime, TimeOfDay::of(22, 15));
 }
 
 TEST_F(SettingsLoad, DestinationValuesArriveInTheirOrderAsEdits) {
@@ -168,42 +161,28 @@ TEST_F(SettingsLoad, DestinationValuesArriveInTheirOrderAsEdits) {
   window.cmbSep_.onChange = [&] { events.push_back("sep " + window.cmbSep_.text()); };
   window.chkServ_.onClick = note("loadwin");
   // Saved order, which differs from the load's.
-  loadInto(window,
-           "[Destination]\r\nCustom=True\r\nCustomName=Home\r\nAnd=True\r\nOr=True\r\n"
-           "DateSeperator=-\r\nDatedDirectories=True\r\nBaseDir=/media/usb/\r\n"
-           "[Options]\r\nLoadWin=True\r\n");
+  writeIni(
+      "[Destination]\r\nCustom=True\r\nCustomName=Home\r\nAnd=True\r\nOr=True\r\n"
+      "DateSeperator=-\r\nDatedDirectories=True\r\nBaseDir=/media/usb/\r\n"
+      "[Options]\r\nLoadWin=True\r\n");
+  load(window);
   EXPECT_EQ(events, (Strings{"base /media/usb/", "custom", "name Home", "and", "or", "dated",
                              "sep -", "loadwin"}));
-  EXPECT_TRUE(window.optOr_.value() && !window.optAnd_.value());
 }
 
 TEST_F(SettingsLoad, BaseFolderFailureSkipsToTheEntries) {
   using namespace runtime::Err;
   for (const int number : {DeviceUnavailable, PathNotFound, PermissionDenied}) {
-    SCOPED_TRACE(number);
-    MemoryMainWindow view;
-    host.messages.shown.clear();
-    view.txtSelected2_.onChange = [number] { runtime::raise(number); };
-    loadInto(view,
-             "[Destination]\r\nBaseDir=/media/gone/\r\nCustom=True\r\nCustomName=x\r\n"
-             "[Options]\r\nLoadWin=True\r\n[Entries]\r\n0=/a/*.*\r\n");
-    EXPECT_EQ(ticks(view), "10000");
-    EXPECT_EQ(view.txtCusDir_.text(), "");
-    EXPECT_EQ(view.lstSource_.count(), 1u);
+    const auto failingBase = [number](MemoryMainWindow& view) {
+      view.txtSelected2_.onChange = [number] { runtime::raise(number); };
+    };
     // A missing device or path is no news at start-up; anything else is.
-    EXPECT_EQ(boxes(host.messages),
-              number == PermissionDenied
-                  ? Strings{box(runtime::MsgStyle::OkOnly, "70\nPermission denied")}
-                  : Strings{});
+    EXPECT_EQ(changes("[Destination]\r\nBaseDir=/media/gone/\r\nCustom=True\r\nCustomName=x\r\n"
+                      "[Options]\r\nLoadWin=True\r\n[Entries]\r\n0=/a/*.*\r\n",
+                      failingBase),
+              std::string("base=/media/gone/ items=/a/*.*; ") +
+                  (number == PermissionDenied ? "shown=0:70\nPermission denied " : ""));
   }
-}
-
-TEST_F(SettingsLoad, AnUnreadableFileIsReportedAndTheLoadFinishes) {
-  fs.faults().inject("readProfile", runtime::Err::DeviceIOError);
-  loadInto(window, "[Backup]\r\nIncremental=True\r\n");
-  EXPECT_EQ(messageTexts(), Strings{"57\n\nDevice I/O error"});
-  EXPECT_EQ(window.chkIncr_.value(), Unchecked);
-  EXPECT_EQ(state.LastRunTime, TimeOfDay::of(9, 15));
 }
 
 }  // namespace
