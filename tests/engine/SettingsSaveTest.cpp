@@ -38,6 +38,7 @@ TEST_F(SettingsSave, WritesEveryKeyInItsOrder) {
   window.optEach_.setValue(true);
   window.txtSelected2_.setText("/media/usb");
   window.cmbSep_.setText("None");
+  window.chkDays(3).setValue(Checked);  // every day is chosen: the boxes do not count
   setItems({"/home/ann/Docs/*.*", "/home/ann/notes.txt"});
   save();
   EXPECT_EQ(ini(),
