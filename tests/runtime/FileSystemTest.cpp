@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -7,7 +7,6 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -79,10 +78,10 @@ TEST_F(FileSystemTest, ListingGivesFilesAndOnRequestFoldersInFileSystemOrder) {
 
 TEST_F(FileSystemTest, AttributeWordOfEveryKind) {
   const std::pair<const char*, unsigned> kinds[] = {
-      {"a.txt", Attr::Archive},   {".hidden", Attr::Hidden | Attr::Archive},
-      {"sub", Attr::Directory},   {".hiddendir", Attr::Hidden | Attr::Directory},
-      {"sub/", Attr::Directory},  {"pipe", Attr::System},
-      {"broken", Attr::System},   {"loop", Attr::System},
+      {"a.txt", Attr::Archive},    {".hidden", Attr::Hidden | Attr::Archive},
+      {"sub", Attr::Directory},    {".hiddendir", Attr::Hidden | Attr::Directory},
+      {"sub/", Attr::Directory},   {"pipe", Attr::System},
+      {"broken", Attr::System},    {"loop", Attr::System},
       {"filelink", Attr::Archive}, {"dirlink", Attr::Directory}};
   for (const auto& [name, attributes] : kinds) {
     EXPECT_EQ(files.getAttributes(path(name)), attributes) << name;
@@ -146,23 +145,6 @@ TEST_F(FileSystemTest, LengthsExistenceAndFailuresAsNumberedRuntimeErrors) {
   fs::permissions(dir / "a.txt", fs::perms::owner_write, fs::perm_options::remove);
   EXPECT_EQ(errorOf([&] { files.deleteFile(path("a.txt")); }), Err::PathFileAccessError);
   EXPECT_TRUE(files.fileExists(path("a.txt")));
-}
-
-TEST_F(FileSystemTest, InjectedFaultsHitTheirOperationOnce) {
-  const std::tuple<const char*, int, std::function<void()>> cases[] = {
-      {"list", Err::DeviceIOError, [&] { files.list(path("*.*"), true); }},
-      {"list", Err::PermissionDenied, [&] { files.listFolders(path("")); }},
-      {"length", Err::DeviceUnavailable, [&] { files.fileLength(path("a.txt")); }},
-      {"attributes", Err::PermissionDenied, [&] { files.getAttributes(path("sub")); }},
-      {"exists", Err::DiskNotReady, [&] { files.fileExists(path("a.txt")); }},
-      {"mkdir", Err::DiskFull, [&] { files.makeFolder(path("made")); }},
-  };
-  for (const auto& [operation, number, call] : cases) {
-    files.faults().inject(operation, number, dir.string());
-    EXPECT_EQ(errorOf(call), number) << operation;
-    EXPECT_EQ(errorOf(call), 0) << operation;
-  }
-  EXPECT_TRUE(fs::is_directory(dir / "made"));
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/TestChecks.h"
 #include "runtime/XdgDirs.h"
 #include "runtime/registry/RegistryStore.h"
-#include "runtime/TestChecks.h"
 #include "support/Sandbox.h"
 
 namespace ferrowick::runtime {
@@ -88,10 +88,8 @@ TEST_F(RegistryStoreTest, ValuesKeepTheirExactBytesOfAnyTypeAcrossStores) {
     Bytes data;
   };
   const Case cases[] = {
-      {"text", REG_SZ, {'h', 'o', 0}},
-      {"multi", REG_MULTI_SZ, {'a', 0, 'b', 0, 0}},
-      {"empty", REG_SZ, {}},
-      {"odd \"name\" %41 [x]\n\\", 0x12345, {0, 0x80, 0xFF}},
+      {"text", REG_SZ, {'h', 'o', 0}}, {"multi", REG_MULTI_SZ, {'a', 0, 'b', 0, 0}},
+      {"empty", REG_SZ, {}},           {"odd \"name\" %41 [x]\n\\", 0x12345, {0, 0x80, 0xFF}},
       {"", REG_SZ, {'d', 0}},
   };
   const HKey key = create("A\\B");
@@ -130,19 +128,9 @@ TEST_F(RegistryStoreTest, SmallBufferGetsTheSizeNeededAndReadHandleCannotWrite) 
 
 TEST_F(RegistryStoreTest, DamagedFileStillGivesItsIntactValues) {
   testing::writeFile(store.fileOf(HKEY_CURRENT_USER),
-                     "garbage\n"
-                     "\"orphan\"=1:6100\n"
-                     "[Good]\n"
-                     "\"a\"=1:6100\r\n"
-                     "\"odd\"=1:610\n"
-                     "\"bad\"=1:zz00\n"
-                     "\"notype\"=:00\n"
-                     "\"huge\"=99999999999:00\n"
-                     "\"broken%4\"=1:00\n"
-                     "[\\Bad]\n"
-                     "\"b\"=1:6200\n"
-                     "[Unclosed\n"
-                     "\"c\"=1:6300\n" +
+                     "garbage\n\"orphan\"=1:6100\n[Good]\n\"a\"=1:6100\r\n\"odd\"=1:610\n"
+                     "\"bad\"=1:zz00\n\"notype\"=:00\n\"huge\"=99999999999:00\n\"broken%4\"=1:00\n"
+                     "[\\Bad]\n\"b\"=1:6200\n[Unclosed\n\"c\"=1:6300\n" +
                          std::string("\0\xff\x01[Good]\"x", 11));
   HKey key = 0;
   ASSERT_EQ(store.openKey(HKEY_CURRENT_USER, "Good", KEY_READ, key), ERROR_SUCCESS);

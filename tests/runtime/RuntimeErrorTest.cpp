@@ -14,8 +14,9 @@ using testing::errorOf;
 
 TEST(RuntimeErrors, ErrnoMapsToTheRuntimeNumbers) {
   const std::pair<int, int> cases[] = {
-      {ENOENT, Err::FileNotFound}, {EACCES, Err::PermissionDenied}, {EPERM, Err::PermissionDenied},
-      {ENOSPC, Err::DiskFull},     {EDQUOT, Err::DiskFull},         {EIO, Err::DeviceIOError},
+      {ENOENT, Err::FileNotFound},     {EACCES, Err::PermissionDenied},
+      {EPERM, Err::PermissionDenied},  {ENOSPC, Err::DiskFull},
+      {EDQUOT, Err::DiskFull},         {EIO, Err::DeviceIOError},
       {ENXIO, Err::DeviceUnavailable}, {EEXIST, Err::PathFileAccessError},
       {ENOTDIR, Err::PathNotFound}};
   for (const auto& [code, number] : cases) EXPECT_EQ(errorFromErrno(code), number) << code;

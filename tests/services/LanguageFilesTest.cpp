@@ -34,8 +34,12 @@ std::string readBytes(const fs::path& path) {
 bool validUtf8(const std::string& bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t extra = lead < 0x80 ? 0 : lead < 0xC2 ? 4 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2
-                      : lead < 0xF5 ? 3 : 4;
+    std::size_t extra = lead < 0x80   ? 0
+                        : lead < 0xC2 ? 4
+                        : lead < 0xE0 ? 1
+                        : lead < 0xF0 ? 2
+                        : lead < 0xF5 ? 3
+                                      : 4;
     if (extra > 3 || i + extra >= bytes.size()) return false;
     for (; extra > 0; --extra) {
       if ((static_cast<unsigned char>(bytes[++i]) & 0xC0U) != 0x80U) return false;
@@ -87,7 +91,8 @@ TEST(LanguageFiles, EveryLanguageIsCompleteWellFormedAndMatchesTheFirst) {
     for (const auto& [from, to] : kRequired) {
       for (int index = from; index <= to; ++index) {
         const auto it = texts.find(index);
-        if (it == texts.end() || it->second.find_first_not_of(" _") == npos) missing << ' ' << index;
+        if (it == texts.end() || it->second.find_first_not_of(" _") == npos)
+          missing << ' ' << index;
       }
     }
     EXPECT_EQ(missing.str(), "") << "entries missing or showing nothing";

@@ -62,8 +62,8 @@ TEST_F(modLanguageTest, EachLineGivesTheEntryItsFirstThreeCharactersRead) {
       {" ;100 x\r\n", 0, "0 x"},                  // a comment starts in the first column
       {" ;100 x\r\n\t\t\t\t\r\n", 0, ""},         // tabs are no blanks: entry 0 again
       {"abcdef\r\n", 0, "ef"},
-      {"100 a\r101 b\r\n", 100, "a"},             // a CR alone ends a line
-      {"300 a\n301 b\n", 300, "a\n301 b\n"},      // an LF alone does not
+      {"100 a\r101 b\r\n", 100, "a"},         // a CR alone ends a line
+      {"300 a\n301 b\n", 300, "a\n301 b\n"},  // an LF alone does not
       {"10ä Zażółć gęślą jaźń\r\n", 10, "Zażółć gęślą jaźń"},
       {"400ß Straße\r\n", 400, " Straße"},  // the separator was the whole "ß"
   };

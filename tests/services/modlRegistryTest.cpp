@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "services/RegistryFixture.h"
 #include "services/modlRegistry.h"
 
@@ -28,17 +26,6 @@ TEST_F(modlRegistryTest, SavedStringIsDeletedAgainAndDeletingNothingDoesNothing)
   lregistry.DeleteRegValue(HKEY_CURRENT_USER, "A\\B", "missing");
   lregistry.DeleteRegValue(HKEY_CURRENT_USER, "No\\Such\\Key", "kept");
   EXPECT_EQ(readFile(store.fileOf(HKEY_CURRENT_USER)), before);
-}
-
-TEST_F(modlRegistryTest, StartWithSystemValueBecomesTheAutostartEntry) {
-  constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-  const auto entry = testing::Sandbox::root() / "home/.config/autostart/Ferrowick.desktop";
-  lregistry.SaveRegString(HKEY_LOCAL_MACHINE, kRun, "Ferrowick", "/opt/Ferrowick 1.2/ferrowick");
-  EXPECT_EQ(registry.ReadRegValue("", "", "Ferrowick", "", HKEY_LOCAL_MACHINE, kRun),
-            RegValue("/opt/Ferrowick 1.2/ferrowick"));
-  ASSERT_TRUE(std::filesystem::exists(entry));
-  lregistry.DeleteRegValue(HKEY_LOCAL_MACHINE, kRun, "Ferrowick");
-  EXPECT_FALSE(std::filesystem::exists(entry));
 }
 
 }  // namespace
