@@ -34,21 +34,14 @@ std::string readBytes(const fs::path& path) {
 bool validUtf8(const std::string& bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    std::size_t extra = lead < 0x80   ? 0
-                        : lead < 0xC2 ? 4
-                        : lead < 0xE0 ? 1
-                        : lead < 0xF0 ? 2
-                        : lead < 0xF5 ? 3
-                                      : 4;
-    if (extra > 3 || i + extra >= bytes.size()) return false;
-    for (; extra > 0; --extra) {
+    const std::size_t extra = lead < 0xC2 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    if ((lead >= 0x80 && lead < 0xC2) || lead >= 0xF5 || i + extra >= bytes.size()) return false;
+    for (const std::size_t last = i + extra; i < last;) {
       if ((static_cast<unsigned char>(bytes[++i]) & 0xC0U) != 0x80U) return false;
     }
   }
   return true;
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 TEST(LanguageFiles, EveryLanguageIsCompleteWellFormedAndMatchesTheFirst) {
   std::set<int> reference;
@@ -79,8 +72,7 @@ TEST(LanguageFiles, EveryLanguageIsCompleteWellFormedAndMatchesTheFirst) {
       if (line.empty() || line[0] == ';' || line.find_first_not_of(' ') == npos) continue;
       // The loader reads whatever the first three characters give; the shipped files
       // keep to plain three-digit indexes and a space so that nothing depends on that.
-      const bool plain = line.size() >= 4 && isDigit(line[0]) && isDigit(line[1]) &&
-                         isDigit(line[2]) && line[3] == ' ';
+      const bool plain = line.find_first_not_of("0123456789") == 3 && line[3] == ' ';
       EXPECT_TRUE(plain) << "line " << number << " is malformed: " << line;
       if (plain && !texts.emplace(std::stoi(line.substr(0, 3)), line.substr(4)).second) {
         ADD_FAILURE() << "line " << number << " repeats index " << line.substr(0, 3);
