@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "runtime/ByteConversion.h"
 #include "runtime/NumberReader.h"
 #include "runtime/TestChecks.h"
 
@@ -45,6 +46,15 @@ TEST(NumberReader, ExplicitConversionWantsTheWholeTextToBeANumber) {
   for (const char* text : {"", "  ", "abc", "12abc", "1 2", "&H", "-"})
     EXPECT_EQ(errorOf([text] { textToInt32(text); }), Err::TypeMismatch) << text;
   EXPECT_EQ(errorOf([] { textToInt32("3000000000"); }), Err::Overflow);
+}
+
+TEST(CByte, TakesTheWholeNumberWhenItFitsInAByte) {
+  EXPECT_EQ(CByte(" 255\t"), 255);
+  EXPECT_EQ(CByte("-0.4"), 0);
+  EXPECT_EQ(CByte("2.5"), 2);
+  for (const char* text : {"256", "-1", "255.5", "99999999999999999999"})
+    EXPECT_EQ(errorOf([text] { CByte(text); }), Err::Overflow) << text;
+  EXPECT_EQ(errorOf([] { CByte("12abc"); }), Err::TypeMismatch);
 }
 
 }  // namespace
