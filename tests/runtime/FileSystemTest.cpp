@@ -86,10 +86,6 @@ TEST_F(FileSystemTest, AttributeWordOfEveryKind) {
   for (const auto& [name, attributes] : kinds) {
     EXPECT_EQ(files.getAttributes(path(name)), attributes) << name;
   }
-  fs::permissions(dir / "a.txt", fs::perms::owner_write, fs::perm_options::remove);
-  fs::permissions(dir / "sub", fs::perms::owner_write, fs::perm_options::remove);
-  EXPECT_EQ(files.getAttributes(path("a.txt")), Attr::ReadOnly | Attr::Archive);
-  EXPECT_EQ(files.getAttributes(path("sub")), Attr::ReadOnly | Attr::Directory);
   // Only the owner's write bit counts.
   fs::permissions(dir / "noext", fs::perms::owner_read | fs::perms::group_write);
   EXPECT_EQ(files.getAttributes(path("noext")), Attr::ReadOnly | Attr::Archive);
@@ -116,12 +112,6 @@ TEST_F(FileSystemTest, ArchiveReadsAsSetAgainOnceTheFileChanges) {
   ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "other").c_str(), times, 0), 0);
   fs::rename(dir / "other", file);  // same size and time, another file
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
-
-  clear();
-  fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
-  EXPECT_EQ(files.getAttributes(file), Attr::ReadOnly);
-  store.setArchive(file);
-  EXPECT_EQ(files.getAttributes(file), Attr::ReadOnly | Attr::Archive);
 }
 
 TEST_F(FileSystemTest, LengthsExistenceAndFailuresAsNumberedRuntimeErrors) {
