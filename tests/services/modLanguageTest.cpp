@@ -53,7 +53,7 @@ TEST_F(modLanguageTest, EachLineGivesTheEntryItsFirstThreeCharactersRead) {
       {"&HA hex\r\n", 10, "hex"},
       {"-01 minus\r\n", 1, ""},
       {"-01 minus\r\n9D9 too large\r\n", 0, ""},  // nothing falls back to entry 0
-      {";100 comment\r\n      \r\n\r\n", 0, ""},  // comments and blank lines write nothing
+      {";100 comment\r\n\r\n      \r\n", 0, ""},  // comments and blank lines write nothing
       {" ;100 x\r\n", 0, "0 x"},                  // a comment starts in the first column
       {" ;100 x\r\n\t\t\t\t\r\n", 0, ""},         // tabs are no blanks: entry 0 again
       {"abcdef\r\n", 0, "ef"},
