@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "runtime/XdgDirs.h"
+#include "services/modPathUsers.h"
 
 namespace ferrowick::app {
 
@@ -18,15 +18,12 @@ runtime::App makeApp(bool previousInstance) {
                       version, previousInstance);
 }
 
-// The archive-state records sit in the program's application-data folder.
+// The archive-state records sit in the program's application-data folder; without one
+// they go nowhere durable rather than below the file-system root.
 std::filesystem::path archiveDatabase() {
-  std::filesystem::path data;
-  if (const char* home = std::getenv("XDG_DATA_HOME"); home != nullptr && home[0] == '/') {
-    data = home;
-  } else {
-    data = runtime::homeFolder() / ".local/share";
-  }
-  return data / "Halvorne" / runtime::kAppTitle / "archive.db";
+  const std::string folder = services::modPathUsers::AppDataFolder();
+  return folder.empty() ? std::filesystem::path(":memory:")
+                        : std::filesystem::path(folder) / "archive.db";
 }
 
 // Ends the process where it stands: no window is unloaded, nothing is saved.
