@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QMenuBar>
-#include <algorithm>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -20,7 +19,7 @@ Strings captionsOf(const QMenu& menu) {
   return captions;
 }
 
-TEST_F(MainWindowTest, ControlsHoldTheirDesignValuesBeforeAnyLoad) {
+TEST_F(MainWindowTest, ControlsHoldTheirDesignValuesAndHiddenOnesStayHidden) {
   ui::frmMain& w = makeWindow(false);
   EXPECT_EQ(w.form().caption(), "Ferrowick");
   EXPECT_EQ(pages(w), only(1, 5));
@@ -48,10 +47,9 @@ TEST_F(MainWindowTest, ControlsHoldTheirDesignValuesBeforeAnyLoad) {
   EXPECT_TRUE(w.Timer2_.enabled() && !w.Timer3_.enabled());
   EXPECT_EQ(w.Timer2_.interval(), 10);
   EXPECT_EQ(w.Timer3_.interval(), 1000);
-}
 
-TEST_F(MainWindowTest, HiddenAndReadOnlyControlsStaySoWhenTheWindowShows) {
-  ui::frmMain& w = makeWindow();
+  // Hidden and read-only controls stay so when the window and their pages show.
+  w.Form_Load();
   w.show();
   w.Hyperlink2_Click();
   w.Hyperlink5_Click();
@@ -65,14 +63,13 @@ TEST_F(MainWindowTest, HiddenAndReadOnlyControlsStaySoWhenTheWindowShows) {
   EXPECT_FALSE(w.txtCusDir_.widget().isReadOnly());
 }
 
-TEST_F(MainWindowTest, OptionGroupsFollowTheirContainers) {
+TEST_F(MainWindowTest, OptionGroupsFollowTheirContainersAndArraysTheirIndexes) {
   ui::frmMain& w = makeWindow();
   Strings clicks;
   w.optAlways_.onClick = [&] { clicks.push_back("optAlways"); };
   w.optDaily_.onClick = [&] { clicks.push_back("optDaily"); };
   w.optAnd_.onClick = [&] { clicks.push_back("optAnd"); };
   w.Option2_.onClick = [&] { clicks.push_back("Option2"); };
-
   w.optAlways().setValue(true);
   EXPECT_FALSE(w.Option3().value());
   EXPECT_TRUE(w.optDaily().value());  // alone in its own picture box
@@ -83,15 +80,11 @@ TEST_F(MainWindowTest, OptionGroupsFollowTheirContainers) {
   w.optOr().setValue(true);
   EXPECT_FALSE(w.optAnd().value());
   EXPECT_TRUE(w.optEach().value());
-
   w.optDaily().setValue(false);  // cleared from code: no click, no partner selected
   EXPECT_FALSE(w.optDaily().value());
   w.optDaily().setValue(true);
   EXPECT_EQ(clicks, (Strings{"optAlways", "optAnd", "optDaily"}));
-}
 
-TEST_F(MainWindowTest, ControlArraysAnswerOnlyTheirIndexes) {
-  ui::frmMain& w = makeWindow();
   EXPECT_EQ(errorOf([&] { w.chkDays(0); }), runtime::Err::SubscriptOutOfRange);
   EXPECT_EQ(errorOf([&] { w.chkDays(8); }), runtime::Err::SubscriptOutOfRange);
   EXPECT_NE(errorOf([&] { w.lblAlwaysTime(2); }), 0);
@@ -101,14 +94,13 @@ TEST_F(MainWindowTest, ControlArraysAnswerOnlyTheirIndexes) {
   for (int day = 2; day <= 7; ++day) EXPECT_EQ(w.chkDays(day).value(), 0) << day;
 }
 
-TEST_F(MainWindowTest, GeometryKeepsThePagesAndSidePanelInPlace) {
+TEST_F(MainWindowTest, PagesSidePanelAndMenusKeepTheirPlaces) {
   ui::frmMain& w = makeWindow();
   EXPECT_EQ(w.centralWidget()->size(), QSize(625, 455));
   for (auto* page : {&w.xt1_, &w.xt2_, &w.xt3_, &w.xt4_, &w.xt5_}) {
     EXPECT_EQ(page->widget().geometry(), QRect(176, 72, 441, 353));
   }
   EXPECT_EQ(w.Image6_.widget().geometry(), QRect(8, 73, 162, 185));
-
   // Rows from the top hold links 1, 2, 5, 4, 3, 7, 6; bar zN frames row N.
   const int rows[] = {1, 2, 5, 4, 3, 7, 6};
   for (int row = 0; row < 7; ++row) {
@@ -118,13 +110,10 @@ TEST_F(MainWindowTest, GeometryKeepsThePagesAndSidePanelInPlace) {
   }
   // From back to front: the panel picture, the bars, the links.
   const QObjectList& order = w.centralWidget()->children();
-  const auto position = [&](QWidget& widget) { return order.indexOf(&widget); };
-  EXPECT_LT(position(w.Image6_.widget()), position(w.z1_.widget()));
-  EXPECT_LT(position(w.z7_.widget()), position(w.Hyperlink1_.widget()));
-}
+  EXPECT_LT(order.indexOf(&w.Image6_.widget()), order.indexOf(&w.z1_.widget()));
+  EXPECT_LT(order.indexOf(&w.z7_.widget()), order.indexOf(&w.Hyperlink1_.widget()));
 
-TEST_F(MainWindowTest, MenusHoldTheirItemsInOrderAndTheTrayMenuIsOffTheBar) {
-  ui::frmMain& w = makeWindow();
+  // The tray menu is off the bar.
   EXPECT_EQ(w.menuBar()->actions(), (QList<QAction*>{&w.mnuFile_.action(), &w.mnuHelp_.action()}));
   EXPECT_EQ(captionsOf(*w.mnuFileMenu_), (Strings{text(225), "-", text(222)}));
   EXPECT_EQ(captionsOf(*w.mnuHelpMenu_),

@@ -39,14 +39,13 @@ TEST_F(MainWindowTest, LoadSetsCaptionsFromTheLanguageTable) {
   }
   EXPECT_EQ(w.Label9_.caption(), text(119) + " 1.20");
   EXPECT_EQ(w.Label11().caption(), "");  // the status lines of a run are not the load's
-}
 
-TEST_F(MainWindowTest, MissingTextsLeaveCaptionsEmpty) {
+  // A missing text leaves its caption empty.
   lang.setText(239, "");
   lang.setText(119, "");
-  ui::frmMain& w = makeWindow();
-  EXPECT_EQ(w.Hyperlink5_.caption() + w.xt3().title(), "");
-  EXPECT_EQ(w.Label9_.caption(), " 1.20");
+  ui::frmMain& next = makeWindow();
+  EXPECT_EQ(next.Hyperlink5_.caption() + next.xt3().title(), "");
+  EXPECT_EQ(next.Label9_.caption(), " 1.20");
 }
 
 TEST_F(MainWindowTest, LoadFillsTheChoiceListsAndChoosesStoredLanguageAndNoSeparator) {

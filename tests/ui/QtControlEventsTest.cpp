@@ -34,7 +34,7 @@ class QtControlEvents : public testing::QtTest {
   QWidget window_;
 };
 
-TEST_F(QtControlEvents, TextChangeRunsNestedForCodeAndTyping) {
+TEST_F(QtControlEvents, TextFieldsReportEachChangeByCodeOrTyping) {
   QtTextBox first(&window_);
   QtTextBox second(&window_);
   Strings order;
@@ -50,9 +50,8 @@ TEST_F(QtControlEvents, TextChangeRunsNestedForCodeAndTyping) {
   QTest::keyClicks(&first.widget(), "b");
   EXPECT_EQ(order, (Strings{"first:a", "second:a!", "first done", "first:ab", "second:ab!",
                             "first done"}));
-}
 
-TEST_F(QtControlEvents, MaskedFieldReadsPromptAndRejectsOtherShapes) {
+  // The masked field reads its prompt when empty and rejects other shapes.
   QtMaskedEdit field(&window_);
   Strings seen;
   field.onChange = [&] { seen.push_back(field.text()); };
@@ -71,7 +70,7 @@ TEST_F(QtControlEvents, MaskedFieldReadsPromptAndRejectsOtherShapes) {
   EXPECT_EQ(seen, (Strings{"07:30", "1_:__", "__:__", "0_:__", "09:__", "09:4_", "09:45"}));
 }
 
-TEST_F(QtControlEvents, CheckClickOnEveryValueChangeByCodeOrUser) {
+TEST_F(QtControlEvents, ChecksClickOnEveryChangeAndOptionsOnlyWhenSelected) {
   QtCheckBox box(&window_);
   box.widget().setGeometry(0, 0, 100, 20);
   std::vector<int> seen;
@@ -86,9 +85,8 @@ TEST_F(QtControlEvents, CheckClickOnEveryValueChangeByCodeOrUser) {
   EXPECT_EQ((std::vector<int>{seen[0], seen[1]}), (std::vector<int>{1, 2}));
   for (std::size_t i = 2; i < seen.size(); ++i) EXPECT_NE(seen[i], 2);
   EXPECT_NE(seen[3], seen[4]);
-}
 
-TEST_F(QtControlEvents, OptionsGroupByContainerAndClickOnlyWhenSelected) {
+  // Options group by container and click only when they become selected.
   QWidget page(&window_);
   QWidget picture(&page);
   QtOptionButton onlyNow(&page, true);
@@ -116,7 +114,7 @@ TEST_F(QtControlEvents, OptionsGroupByContainerAndClickOnlyWhenSelected) {
   EXPECT_EQ(clicks, (Strings{"always", "onlyNow"}));
 }
 
-TEST_F(QtControlEvents, SortedListKeepsOrderAndClicksOnlyOnSelection) {
+TEST_F(QtControlEvents, ListsKeepOrderAndReportSelectionOrChoice) {
   QtListBox list(&window_, true, QAbstractItemView::ExtendedSelection);
   int clicks = 0;
   list.onClick = [&] { ++clicks; };
@@ -139,9 +137,8 @@ TEST_F(QtControlEvents, SortedListKeepsOrderAndClicksOnlyOnSelection) {
   list.clear();
   EXPECT_EQ(clicks, 3);
   EXPECT_EQ(list.count(), 0u);
-}
 
-TEST_F(QtControlEvents, ChoiceListChoosesByTextAndReportsEachChange) {
+  // The choice list chooses by text and reports each change.
   QtComboBox choice(&window_);
   Strings seen;
   choice.onChange = [&] { seen.push_back(choice.text()); };
