@@ -68,6 +68,12 @@ TEST_F(RunFileListTest, FilesAndFoldersKeepTheirOrderAndEachFolderEndsInASlot) {
   runFiles.Reset();
   EXPECT_EQ(paths(), Strings{""});
   EXPECT_EQ(rig.state.SourceFiles[0].Size, 0u);
+
+  // Sizes beyond 32 bits are kept.
+  writeFile(rig.root / "big.img", "");
+  fs::resize_file(rig.root / "big.img", 5ull << 30);  // sparse: no disk space used
+  addFile("big.img");
+  EXPECT_EQ(rig.state.SourceFiles[0].Size, 5ull << 30);
 }
 
 TEST_F(RunFileListTest, OnlyOrdinaryFilesDirectlyInTheFolderAreCollected) {
@@ -81,13 +87,6 @@ TEST_F(RunFileListTest, OnlyOrdinaryFilesDirectlyInTheFolderAreCollected) {
   addFolder("mixed");
   expected.push_back("");
   EXPECT_EQ(paths(), expected);
-}
-
-TEST_F(RunFileListTest, SizesBeyondThirtyTwoBitsAreKept) {
-  writeFile(rig.root / "big.img", "");
-  fs::resize_file(rig.root / "big.img", 5ull << 30);  // sparse: no disk space used
-  addFile("big.img");
-  EXPECT_EQ(rig.state.SourceFiles[0].Size, 5ull << 30);
 }
 
 TEST_F(RunFileListTest, MissingFileItemFailsToTheCallerAndStaysOutsideTheRun) {

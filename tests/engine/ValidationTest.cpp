@@ -50,9 +50,10 @@ TEST_F(CheckSettings, EachCheckInTurnStopsTheRunWithItsMessage) {
   EXPECT_EQ(check(), "stop 16:text 204/Ferrowick focus");
   window.lstSource_.clear();  // an empty list comes first
   EXPECT_EQ(check(), "stop 16:text 203/Ferrowick");
-}
 
-TEST_F(CheckSettings, OnlyTheExactRootIsAskedAbout) {
+  // Only the exact root is asked about.
+  window.lstSource_.addItem("/home/ann/*.*");
+  window.MaskEdBox1_.setText("07:30");
   for (const char* destination : {"/media", "/home/ann/", "//", " /", "/ "}) {
     window.txtDest_.setText(destination);
     EXPECT_EQ(check(), "go") << destination;
