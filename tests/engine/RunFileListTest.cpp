@@ -90,7 +90,7 @@ TEST_F(RunFileListTest, OnlyOrdinaryFilesDirectlyInTheFolderAreCollected) {
 }
 
 TEST_F(RunFileListTest, MissingFileItemFailsToTheCallerAndStaysOutsideTheRun) {
-  EXPECT_EQ(errorOf([&] { addFile("missing.txt"); }), runtime::Err::FileNotFound);
+  EXPECT_EQ(raisedError([&] { addFile("missing.txt"); }), runtime::Err::FileNotFound);
   // Left in the last slot, which no reader visits; the next entry takes its place.
   EXPECT_EQ(paths(), Strings{"missing.txt"});
   writeFile(rig.root / "next.txt", "n");
@@ -104,8 +104,8 @@ TEST_F(RunFileListTest, FolderFailuresAreReportedWithNumberColonDescription) {
   addFile("first.txt");
   rig.files.faults().inject("list", runtime::Err::DeviceIOError, "/bad/");
   addFolder("bad");
-  EXPECT_EQ(boxes(rig.scripted.messages),
-            Strings{box(runtime::MsgStyle::Critical, "57:Device I/O error")});
+  EXPECT_EQ(boxesShown(rig.scripted.messages),
+            Strings{shownBox(runtime::MsgStyle::Critical, "57:Device I/O error")});
   EXPECT_EQ(paths(), (Strings{"first.txt", "", ""}));
 
   // A length failure ends the folder and keeps what came before. The second file's:

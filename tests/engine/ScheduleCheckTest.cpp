@@ -141,8 +141,9 @@ TEST_F(CheckSchedule, AFailureEndsTheCheckWithAPlainMessageOrNoneForTypeMismatch
     refreshFails = failure.refreshError;
     runFails = failure.runError;
     check();
-    EXPECT_EQ(boxes(host.messages),
-              *failure.shown ? Strings{box(runtime::MsgStyle::OkOnly, failure.shown)} : Strings{});
+    EXPECT_EQ(boxesShown(host.messages),
+              *failure.shown ? Strings{shownBox(runtime::MsgStyle::OkOnly, failure.shown)}
+                             : Strings{});
     EXPECT_EQ(runs(), refreshFails != 0 ? 0 : 1);
     EXPECT_EQ(window.form_.caption(), failure.caption);  // not restored after a failed run
     EXPECT_EQ(state.LastRunTime, TimeOfDay::of(9, 15));

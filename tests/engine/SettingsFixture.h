@@ -23,20 +23,21 @@
 namespace ferrowick::engine::testing {
 
 // A message box as "caption|style|text": one comparison covers all three and the count.
-inline std::string box(int style, const std::string& text,
+inline std::string shownBox(int style, const std::string& text,
                        const std::string& caption = "Ferrowick") {
   return caption + "|" + std::to_string(style) + "|" + text;
 }
-inline std::vector<std::string> boxes(const ferrowick::testing::ScriptedMessageBoxes& messages) {
+inline std::vector<std::string> boxesShown(
+    const ferrowick::testing::ScriptedMessageBoxes& messages) {
   std::vector<std::string> all;
   for (const auto& shown : messages.shown) {
-    all.push_back(box(shown.style, shown.text, shown.caption));
+    all.push_back(shownBox(shown.style, shown.text, shown.caption));
   }
   return all;
 }
 
 // The number of the run-time error `action` raises; 0 when it raises none.
-inline int errorOf(const std::function<void()>& action) {
+inline int raisedError(const std::function<void()>& action) {
   try {
     action();
   } catch (const runtime::RuntimeError& error) {

@@ -127,7 +127,8 @@ TEST_F(SettingsLoad, MissingFileComesBackFromThePreviousVersion) {
   fs.faults().inject("copy", runtime::Err::DiskFull);
   host.clock.time.hour = 22;
   load(window);
-  EXPECT_EQ(boxes(host.messages), Strings{box(runtime::MsgStyle::Critical, "61\n\nDisk full")});
+  EXPECT_EQ(boxesShown(host.messages),
+            Strings{shownBox(runtime::MsgStyle::Critical, "61\n\nDisk full")});
   EXPECT_FALSE(state.NoSettingsFile);
   EXPECT_EQ(window.lstSource_.count(), 0u);
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(22, 15));

@@ -82,7 +82,7 @@ TEST_F(SettingsSave, TimesAndWeekdaysGoToTheFileAndTheEngine) {
   window.MaskEdBox1_.setText("08:00");
   window.MaskEdBox2_.setText("1_:__");
   save();
-  EXPECT_EQ(boxes(host.messages), Strings{box(Critical, "13\nType mismatch")});
+  EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(Critical, "13\nType mismatch")});
   EXPECT_EQ(state.AlwaysAtTime, TimeOfDay::of(8, 0));
   EXPECT_EQ(state.EachInterval, TimeOfDay::of(2, 0));
   EXPECT_EQ(ini(), before);
@@ -130,7 +130,7 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldS
     setItems(failure.items);
     if (*failure.fault) fs.faults().inject(failure.fault, failure.error);
     save();
-    EXPECT_EQ(boxes(host.messages), Strings{box(Critical, failure.shown)});
+    EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(Critical, failure.shown)});
     EXPECT_EQ(filesLeft(), std::set<std::string>{failure.left});
     EXPECT_EQ(ferrowick::testing::readFile(folder() / failure.left), kCurrent);
     EXPECT_EQ(host.pointer.changes, (std::vector<bool>{true, false}));

@@ -59,7 +59,7 @@ class SourceListTest : public ::testing::Test {
     return items;
   }
   static std::string duplicate(const std::string& item) {
-    return box(runtime::MsgStyle::Exclamation, std::string(kDuplicateText) + "\n\n" + item);
+    return shownBox(runtime::MsgStyle::Exclamation, std::string(kDuplicateText) + "\n\n" + item);
   }
   void addItems(const Strings& items) {
     for (const auto& each : items) rig.view.lstSource_.addItem(each);
@@ -68,7 +68,7 @@ class SourceListTest : public ::testing::Test {
     rig.view.dirSource_.setPath(folder);
     sources.AddSelectedSources(false, withSubfolders);
   }
-  Strings shown() const { return boxes(rig.scripted.messages); }
+  Strings shown() const { return boxesShown(rig.scripted.messages); }
 
   SourcesRig rig;
   SourceList sources{rig.ctx};
@@ -163,7 +163,7 @@ TEST_F(SourceListTest, FailureEndsTheWorkWithOneCriticalMessage) {
     busyWhileShown = rig.scripted.pointer.busy();
   };
   addFolder(data.string(), true);
-  EXPECT_EQ(shown(), Strings{box(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
+  EXPECT_EQ(shown(), Strings{shownBox(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
   EXPECT_TRUE(busyWhileShown);
   EXPECT_FALSE(rig.scripted.pointer.busy());
   EXPECT_TRUE(rig.items().empty());
@@ -200,7 +200,7 @@ TEST_F(SourceListTest, RefreshFailureReachesTheCallerAndKeepsEarlierAdditions) {
   fs::create_directories(rig.root / "zz/z1");
   addItems({folderItem(data), folderItem(rig.root / "zz")});
   rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/zz");
-  EXPECT_EQ(errorOf([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
+  EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
   Strings expected = walkItems();
   expected.push_back(folderItem(rig.root / "zz"));
   EXPECT_EQ(rig.items(), sorted(expected));
@@ -212,7 +212,7 @@ TEST_F(SourceListTest, RefreshFailureReachesTheCallerAndKeepsEarlierAdditions) {
   rig.view.lstSource_.clear();
   addItems({"/*.*"});
   rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/");
-  EXPECT_EQ(errorOf([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
+  EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
   EXPECT_EQ(rig.items(), Strings{"/*.*"});
 }
 

@@ -85,9 +85,9 @@ TEST_F(MainWindowTest, OptionGroupsFollowTheirContainersAndArraysTheirIndexes) {
   w.optDaily().setValue(true);
   EXPECT_EQ(clicks, (Strings{"optAlways", "optAnd", "optDaily"}));
 
-  EXPECT_EQ(errorOf([&] { w.chkDays(0); }), runtime::Err::SubscriptOutOfRange);
-  EXPECT_EQ(errorOf([&] { w.chkDays(8); }), runtime::Err::SubscriptOutOfRange);
-  EXPECT_NE(errorOf([&] { w.lblAlwaysTime(2); }), 0);
+  EXPECT_EQ(raisedError([&] { w.chkDays(0); }), runtime::Err::SubscriptOutOfRange);
+  EXPECT_EQ(raisedError([&] { w.chkDays(8); }), runtime::Err::SubscriptOutOfRange);
+  EXPECT_NE(raisedError([&] { w.lblAlwaysTime(2); }), 0);
   // Each weekday box is its own control.
   w.chkDays(1).setValue(runtime::CheckState::Checked);
   EXPECT_EQ(w.chkDays_[0].value(), runtime::CheckState::Checked);

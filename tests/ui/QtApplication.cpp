@@ -15,7 +15,7 @@ void ensureQtApplication() {
   (void)application;
 }
 
-int errorOf(const std::function<void()>& action) {
+int raisedError(const std::function<void()>& action) {
   try {
     action();
   } catch (const runtime::RuntimeError& error) {

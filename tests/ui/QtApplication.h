@@ -16,6 +16,6 @@ class QtTest : public ::testing::Test {
 };
 
 // The number of the run-time error `action` raises; 0 when it raises none.
-int errorOf(const std::function<void()>& action);
+int raisedError(const std::function<void()>& action);
 
 }  // namespace ferrowick::testing

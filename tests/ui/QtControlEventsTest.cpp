@@ -19,7 +19,7 @@ namespace ferrowick::ui {
 namespace {
 
 using Strings = std::vector<std::string>;
-using testing::errorOf;
+using testing::raisedError;
 
 class QtControlEvents : public testing::QtTest {
  protected:
@@ -59,7 +59,7 @@ TEST_F(QtControlEvents, TextFieldsReportEachChangeByCodeOrTyping) {
   field.setText("07:30");
   field.setText("1_:__");
   for (const char* bad : {"", "7:30", "07-30", "ab:cd", "07:300"}) {
-    EXPECT_EQ(errorOf([&] { field.setText(bad); }), runtime::Err::InvalidPropertyValue) << bad;
+    EXPECT_EQ(raisedError([&] { field.setText(bad); }), runtime::Err::InvalidPropertyValue) << bad;
   }
   EXPECT_EQ(field.text(), "1_:__");
   field.setText("__:__");
@@ -78,7 +78,7 @@ TEST_F(QtControlEvents, ChecksClickOnEveryChangeAndOptionsOnlyWhenSelected) {
   box.setValue(runtime::CheckState::Checked);
   box.setValue(runtime::CheckState::Checked);
   box.setValue(runtime::CheckState::Grayed);
-  EXPECT_EQ(errorOf([&] { box.setValue(3); }), runtime::Err::InvalidPropertyValue);
+  EXPECT_EQ(raisedError([&] { box.setValue(3); }), runtime::Err::InvalidPropertyValue);
   // A user's click on a greyed box ticks or unticks it; it never greys it again.
   for (int click = 0; click < 3; ++click) clickIndicator(box.widget());
   ASSERT_EQ(seen.size(), 5u);
@@ -122,7 +122,7 @@ TEST_F(QtControlEvents, ListsKeepOrderAndReportSelectionOrChoice) {
   Strings items;
   for (std::size_t i = 0; i < list.count(); ++i) items.push_back(list.item(i));
   EXPECT_EQ(items, (Strings{"/A/*.*", "/a/*.*", "/b/*.*", "/B/*.*", "/C"}));
-  EXPECT_EQ(errorOf([&] { list.item(5); }), runtime::Err::InvalidProcedureCall);
+  EXPECT_EQ(raisedError([&] { list.item(5); }), runtime::Err::InvalidProcedureCall);
 
   list.setSelected(1, true);
   list.setSelected(3, true);
@@ -152,7 +152,7 @@ TEST_F(QtControlEvents, ListsKeepOrderAndReportSelectionOrChoice) {
   EXPECT_EQ(seen, (Strings{"None", "-", ""}));
   EXPECT_EQ(choice.count(), 3u);
   EXPECT_EQ(choice.item(2), "None");
-  EXPECT_EQ(errorOf([&] { choice.item(3); }), runtime::Err::InvalidProcedureCall);
+  EXPECT_EQ(raisedError([&] { choice.item(3); }), runtime::Err::InvalidProcedureCall);
 }
 
 TEST_F(QtControlEvents, PageFlagAndCaptionsReadBackAsSet) {
