@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/MemoryMainWindow.h"
 #include "engine/SettingsFile.h"
 #include "runtime/App.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
@@ -19,6 +21,30 @@
 #include "support/ScriptedHost.h"
 
 namespace ferrowick::engine::testing {
+
+// A message box as "caption|style|text": one comparison covers all three and the count.
+inline std::string shownBox(int style, const std::string& text,
+                       const std::string& caption = "Ferrowick") {
+  return caption + "|" + std::to_string(style) + "|" + text;
+}
+inline std::vector<std::string> boxesShown(
+    const ferrowick::testing::ScriptedMessageBoxes& messages) {
+  std::vector<std::string> all;
+  for (const auto& shown : messages.shown) {
+    all.push_back(shownBox(shown.style, shown.text, shown.caption));
+  }
+  return all;
+}
+
+// The number of the run-time error `action` raises; 0 when it raises none.
+inline int raisedError(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const runtime::RuntimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
 
 // A headless engine over the in-memory window, with the settings folder in the sandbox.
 class EngineTest : public ::testing::Test {

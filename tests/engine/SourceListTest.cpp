@@ -5,21 +5,20 @@
 #include <functional>
 #include <set>
 
-#include "engine/SourceList.h"
-#include "runtime/RuntimeError.h"
+#include "SettingsFixture.h"
 #include "SourcesRig.h"
+#include "engine/SourceList.h"
 
 namespace ferrowick::engine::testing {
 namespace {
 
-using runtime::MsgStyle::Critical;
-using runtime::MsgStyle::Exclamation;
+using Strings = std::vector<std::string>;
 
 class SourceListTest : public ::testing::Test {
  protected:
   // data/ holds plain folders at several depths beside folders the walk must not enter:
   // a hidden one, a read-only one and a link to a folder, each with a plain folder below.
-  void makeTree() {
+  void SetUp() override {
     for (const char* plain : {"p", "p/p1", "p/p1/deep", "p/p2", "q", "r"}) {
       fs::create_directories(data / plain);
       plainFolders.insert((data / plain).string());
@@ -35,40 +34,41 @@ class SourceListTest : public ::testing::Test {
 
   // Every plain folder below `folder`, each before its own subfolders, siblings in the
   // order the file system lists them.
-  std::vector<std::string> preOrder(const fs::path& folder) const {
-    std::vector<std::string> order;
+  Strings preOrder(const fs::path& folder) const {
+    Strings order;
     std::function<void(const fs::path&)> visit = [&](const fs::path& parent) {
       for (const std::string& name : systemOrder(parent)) {
-        const fs::path child = parent / name;
-        if (!plainFolders.contains(child.string())) continue;
-        order.push_back(child.string());
-        visit(child);
+        if (!plainFolders.contains((parent / name).string())) continue;
+        order.push_back((parent / name).string());
+        visit(parent / name);
       }
     };
     visit(folder);
     return order;
   }
-
-  std::vector<std::string> asItems(const std::vector<std::string>& folders) const {
-    std::vector<std::string> all;
-    for (const auto& folder : folders) all.push_back(folder + "/*.*");
+  // The items of the walk below data/, then data/'s own item.
+  Strings walkItems() const {
+    Strings all;
+    for (const auto& found : preOrder(data)) all.push_back(found + "/*.*");
+    all.push_back(folderItem(data));
     return all;
   }
-
-  std::vector<std::string> shownTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : rig.scripted.messages.shown) texts.push_back(box.text);
-    return texts;
-  }
-
-  std::string duplicateText(const std::string& item) const {
-    return std::string(kDuplicateText) + "\n\n" + item;
-  }
-
-  static std::vector<std::string> sorted(std::vector<std::string> items) {
+  std::string item(const char* below) const { return folderItem(data / below); }
+  static Strings sorted(Strings items) {
     std::stable_sort(items.begin(), items.end(), runtime::sortsBefore);
     return items;
   }
+  static std::string duplicate(const std::string& item) {
+    return shownBox(runtime::MsgStyle::Exclamation, std::string(kDuplicateText) + "\n\n" + item);
+  }
+  void addItems(const Strings& items) {
+    for (const auto& each : items) rig.view.lstSource_.addItem(each);
+  }
+  void addFolder(const std::string& folder, bool withSubfolders) {
+    rig.view.dirSource_.setPath(folder);
+    sources.AddSelectedSources(false, withSubfolders);
+  }
+  Strings shown() const { return boxesShown(rig.scripted.messages); }
 
   SourcesRig rig;
   SourceList sources{rig.ctx};
@@ -77,228 +77,143 @@ class SourceListTest : public ::testing::Test {
 };
 
 TEST_F(SourceListTest, SameFolderTwiceGivesOneDuplicateMessage) {
-  fs::create_directories(data);
-  rig.view.dirSource_.setPath(data.string());
-  sources.AddSelectedSources(false, false);
-  EXPECT_EQ(rig.items(), std::vector<std::string>{folderItem(data)});
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
-
-  rig.view.dirSource_.setPath(data.string() + "/");  // a trailing separator stays single
-  sources.AddSelectedSources(false, false);
-  EXPECT_EQ(rig.items(), std::vector<std::string>{folderItem(data)});
-  ASSERT_EQ(rig.scripted.messages.shown.size(), 1u);
-  const auto& box = rig.scripted.messages.shown[0];
-  EXPECT_EQ(box.text, duplicateText(folderItem(data)));
-  EXPECT_EQ(box.style, Exclamation);
-  EXPECT_EQ(box.caption, "Ferrowick");
+  addFolder(data.string(), false);
+  addFolder(data.string() + "/", false);  // a trailing separator stays single
+  EXPECT_EQ(rig.items(), Strings{folderItem(data)});
+  EXPECT_EQ(shown(), Strings{duplicate(folderItem(data))});
   EXPECT_EQ(rig.scripted.pointer.changes, (std::vector<bool>{true, false, true, false}));
 }
 
+// The walk skips hidden, read-only and linked folders and all below them: the expected
+// walk holds the plain folders only.
 TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderWithDuplicatesReported) {
-  makeTree();
-  const std::vector<std::string> walk = preOrder(data);
-  ASSERT_EQ(walk.size(), plainFolders.size());
-  // Two subfolders are items already; they are reported in walk order.
-  rig.view.lstSource_.addItem(folderItem(data / "q"));
-  rig.view.lstSource_.addItem(folderItem(data / "p/p1/deep"));
-  std::vector<std::string> expectedMessages;
-  for (const auto& item : asItems(walk)) {
-    if (item == folderItem(data / "q") || item == folderItem(data / "p/p1/deep")) {
-      expectedMessages.push_back(duplicateText(item));
-    }
+  const Strings walk = walkItems();
+  ASSERT_EQ(walk.size(), plainFolders.size() + 1);
+  const std::set<std::string> present{item("q"), item("p/p1/deep"), folderItem(data)};
+  addItems({present.begin(), present.end()});
+  Strings expected;
+  for (const auto& each : walk) {
+    if (present.contains(each)) expected.push_back(duplicate(each));
   }
-
-  rig.view.dirSource_.setPath(data.string());
-  sources.AddSelectedSources(false, true);
-
-  EXPECT_EQ(shownTexts(), expectedMessages);
-  std::vector<std::string> expected = asItems(walk);
-  expected.push_back(folderItem(data));
-  EXPECT_EQ(rig.items(), sorted(expected));
+  addFolder(data.string(), true);
+  EXPECT_EQ(shown(), expected);
+  EXPECT_EQ(rig.items(), sorted(walk));
   EXPECT_TRUE(rig.state.SubfolderList.empty());
 }
 
-TEST_F(SourceListTest, TheFolderItselfIsReportedLastWhenPresent) {
-  makeTree();
-  rig.view.lstSource_.addItem(folderItem(data));
-  rig.view.lstSource_.addItem(folderItem(data / "r"));
-  rig.view.dirSource_.setPath(data.string());
-  sources.AddSelectedSources(false, true);
-  EXPECT_EQ(shownTexts(), (std::vector<std::string>{duplicateText(folderItem(data / "r")),
-                                                    duplicateText(folderItem(data))}));
-}
-
-TEST_F(SourceListTest, WalkSkipsHiddenReadOnlyAndLinkedFoldersAndAllBelowThem) {
-  makeTree();
-  sources.CollectSubfolders(data.string() + "/");
-  // The expected walk holds only the plain folders: nothing at or below .hid, ro, link.
-  EXPECT_EQ(rig.state.SubfolderList, preOrder(data));
-}
-
-TEST_F(SourceListTest, WalkRecordsAPathWithoutSeparatorAndIgnoresAnEmptyOne) {
-  makeTree();
+TEST_F(SourceListTest, WalkRecordsAPathWithoutSeparatorItselfAndIgnoresAnEmptyOne) {
   sources.CollectSubfolders((data / "p/p1").string());
-  EXPECT_EQ(rig.state.SubfolderList,
-            (std::vector<std::string>{(data / "p/p1").string(), (data / "p/p1/deep").string()}));
-  rig.state.SubfolderList.clear();
   sources.CollectSubfolders("");
-  EXPECT_TRUE(rig.state.SubfolderList.empty());
-}
-
-TEST_F(SourceListTest, RootFolderGivesTheRootItem) {
-  rig.view.dirSource_.setPath("/");
-  sources.AddSelectedSources(false, false);
-  rig.view.fileSource_.addItem("vmlinuz");
-  rig.view.fileSource_.setSelected(0, true);
-  sources.AddSelectedSources(true, false);
-  EXPECT_EQ(rig.items(), (std::vector<std::string>{"/*.*", "/vmlinuz"}));
+  EXPECT_EQ(rig.state.SubfolderList,
+            (Strings{(data / "p/p1").string(), (data / "p/p1/deep").string()}));
 }
 
 TEST_F(SourceListTest, SelectedFilesBecomeFileItems) {
   rig.view.dirSource_.setPath("/home/ann/Docs");
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) rig.view.fileSource_.addItem(name);
-
   sources.AddSelectedSources(true, true);  // nothing selected: nothing added, nothing shown
   EXPECT_TRUE(rig.items().empty());
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
-
   rig.view.fileSource_.setSelected(0, true);
   rig.view.fileSource_.setSelected(2, true);
   sources.AddSelectedSources(true, false);
-  EXPECT_EQ(rig.items(),
-            (std::vector<std::string>{"/home/ann/Docs/a.txt", "/home/ann/Docs/c.txt"}));
-
+  EXPECT_EQ(rig.items(), (Strings{"/home/ann/Docs/a.txt", "/home/ann/Docs/c.txt"}));
   rig.view.fileSource_.setSelected(1, true);
   sources.AddSelectedSources(true, false);
-  EXPECT_EQ(shownTexts(), (std::vector<std::string>{duplicateText("/home/ann/Docs/a.txt"),
-                                                    duplicateText("/home/ann/Docs/c.txt")}));
-  EXPECT_EQ(rig.items().size(), 3u);
+  EXPECT_EQ(shown(), (Strings{duplicate("/home/ann/Docs/a.txt"),
+                              duplicate("/home/ann/Docs/c.txt")}));
+
+  // The root gives the root item and root file items.
+  rig.view.lstSource_.clear();
+  addFolder("/", false);
+  sources.AddSelectedSources(true, false);
+  EXPECT_EQ(rig.items(), (Strings{"/*.*", "/a.txt", "/b.txt", "/c.txt"}));
 }
 
 TEST_F(SourceListTest, ItemsDifferingOnlyInCaseAreBothKept) {
-  fs::create_directories(rig.root / "Data");
-  fs::create_directories(rig.root / "DATA");
-  rig.view.lstSource_.addItem(folderItem(rig.root / "DATA"));
-  EXPECT_FALSE(sources.IsInSourceList(folderItem(rig.root / "Data")));
-  EXPECT_TRUE(sources.IsInSourceList(folderItem(rig.root / "DATA")));
-  rig.view.dirSource_.setPath((rig.root / "Data").string());
-  sources.AddSelectedSources(false, true);
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
+  fs::create_directories(data / "Q");
+  addItems({item("Q")});
+  EXPECT_FALSE(sources.IsInSourceList(item("q")));
+  EXPECT_TRUE(sources.IsInSourceList(item("Q")));
+  addFolder((data / "q").string(), false);
+  EXPECT_TRUE(shown().empty());
   EXPECT_EQ(rig.items().size(), 2u);
   rig.view.lstSource_.clear();
-  EXPECT_FALSE(sources.IsInSourceList(folderItem(rig.root / "DATA")));
+  EXPECT_FALSE(sources.IsInSourceList(item("Q")));
 }
 
 TEST_F(SourceListTest, ListChangedWhileAMessageIsOpenIsSeenAfterIt) {
-  makeTree();
-  for (const char* name : {"p", "q", "r"}) rig.view.lstSource_.addItem(folderItem(data / name));
+  const std::set<std::string> present{item("p"), item("q"), item("r")};
+  addItems({present.begin(), present.end()});
   // Another handler empties the list while the first duplicate message is open: the
   // later candidates, duplicates before, are then added without a message.
   rig.scripted.messages.whileOpen = [&](const auto&) { rig.view.lstSource_.clear(); };
-  rig.view.dirSource_.setPath(data.string());
-  sources.AddSelectedSources(false, true);
+  addFolder(data.string(), true);
 
-  const std::vector<std::string> walk = asItems(preOrder(data));
-  const auto first = std::find_if(walk.begin(), walk.end(), [&](const std::string& item) {
-    return item == folderItem(data / "p") || item == folderItem(data / "q") ||
-           item == folderItem(data / "r");
-  });
+  const Strings walk = walkItems();
+  const auto first = std::ranges::find_if(walk, [&](auto& each) { return present.contains(each); });
   ASSERT_NE(first, walk.end());
-  EXPECT_EQ(shownTexts(), std::vector<std::string>{duplicateText(*first)});
-  std::vector<std::string> expected(first + 1, walk.end());
-  expected.push_back(folderItem(data));
-  EXPECT_EQ(rig.items(), sorted(expected));
+  EXPECT_EQ(shown(), Strings{duplicate(*first)});
+  EXPECT_EQ(rig.items(), sorted({first + 1, walk.end()}));
 }
 
 TEST_F(SourceListTest, FailureEndsTheWorkWithOneCriticalMessage) {
-  makeTree();
   rig.files.faults().inject("list", runtime::Err::DeviceIOError, "/p/p1");
   bool busyWhileShown = false;
   rig.scripted.messages.whileOpen = [&](const auto&) {
     busyWhileShown = rig.scripted.pointer.busy();
   };
-  rig.view.dirSource_.setPath(data.string());
-  sources.AddSelectedSources(false, true);
-  ASSERT_EQ(rig.scripted.messages.shown.size(), 1u);
-  EXPECT_EQ(rig.scripted.messages.shown[0].text, "57\nDevice I/O error");
-  EXPECT_EQ(rig.scripted.messages.shown[0].style, Critical);
-  EXPECT_EQ(rig.scripted.messages.shown[0].caption, "Ferrowick");
+  addFolder(data.string(), true);
+  EXPECT_EQ(shown(), Strings{shownBox(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
   EXPECT_TRUE(busyWhileShown);
   EXPECT_FALSE(rig.scripted.pointer.busy());
   EXPECT_TRUE(rig.items().empty());
   EXPECT_TRUE(rig.state.SubfolderList.empty());
 
   rig.files.faults().inject("attributes", runtime::Err::PermissionDenied, "/q");
-  sources.AddSelectedSources(false, true);
+  addFolder(data.string(), true);
   EXPECT_EQ(rig.scripted.messages.shown.back().text, "70\nPermission denied");
   EXPECT_TRUE(rig.items().empty());
 }
 
 TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilently) {
-  makeTree();
   fs::create_directories(rig.root / "other/o1");
-  const std::string fileItem = (rig.root / "other/o1").string();  // a file item is not expanded
-  rig.view.lstSource_.addItem(folderItem(data));
-  rig.view.lstSource_.addItem(folderItem(data / "p"));
-  rig.view.lstSource_.addItem(folderItem(data / "q"));
-  rig.view.lstSource_.addItem(fileItem);
+  const std::string fileItem = (rig.root / "other").string();  // a file item is not expanded
+  // A hidden or read-only folder item is expanded; such folders below an item are not.
+  addItems({folderItem(data), item("p"), item("q"), fileItem, item("p/.hid"), item("p/ro")});
   sources.RefreshSourceList();
-
-  std::vector<std::string> expected = asItems(preOrder(data));
-  expected.push_back(folderItem(data));
-  expected.push_back(fileItem);
+  Strings expected = walkItems();
+  expected.insert(expected.end(), {fileItem, item("p/.hid"), item("p/.hid/h1"), item("p/ro"),
+                                   item("p/ro/r1")});
   EXPECT_EQ(rig.items(), sorted(expected));
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
+  EXPECT_TRUE(shown().empty());
   EXPECT_TRUE(rig.state.SubfolderList.empty());
 
   // A folder made later is picked up; an item whose folder is gone stays.
   fs::create_directories(data / "q/new");
   fs::remove_all(data / "r");
   sources.RefreshSourceList();
-  expected.push_back(folderItem(data / "q/new"));
+  expected.push_back(item("q/new"));
   EXPECT_EQ(rig.items(), sorted(expected));
-}
-
-TEST_F(SourceListTest, RefreshExpandsAHiddenFolderItemButNotHiddenSubfolders) {
-  makeTree();
-  rig.view.lstSource_.addItem(folderItem(data / "p/.hid"));
-  rig.view.lstSource_.addItem(folderItem(data / "p/ro"));
-  sources.RefreshSourceList();
-  EXPECT_EQ(rig.items(), sorted({folderItem(data / "p/.hid"), folderItem(data / "p/.hid/h1"),
-                                 folderItem(data / "p/ro"), folderItem(data / "p/ro/r1")}));
-
-  rig.view.lstSource_.clear();
-  sources.RefreshSourceList();
-  EXPECT_TRUE(rig.items().empty());
 }
 
 TEST_F(SourceListTest, RefreshFailureReachesTheCallerAndKeepsEarlierAdditions) {
-  makeTree();
   fs::create_directories(rig.root / "zz/z1");
-  rig.view.lstSource_.addItem(folderItem(data));
-  rig.view.lstSource_.addItem(folderItem(rig.root / "zz"));
+  addItems({folderItem(data), folderItem(rig.root / "zz")});
   rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/zz");
-  try {
-    sources.RefreshSourceList();
-    ADD_FAILURE() << "no failure";
-  } catch (const runtime::RuntimeError& e) {
-    EXPECT_EQ(e.number(), runtime::Err::DeviceUnavailable);
-  }
-  std::vector<std::string> expected = asItems(preOrder(data));
-  expected.push_back(folderItem(data));
+  EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
+  Strings expected = walkItems();
   expected.push_back(folderItem(rig.root / "zz"));
   EXPECT_EQ(rig.items(), sorted(expected));
   EXPECT_TRUE(rig.state.SubfolderList.empty());
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
-}
+  EXPECT_TRUE(shown().empty());
 
-TEST_F(SourceListTest, RefreshWalksTheRootItem) {
-  rig.view.lstSource_.addItem("/*.*");
-  // The first listing fails, so the real root is never walked; that it is asked for at
-  // all shows the root item is expanded like any other folder item.
+  // The root item is expanded like any other folder item. Its first listing fails here,
+  // so the real root is never walked.
+  rig.view.lstSource_.clear();
+  addItems({"/*.*"});
   rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/");
-  EXPECT_THROW(sources.RefreshSourceList(), runtime::RuntimeError);
-  EXPECT_EQ(rig.items(), std::vector<std::string>{"/*.*"});
+  EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
+  EXPECT_EQ(rig.items(), Strings{"/*.*"});
 }
 
 }  // namespace

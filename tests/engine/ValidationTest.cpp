@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "SettingsFixture.h"
 #include "engine/Validation.h"
@@ -9,90 +8,56 @@
 namespace ferrowick::engine::testing {
 namespace {
 
-using runtime::MsgAnswer::No;
-using runtime::MsgAnswer::Yes;
-using runtime::MsgStyle::Critical;
-
 class CheckSettings : public EngineTest {
  protected:
   CheckSettings() {
     window.lstSource_.addItem("/home/ann/*.*");
     window.txtDest_.setText("/media/usb/");
   }
-  bool check() { return Validation(ctx).CheckSettings(); }
-  void expectOnly(const std::string& text, int style) {
-    ASSERT_EQ(host.messages.shown.size(), 1u);
-    EXPECT_EQ(host.messages.shown[0].text, text);
-    EXPECT_EQ(host.messages.shown[0].style, style);
-    EXPECT_EQ(host.messages.shown[0].caption, "Ferrowick");
+  // The verdict, each box shown as style:text, and "focus" when the destination took it.
+  std::string check(int answer = 0) {
+    host.messages.shown.clear();
+    if (answer != 0) host.messages.answer(answer);
+    const int focus = window.txtDest_.focusCount;
+    std::string outcome = Validation(ctx).CheckSettings() ? "stop" : "go";
+    for (const auto& shown : host.messages.shown) {
+      outcome += " " + std::to_string(shown.style) + ":" + shown.text + "/" + shown.caption;
+    }
+    return outcome + (window.txtDest_.focusCount != focus ? " focus" : "");
   }
 };
 
-TEST_F(CheckSettings, SoundSettingsPassSilently) {
+TEST_F(CheckSettings, EachCheckInTurnStopsTheRunWithItsMessage) {
   window.optAlways_.setValue(true);
   window.MaskEdBox1_.setText("07:30");
-  EXPECT_FALSE(check());
-  EXPECT_TRUE(host.messages.shown.empty());
-  EXPECT_EQ(window.txtDest_.focusCount, 0);
-}
+  EXPECT_EQ(check(), "go");
 
-TEST_F(CheckSettings, AnEmptyListComesFirst) {
-  window.lstSource_.clear();
-  window.txtDest_.setText("");
-  window.optAlways_.setValue(true);
-  EXPECT_TRUE(check());
-  expectOnly("text 203", Critical);
-  EXPECT_EQ(window.txtDest_.focusCount, 0);
-}
+  window.MaskEdBox1_.setText("__:__");
+  EXPECT_EQ(check(), "stop 16:text 207/Ferrowick");
+  window.optEach_.setValue(true);
+  EXPECT_EQ(check(), "stop 16:text 208/Ferrowick");
+  // A partly filled field is not empty; the other rule's empty field does not count.
+  window.MaskEdBox2_.setText("1_:__");
+  EXPECT_EQ(check(), "go");
 
-TEST_F(CheckSettings, AnEmptyDestinationTakesTheFocus) {
-  window.txtDest_.setText("");
-  EXPECT_TRUE(check());
-  expectOnly("text 204", Critical);
-  EXPECT_EQ(window.txtDest_.focusCount, 1);
-}
-
-TEST_F(CheckSettings, TheRootAsDestinationIsAskedAbout) {
   window.txtDest_.setText("/");
-  host.messages.answer(No);
-  EXPECT_TRUE(check());
-  expectOnly("text 205\n\ntext 206", 52);
-  EXPECT_EQ(window.txtDest_.focusCount, 1);
-
-  // Yes ends the checks: the empty time field of the chosen rule is not looked at.
-  host.messages.shown.clear();
+  EXPECT_EQ(check(runtime::MsgAnswer::No), "stop 52:text 205\n\ntext 206/Ferrowick focus");
+  // Yes ends the checks: the chosen rule's empty time is not looked at.
   window.optAlways_.setValue(true);
-  host.messages.answer(Yes);
-  EXPECT_FALSE(check());
-  EXPECT_EQ(host.messages.shown.size(), 1u);
-  EXPECT_EQ(window.txtDest_.focusCount, 1);
-}
+  EXPECT_EQ(check(runtime::MsgAnswer::Yes), "go 52:text 205\n\ntext 206/Ferrowick");
 
-TEST_F(CheckSettings, OnlyTheExactRootIsAskedAbout) {
+  window.txtDest_.setText("");
+  EXPECT_EQ(check(), "stop 16:text 204/Ferrowick focus");
+  window.lstSource_.clear();  // an empty list comes first
+  EXPECT_EQ(check(), "stop 16:text 203/Ferrowick");
+
+  // Only the exact root is asked about.
+  window.lstSource_.addItem("/home/ann/*.*");
+  window.MaskEdBox1_.setText("07:30");
   for (const char* destination : {"/media", "/home/ann/", "//", " /", "/ "}) {
     window.txtDest_.setText(destination);
-    EXPECT_FALSE(check()) << destination;
+    EXPECT_EQ(check(), "go") << destination;
   }
-  EXPECT_TRUE(host.messages.shown.empty());
-}
-
-TEST_F(CheckSettings, TheChosenRuleNeedsItsTime) {
-  window.optAlways_.setValue(true);
-  EXPECT_TRUE(check());
-  expectOnly("text 207", Critical);
-
-  host.messages.shown.clear();
-  window.optEach_.setValue(true);
-  window.MaskEdBox1_.setText("__:__");
-  EXPECT_TRUE(check());
-  expectOnly("text 208", Critical);
-
-  // A partly filled field is not empty; the other rule's empty field does not count.
-  host.messages.shown.clear();
-  window.MaskEdBox2_.setText("1_:__");
-  EXPECT_FALSE(check());
-  EXPECT_TRUE(host.messages.shown.empty());
-  EXPECT_EQ(window.txtDest_.focusCount, 0);
 }
 
 }  // namespace

@@ -19,31 +19,26 @@ TEST(InstanceLock, SecondHolderSeesThePreviousInstanceUntilTheFirstEnds) {
     InstanceLock first(folder, "App.lock");
     EXPECT_TRUE(first.held());
     EXPECT_FALSE(first.previousInstance());
-
     // A separate open of the file competes for the lock like another process would.
     InstanceLock second(folder, "App.lock");
     EXPECT_FALSE(second.held());
     EXPECT_TRUE(second.previousInstance());
-
-    InstanceLock other(folder, "Other.lock");
-    EXPECT_FALSE(other.previousInstance());
+    EXPECT_FALSE(InstanceLock(folder, "Other.lock").previousInstance());
   }
-  InstanceLock again(folder, "App.lock");
-  EXPECT_TRUE(again.held());
-  EXPECT_FALSE(again.previousInstance());
+  EXPECT_TRUE(InstanceLock(folder, "App.lock").held());
+  // A folder that cannot be used lets the program start.
+  const InstanceLock unusable(Sandbox::root() / "missing", "App.lock");
+  EXPECT_FALSE(unusable.held());
+  EXPECT_FALSE(unusable.previousInstance());
 }
 
 TEST(InstanceLock, ChildProcessFindsTheLockHeld) {
   InstanceLock parent = InstanceLock::forProgram("FerrowickTest");
   ASSERT_TRUE(parent.held());
   EXPECT_TRUE(std::filesystem::exists(Sandbox::root() / "run/FerrowickTest.lock"));
-
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    const InstanceLock mine = InstanceLock::forProgram("FerrowickTest");
-    ::_exit(mine.previousInstance() ? 7 : 3);
-  }
+  if (child == 0) ::_exit(InstanceLock::forProgram("FerrowickTest").previousInstance() ? 7 : 3);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
@@ -60,16 +55,9 @@ TEST(InstanceLock, WithoutRuntimeFolderTheUsersLockLivesInTheTemporaryFolder) {
     EXPECT_TRUE(lock.held());
     EXPECT_TRUE(
         std::filesystem::exists(temp / ("FerrowickTest-" + std::to_string(::getuid()) + ".lock")));
-    const InstanceLock second = InstanceLock::forProgram("FerrowickTest");
-    EXPECT_TRUE(second.previousInstance());
+    EXPECT_TRUE(InstanceLock::forProgram("FerrowickTest").previousInstance());
   }
   ::unsetenv("TMPDIR");
-}
-
-TEST(InstanceLock, UnusableFolderLetsTheProgramStart) {
-  const InstanceLock lock(Sandbox::root() / "missing", "App.lock");
-  EXPECT_FALSE(lock.held());
-  EXPECT_FALSE(lock.previousInstance());
 }
 
 }  // namespace

@@ -14,26 +14,27 @@ namespace {
 namespace fs = std::filesystem;
 using ferrowick::testing::Sandbox;
 
+// The permission bits; 0 when there is nothing there.
 unsigned modeOf(const fs::path& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return 0;
   return st.st_mode & 07777u;
 }
 
-TEST(AppDataFolder, FollowsXdgDataHomeAndMakesItWhenMissing) {
+TEST(AppDataFolder, FollowsAnAbsoluteXdgDataHomeAndMakesItsFoldersPrivate) {
   const fs::path data = Sandbox::root() / "fresh/data";
   ::setenv("XDG_DATA_HOME", (data.string() + "//").c_str(), 1);
   EXPECT_EQ(modPathUsers::GetLocalAppDataPath(), data.string());
-  EXPECT_TRUE(fs::is_directory(data));
   EXPECT_EQ(modeOf(data), 0700u);
-}
 
-TEST(AppDataFolder, DefaultsBelowHomeWhenUnsetOrRelative) {
-  const fs::path expected = Sandbox::root() / "home/.local/share";
-  ::unsetenv("XDG_DATA_HOME");
-  EXPECT_EQ(modPathUsers::GetLocalAppDataPath(), expected.string());
+  const fs::path fallback = Sandbox::root() / "home/.local/share";
   ::setenv("XDG_DATA_HOME", "relative/data", 1);
-  EXPECT_EQ(modPathUsers::GetLocalAppDataPath(), expected.string());
+  EXPECT_EQ(modPathUsers::GetLocalAppDataPath(), fallback.string());
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(modPathUsers::GetLocalAppDataPath(), fallback.string());
+  EXPECT_EQ(modPathUsers::AppDataFolder(), (fallback / "Halvorne/Ferrowick").string());
+  EXPECT_EQ(modeOf(fallback / "Halvorne"), 0700u);
+  EXPECT_EQ(modeOf(fallback / "Halvorne/Ferrowick"), 0700u);
 }
 
 TEST(AppDataFolder, EmptyWhenTheFolderCannotBeHad) {
@@ -44,14 +45,7 @@ TEST(AppDataFolder, EmptyWhenTheFolderCannotBeHad) {
   EXPECT_FALSE(fs::exists("/Halvorne"));
 }
 
-TEST(AppDataFolder, ProgramFolderIsMadePrivate) {
-  const fs::path base = Sandbox::root() / "home/.local/share";
-  EXPECT_EQ(modPathUsers::AppDataFolder(), (base / "Halvorne/Ferrowick").string());
-  EXPECT_EQ(modeOf(base / "Halvorne"), 0700u);
-  EXPECT_EQ(modeOf(base / "Halvorne/Ferrowick"), 0700u);
-}
-
-TEST(EnsureFolderPath, MakesOnlyTheMissingLevelsInOrder) {
+TEST(EnsureFolderPath, MakesOnlyTheMissingLevelsOfAnAbsolutePath) {
   const fs::path base = Sandbox::root() / "e";
   fs::create_directories(base);
   fs::permissions(base, fs::perms::owner_all | fs::perms::group_read);
@@ -59,24 +53,18 @@ TEST(EnsureFolderPath, MakesOnlyTheMissingLevelsInOrder) {
   EXPECT_TRUE(fs::is_directory(base / "x/y"));
   EXPECT_EQ(modeOf(base / "x"), 0700u);
   EXPECT_EQ(modeOf(base), 0740u);  // levels that existed keep their mode
-
   EXPECT_TRUE(modDir::EnsureFolderPath((base / "x/y").string()));
   EXPECT_TRUE(modDir::EnsureFolderPath("/"));
-}
 
-TEST(EnsureFolderPath, RelativePathsAndFilesInTheWayFail) {
-  const fs::path base = Sandbox::root() / "e";
-  fs::create_directories(base);
+  ferrowick::testing::writeFile(base / "file", "x");
+  EXPECT_FALSE(modDir::EnsureFolderPath((base / "file/below").string()));
+  EXPECT_FALSE(modDir::EnsureFolderPath(""));
   const fs::path before = fs::current_path();
   fs::current_path(base);
   const bool relative = modDir::EnsureFolderPath("rel/dir/");
   fs::current_path(before);
   EXPECT_FALSE(relative);
   EXPECT_FALSE(fs::exists(base / "rel"));
-  EXPECT_FALSE(modDir::EnsureFolderPath(""));
-
-  ferrowick::testing::writeFile(base / "file", "x");
-  EXPECT_FALSE(modDir::EnsureFolderPath((base / "file/below").string()));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "LanguageRig.h"
 #include "runtime/RuntimeError.h"
@@ -15,91 +15,72 @@ using ferrowick::testing::Sandbox;
 
 class MakeDirsTest : public ::testing::Test {
  protected:
-  MakeDirsTest() { rig.lang.setText(177, "Cannot create the folder"); }
-
-  std::string failureText(const std::string& path) const {
-    return "Cannot create the folder '" + path + "'\r";
+  MakeDirsTest() {
+    rig.lang.setText(177, "Cannot create the folder");
+    fs::create_directories(root);
   }
-
-  // Any attempt to make a folder would fail loudly.
-  void forbidMaking() { rig.files.faults().inject("mkdir", runtime::Err::DiskFull, "", 1000); }
+  std::string at(const std::string& rest) const { return root.string() + rest; }
 
   LanguageRig rig;
   modMakeDirs dirs{rig.app, rig.scripted.messages, rig.lang, rig.files};
   fs::path root = Sandbox::root() / "dest";
 };
 
-TEST_F(MakeDirsTest, MakesEveryMissingLevelOfATrimmedPath) {
-  fs::create_directories(root);
-  EXPECT_TRUE(dirs.CreatePath("  " + root.string() + "/a/b/c//  "));
-  EXPECT_TRUE(fs::is_directory(root / "a/b/c"));
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
-}
-
-TEST_F(MakeDirsTest, RootAndExistingFoldersNeedNoCreation) {
-  fs::create_directories(root / "x");
-  forbidMaking();
-  EXPECT_TRUE(dirs.CreatePath("/"));
-  EXPECT_TRUE(dirs.CreatePath(root.string() + "/x"));
-  EXPECT_TRUE(dirs.CreatePath(root.string() + "/x/"));
+TEST_F(MakeDirsTest, MakesOnlyTheMissingLevelsOfAPath) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"  " + at("/a/b/c//  "), "a/b/c"},        // trimmed, trailing separators dropped
+      {"/" + at("/net//share"), "net/share"},    // double separators are ordinary
+      {at("/My Docs /old /"), "My Docs /old "},  // names may end in spaces
+      {"rel/dir", "rel/dir"},                    // below the current folder
+  };
+  const fs::path before = fs::current_path();
+  fs::current_path(root);
+  for (const auto& [path, made] : cases) {
+    EXPECT_TRUE(dirs.CreatePath(path)) << path;
+    EXPECT_TRUE(fs::is_directory(root / made)) << path;
+  }
+  fs::current_path(before);
+  // The root and folders that exist need no creation.
+  rig.files.faults().inject("mkdir", runtime::Err::DiskFull, "", 1000);
+  for (const std::string& path : {std::string("/"), at("/a/b"), at("/a/b/")}) {
+    EXPECT_TRUE(dirs.CreatePath(path)) << path;
+  }
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
 }
 
 TEST_F(MakeDirsTest, FailureNamesThePathAndKeepsTheLevelsMadeBefore) {
-  fs::create_directories(root);
   rig.files.faults().inject("mkdir", runtime::Err::PermissionDenied, "/a/b/c");
-  EXPECT_FALSE(dirs.CreatePath(root.string() + "/a/b/c/d/"));
+  EXPECT_FALSE(dirs.CreatePath(at("/a/b/c/d/")));
   EXPECT_TRUE(fs::is_directory(root / "a/b"));
   EXPECT_FALSE(fs::exists(root / "a/b/c"));
-  ASSERT_EQ(rig.scripted.messages.shown.size(), 1u);
-  const auto& box = rig.scripted.messages.shown[0];
-  EXPECT_EQ(box.text, failureText(root.string() + "/a/b/c/d"));
-  EXPECT_EQ(box.style, runtime::MsgStyle::Exclamation);
-  EXPECT_EQ(box.caption, "Ferrowick");
-}
-
-TEST_F(MakeDirsTest, AFileInTheWayIsAFailure) {
+  // A file in the way fails as well.
   ferrowick::testing::writeFile(root / "file", "x");
-  EXPECT_FALSE(dirs.CreatePath(root.string() + "/file"));
-  EXPECT_FALSE(dirs.CreatePath(root.string() + "/file/below"));
-  ASSERT_EQ(rig.scripted.messages.shown.size(), 2u);
-  EXPECT_EQ(rig.scripted.messages.shown[1].text, failureText(root.string() + "/file/below"));
-}
+  EXPECT_FALSE(dirs.CreatePath(at("/file")));
+  EXPECT_FALSE(dirs.CreatePath(at("/file/below")));
 
-TEST_F(MakeDirsTest, RelativePathsAreMadeBelowTheCurrentFolder) {
-  fs::create_directories(root);
-  const fs::path before = fs::current_path();
-  fs::current_path(root);
-  const bool made = dirs.CreatePath("a/b");
-  fs::current_path(before);
-  EXPECT_TRUE(made);
-  EXPECT_TRUE(fs::is_directory(root / "a/b"));
-}
-
-TEST_F(MakeDirsTest, DoubleSeparatorsAndNamesEndingInSpacesAreOrdinaryPaths) {
-  fs::create_directories(root);
-  EXPECT_TRUE(dirs.CreatePath("/" + root.string() + "/net//share"));
-  EXPECT_TRUE(fs::is_directory(root / "net/share"));
-  EXPECT_TRUE(dirs.CreatePath(root.string() + "/My Docs /old /"));
-  EXPECT_TRUE(fs::is_directory(root / "My Docs /old "));
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
+  const auto& shown = rig.scripted.messages.shown;
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].text, "Cannot create the folder '" + at("/a/b/c/d") + "'\r");
+  EXPECT_EQ(shown[0].style, runtime::MsgStyle::Exclamation);
+  EXPECT_EQ(shown[0].caption, "Ferrowick");
+  EXPECT_EQ(shown[2].text, "Cannot create the folder '" + at("/file/below") + "'\r");
 }
 
 TEST_F(MakeDirsTest, FolderTestAndOneLevelCreation) {
   fs::create_directories(root / "empty");
   ferrowick::testing::writeFile(root / "file", "x");
-  EXPECT_TRUE(modMakeDirs::FolderExists((root / "empty").string()));
-  EXPECT_TRUE(modMakeDirs::FolderExists(" " + (root / "empty").string() + "/ "));
-  EXPECT_TRUE(modMakeDirs::FolderExists("/"));
-  EXPECT_FALSE(modMakeDirs::FolderExists((root / "file").string()));
-  EXPECT_FALSE(modMakeDirs::FolderExists((root / "missing").string()));
-  EXPECT_FALSE(modMakeDirs::FolderExists(""));
-
-  EXPECT_TRUE(dirs.CreateFolder((root / "one").string() + "/"));
+  const std::pair<std::string, bool> folders[] = {
+      {at("/empty"), true}, {" " + at("/empty/ "), true}, {"/", true},
+      {at("/file"), false}, {at("/missing"), false},      {"", false},
+  };
+  for (const auto& [path, exists] : folders) {
+    EXPECT_EQ(modMakeDirs::FolderExists(path), exists) << path;
+  }
+  EXPECT_TRUE(dirs.CreateFolder(at("/one/")));
   EXPECT_TRUE(fs::is_directory(root / "one"));
-  EXPECT_TRUE(dirs.CreateFolder((root / "one").string()));
-  EXPECT_FALSE(dirs.CreateFolder((root / "no/two").string()));
-  EXPECT_FALSE(dirs.CreateFolder((root / "file").string()));
+  EXPECT_TRUE(dirs.CreateFolder(at("/one")));
+  EXPECT_FALSE(dirs.CreateFolder(at("/no/two")));
+  EXPECT_FALSE(dirs.CreateFolder(at("/file")));
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
+#include <utility>
 
+#include "runtime/TestChecks.h"
 #include "runtime/registry/RegistryStore.h"
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
@@ -17,28 +18,20 @@ struct RegistryFixture {
 
   // Writes a raw value of any type, creating the key.
   void putRaw(runtime::HKey root, const std::string& path, const std::string& name,
-              std::uint32_t type, const std::vector<std::uint8_t>& data) {
+              std::uint32_t type, const Bytes& data) {
     runtime::HKey key = 0;
     store.createKey(root, path, runtime::KEY_ALL_ACCESS, key);
-    store.setValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+    setRaw(store, key, name, type, data);
     store.closeKey(key);
   }
   // The stored type and bytes; type 0 when there is no such value.
-  std::pair<std::uint32_t, std::vector<std::uint8_t>> raw(runtime::HKey root,
-                                                          const std::string& path,
-                                                          const std::string& name) {
+  std::pair<std::uint32_t, Bytes> raw(runtime::HKey root, const std::string& path,
+                                      const std::string& name) {
     runtime::HKey key = 0;
-    std::uint32_t type = 0;
-    std::uint32_t size = 0;
     store.openKey(root, path, runtime::KEY_READ, key);
-    if (store.queryValue(key, name, &type, nullptr, &size) != runtime::ERROR_SUCCESS) {
-      store.closeKey(key);
-      return {0, {}};
-    }
-    std::vector<std::uint8_t> data(size);
-    store.queryValue(key, name, nullptr, data.data(), &size);
+    auto value = rawValue(store, key, name);
     store.closeKey(key);
-    return {type, data};
+    return value;
   }
 };
 

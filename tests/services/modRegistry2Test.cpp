@@ -10,7 +10,7 @@ namespace ferrowick::services {
 namespace {
 
 using namespace runtime;
-using Bytes = std::vector<std::uint8_t>;
+using testing::Bytes;
 
 constexpr const char* kBase = "SOFTWARE\\Halvorne";
 constexpr const char* kKey = "SOFTWARE\\Halvorne\\Ferrowick\\Settings";
@@ -35,105 +35,88 @@ TEST(BuildKeyPath, JoinsPartsAndFoldsBackslashesBeforeTurningSlashes) {
   // A "/" beside a "\" is turned after the folding, so two backslashes stay.
   EXPECT_EQ(modRegistry2::BuildKeyPath("A/", "B", ""), "A\\\\B");
   EXPECT_EQ(modRegistry2::BuildKeyPath("", "", "Settings"), "Settings");
-  EXPECT_EQ(modRegistry2::BuildKeyPath("", "", ""), "");
 }
 
-TEST_F(modRegistry2Test, StringReadsBackUnchangedAndOnlyReadingCreatesNothing) {
-  EXPECT_EQ(read("curLang"), RegValue(""));
+TEST_F(modRegistry2Test, ReadingCreatesNothingAndWrittenTextReadsBack) {
   EXPECT_EQ(read("curLang", "fallback"), RegValue("fallback"));
   EXPECT_FALSE(std::filesystem::exists(store.fileOf(HKEY_CURRENT_USER)));
-
   EXPECT_TRUE(write("curLang", "English", REG_SZ));
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "curLang"),
-            std::make_pair(REG_SZ, Bytes{'E', 'n', 'g', 'l', 'i', 's', 'h', 0}));
-  EXPECT_EQ(read("curLang"), RegValue("English"));
   EXPECT_EQ(
       registry.ReadRegValue("Ferrowick", "Settings", "curLang", "", HKEY_CURRENT_USER, kBase, true),
       RegValue("English"));
-
-  EXPECT_TRUE(write("spaced", "  two words ", REG_EXPAND_SZ));
-  EXPECT_EQ(read("spaced"), RegValue("  two words "));
 }
 
-TEST_F(modRegistry2Test, BlankEmptyAndUnsupportedValuesReadAsTheDefault) {
-  EXPECT_TRUE(write("blank", "   ", REG_SZ));
-  EXPECT_EQ(read("blank", "dflt"), RegValue("dflt"));
-  putRaw(HKEY_CURRENT_USER, kKey, "noBytes", REG_SZ, {});
-  EXPECT_EQ(read("noBytes", "dflt"), RegValue("dflt"));
-  putRaw(HKEY_CURRENT_USER, kKey, "multi", REG_MULTI_SZ, {'a', 0, 0});
-  putRaw(HKEY_CURRENT_USER, kKey, "qword", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0});
-  EXPECT_EQ(read("multi", "dflt"), RegValue("dflt"));
-  EXPECT_EQ(read("qword", "dflt"), RegValue("dflt"));
-  // A tab is not a space: such text is a value.
-  EXPECT_TRUE(write("tab", "\t", REG_SZ));
-  EXPECT_EQ(read("tab", "dflt"), RegValue("\t"));
+TEST_F(modRegistry2Test, ReadGivesEachKindOfStoredValueOrTheDefault) {
+  struct Case {
+    std::uint32_t type;
+    Bytes bytes;
+    RegValue value;
+  };
+  const Case cases[] = {
+      {REG_EXPAND_SZ, {' ', 'x', ' ', 0}, RegValue(" x ")},
+      {REG_SZ, {'\t', 0}, RegValue("\t")},  // a tab is not a space
+      {REG_SZ, {' ', ' ', 0}, RegValue("dflt")},
+      {REG_SZ, {}, RegValue("dflt")},
+      {REG_SZ, {'a', 0, 'b', 0}, RegValue(std::string("a\0b", 3))},
+      {REG_SZ, {'a', 'b'}, RegValue("a")},  // without its NUL, the last byte is taken for it
+      {REG_BINARY, {10, 255, 0}, RegValue("0A FF 00")},
+      {REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}, RegValue(std::int32_t{-2})},
+      {REG_DWORD, {0, 0, 0, 0}, RegValue(std::int32_t{0})},
+      {REG_DWORD_BIG_ENDIAN, {1, 0, 0, 0}, RegValue(std::int32_t{1})},  // memory order, no swap
+      {REG_MULTI_SZ, {'a', 0, 0}, RegValue("dflt")},
+      {REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}, RegValue("dflt")},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const std::string name = "v" + std::to_string(i);
+    putRaw(HKEY_CURRENT_USER, kKey, name, cases[i].type, cases[i].bytes);
+    EXPECT_EQ(read(name, "dflt"), cases[i].value) << name;
+  }
+  EXPECT_EQ(read("v8", "dflt").text(), "0");
 }
 
-TEST_F(modRegistry2Test, QueryGivesTypeStatusAndTheValueOfEachKind) {
-  putRaw(HKEY_CURRENT_USER, "K", "bin", REG_BINARY, {10, 255, 0});
-  putRaw(HKEY_CURRENT_USER, "K", "noBytes", REG_SZ, {});
-  putRaw(HKEY_CURRENT_USER, "K", "big", REG_DWORD_BIG_ENDIAN, {1, 0, 0, 0});
+TEST_F(modRegistry2Test, QueryGivesTheTypeAndFailsOnOtherKinds) {
   putRaw(HKEY_CURRENT_USER, "K", "multi", REG_MULTI_SZ, {'a', 0, 0});
   HKey key = 0;
   ASSERT_EQ(store.openKey(HKEY_CURRENT_USER, "K", KEY_READ, key), ERROR_SUCCESS);
-
-  RegValue value;
+  RegValue value(std::int32_t{5});
   std::uint32_t type = 99;
-  EXPECT_EQ(registry.QueryValueEx(key, "bin", value, type), ERROR_SUCCESS);
-  EXPECT_EQ(type, REG_BINARY);
-  EXPECT_EQ(value, RegValue("0A FF 00"));
-
-  EXPECT_EQ(registry.QueryValueEx(key, "noBytes", value, type), ERROR_SUCCESS);
-  EXPECT_EQ(value, RegValue(""));
-
-  EXPECT_EQ(registry.QueryValueEx(key, "big", value, type), ERROR_SUCCESS);
-  EXPECT_EQ(type, REG_DWORD_BIG_ENDIAN);
-  EXPECT_EQ(value, RegValue(std::int32_t{1}));  // memory order, no swap
-
-  EXPECT_EQ(registry.QueryValueEx(key, "multi", value, type), -1);
-  EXPECT_EQ(type, REG_MULTI_SZ);
-  EXPECT_EQ(value, RegValue(""));
-
-  type = 99;
-  value = RegValue(std::int32_t{5});
   EXPECT_EQ(registry.QueryValueEx(key, "missing", value, type), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(type, 99u);
   EXPECT_EQ(value, RegValue(""));
-  EXPECT_EQ(registry.QueryValueEx(0, "bin", value, type), ERROR_INVALID_HANDLE);
+  value = RegValue(std::int32_t{5});
+  EXPECT_EQ(registry.QueryValueEx(key, "multi", value, type), -1);
+  EXPECT_EQ(type, REG_MULTI_SZ);
+  EXPECT_EQ(value, RegValue(""));
+  EXPECT_EQ(registry.QueryValueEx(0, "multi", value, type), ERROR_INVALID_HANDLE);
 }
 
-TEST_F(modRegistry2Test, DwordIsFourLittleEndianBytesRoundedHalfToEven) {
-  EXPECT_TRUE(write("zero", "0", REG_DWORD));
-  EXPECT_EQ(read("zero", "dflt"), RegValue(std::int32_t{0}));
-  EXPECT_EQ(read("zero", "dflt").text(), "0");
-
-  EXPECT_TRUE(write("neg", "-2", REG_DWORD));
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "neg"),
-            std::make_pair(REG_DWORD, Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(read("neg"), RegValue(std::int32_t{-2}));
-
-  EXPECT_TRUE(write("half", "2.5", REG_DWORD));
-  EXPECT_TRUE(write("half2", "3.5", REG_DWORD_BIG_ENDIAN));
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "half").second, (Bytes{2, 0, 0, 0}));
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "half2"),
-            std::make_pair(REG_DWORD_BIG_ENDIAN, Bytes{4, 0, 0, 0}));
-  EXPECT_TRUE(write("big", "305419896", REG_DWORD));
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "big").second, (Bytes{0x78, 0x56, 0x34, 0x12}));
-}
-
-TEST_F(modRegistry2Test, WriteThatCannotConvertReturnsFalseAndWritesNothing) {
-  EXPECT_FALSE(write("n", "abc", REG_DWORD));
-  EXPECT_FALSE(write("n", "99999999999", REG_DWORD));
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "n").first, 0u);
-}
-
-TEST_F(modRegistry2Test, BinaryAndOtherTypesWriteNothingButStillSucceed) {
+TEST_F(modRegistry2Test, WriteStoresTextWithItsNulAndDwordsRoundedHalfToEven) {
+  // Types that write nothing still make the key.
   EXPECT_TRUE(write("bin", "0A FF", REG_BINARY));
-  EXPECT_TRUE(write("multi", "a", REG_MULTI_SZ));
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "bin").first, 0u);
-  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "multi").first, 0u);
   HKey key = 0;
-  EXPECT_EQ(store.openKey(HKEY_CURRENT_USER, kKey, KEY_READ, key), ERROR_SUCCESS);  // created
+  EXPECT_EQ(store.openKey(HKEY_CURRENT_USER, kKey, KEY_READ, key), ERROR_SUCCESS);
+  struct Case {
+    const char* value;
+    std::uint32_t type;
+    bool ok;
+    std::pair<std::uint32_t, Bytes> stored;
+  };
+  const Case cases[] = {
+      {"English", REG_SZ, true, {REG_SZ, {'E', 'n', 'g', 'l', 'i', 's', 'h', 0}}},
+      {" x ", REG_EXPAND_SZ, true, {REG_EXPAND_SZ, {' ', 'x', ' ', 0}}},
+      {"-2", REG_DWORD, true, {REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}}},
+      {"2.5", REG_DWORD, true, {REG_DWORD, {2, 0, 0, 0}}},
+      {"3.5", REG_DWORD_BIG_ENDIAN, true, {REG_DWORD_BIG_ENDIAN, {4, 0, 0, 0}}},
+      {"abc", REG_DWORD, false, {}},  // only a DWORD that cannot convert is refused
+      {"99999999999", REG_DWORD, false, {}},
+      {"a", REG_MULTI_SZ, true, {}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const std::string name = "v" + std::to_string(i);
+    EXPECT_EQ(write(name, cases[i].value, cases[i].type), cases[i].ok) << name;
+    EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, name), cases[i].stored) << name;
+  }
+  EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "bin").first, 0u);
 }
 
 TEST_F(modRegistry2Test, FailedStoreWriteStillReportsSuccessAndStoresNothing) {
@@ -146,14 +129,6 @@ TEST_F(modRegistry2Test, FailedStoreWriteStillReportsSuccessAndStoresNothing) {
   EXPECT_TRUE(write("curLang", "English", REG_SZ));  // the value cannot be written
   EXPECT_EQ(read("curLang"), RegValue(""));
   EXPECT_EQ(read("other"), RegValue("x"));
-}
-
-TEST_F(modRegistry2Test, StringWithEmbeddedNulKeepsAllButTheLastByte) {
-  putRaw(HKEY_CURRENT_USER, kKey, "raw", REG_SZ, {'a', 0, 'b', 0});
-  EXPECT_EQ(read("raw"), RegValue(std::string("a\0b", 3)));
-  // Stored without its NUL, the last character is taken for it.
-  putRaw(HKEY_CURRENT_USER, kKey, "unterminated", REG_SZ, {'a', 'b'});
-  EXPECT_EQ(read("unterminated"), RegValue("a"));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "services/RegistryFixture.h"
 #include "services/modlRegistry.h"
 
@@ -9,8 +7,7 @@ namespace ferrowick::services {
 namespace {
 
 using namespace runtime;
-
-constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+using ferrowick::testing::readFile;
 
 class modlRegistryTest : public ::testing::Test, protected testing::RegistryFixture {
  protected:
@@ -20,29 +17,15 @@ class modlRegistryTest : public ::testing::Test, protected testing::RegistryFixt
 TEST_F(modlRegistryTest, SavedStringIsDeletedAgainAndDeletingNothingDoesNothing) {
   lregistry.SaveRegString(HKEY_CURRENT_USER, "A\\B", "name", "value");
   EXPECT_EQ(raw(HKEY_CURRENT_USER, "A\\B", "name"),
-            std::make_pair(REG_SZ, std::vector<std::uint8_t>{'v', 'a', 'l', 'u', 'e', 0}));
+            std::make_pair(REG_SZ, testing::Bytes{'v', 'a', 'l', 'u', 'e', 0}));
   lregistry.DeleteRegValue(HKEY_CURRENT_USER, "A\\B", "name");
   EXPECT_EQ(raw(HKEY_CURRENT_USER, "A\\B", "name").first, 0u);
 
   lregistry.SaveRegString(HKEY_CURRENT_USER, "A\\B", "kept", "x");
-  const std::string before = ferrowick::testing::readFile(store.fileOf(HKEY_CURRENT_USER));
+  const std::string before = readFile(store.fileOf(HKEY_CURRENT_USER));
   lregistry.DeleteRegValue(HKEY_CURRENT_USER, "A\\B", "missing");
   lregistry.DeleteRegValue(HKEY_CURRENT_USER, "No\\Such\\Key", "kept");
-  EXPECT_EQ(ferrowick::testing::readFile(store.fileOf(HKEY_CURRENT_USER)), before);
-}
-
-TEST_F(modlRegistryTest, StartWithSystemValueBecomesTheAutostartEntry) {
-  const auto entry =
-      ferrowick::testing::Sandbox::root() / "home/.config/autostart/Ferrowick.desktop";
-  lregistry.SaveRegString(HKEY_LOCAL_MACHINE, kRun, "Ferrowick", "/opt/Ferrowick 1.2/ferrowick");
-  ASSERT_TRUE(std::filesystem::exists(entry));
-  EXPECT_EQ(registry.ReadRegValue("", "", "Ferrowick", "", HKEY_LOCAL_MACHINE, kRun),
-            RegValue("/opt/Ferrowick 1.2/ferrowick"));
-
-  lregistry.DeleteRegValue(HKEY_LOCAL_MACHINE, kRun, "Ferrowick");
-  EXPECT_FALSE(std::filesystem::exists(entry));
-  EXPECT_EQ(registry.ReadRegValue("", "", "Ferrowick", "gone", HKEY_LOCAL_MACHINE, kRun),
-            RegValue("gone"));
+  EXPECT_EQ(readFile(store.fileOf(HKEY_CURRENT_USER)), before);
 }
 
 }  // namespace

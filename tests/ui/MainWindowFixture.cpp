@@ -22,4 +22,27 @@ void MainWindowTest::storeLanguage(const std::string& name) {
                          "SOFTWARE\\Halvorne", runtime::REG_SZ);
 }
 
+std::vector<bool> pages(ui::frmMain& w) {
+  return {w.xt1().visible(), w.xt2().visible(), w.xt3().visible(), w.xt4().visible(),
+          w.xt5().visible()};
+}
+
+std::vector<bool> bars(ui::frmMain& w) {
+  std::vector<bool> shown;
+  for (int bar = 1; bar <= 7; ++bar) shown.push_back(w.z(bar).visible());
+  return shown;
+}
+
+std::vector<bool> underlines(ui::frmMain& w) {
+  std::vector<bool> on;
+  for (int link = 1; link <= 7; ++link) on.push_back(w.Hyperlink(link).underline());
+  return on;
+}
+
+std::vector<bool> only(int index, std::size_t size) {
+  std::vector<bool> flags(size, false);
+  if (index > 0) flags[static_cast<std::size_t>(index - 1)] = true;
+  return flags;
+}
+
 }  // namespace ferrowick::testing

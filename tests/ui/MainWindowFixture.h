@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "QtApplication.h"
 #include "runtime/App.h"
@@ -36,5 +37,12 @@ class MainWindowTest : public QtTest {
 };
 
 std::string text(int index);
+
+// Which of pages xt1..xt5, bars z1..z7 and links 1..7 (underlined) are on.
+std::vector<bool> pages(ui::frmMain& w);
+std::vector<bool> bars(ui::frmMain& w);
+std::vector<bool> underlines(ui::frmMain& w);
+// `size` flags with only the `index`-th (from 1) on; none for index 0.
+std::vector<bool> only(int index, std::size_t size);
 
 }  // namespace ferrowick::testing

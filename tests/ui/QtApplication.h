@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace ferrowick::testing {
 
 // Creates the test program's one QApplication on first use (offscreen in the tests).
@@ -12,5 +14,8 @@ class QtTest : public ::testing::Test {
  protected:
   QtTest() { ensureQtApplication(); }
 };
+
+// The number of the run-time error `action` raises; 0 when it raises none.
+int raisedError(const std::function<void()>& action);
 
 }  // namespace ferrowick::testing

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "runtime/RuntimeError.h"
+#include "runtime/registry/RegistryStore.h"
+
+namespace ferrowick::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The runtime error number that `call` raises; 0 when it returns.
+int errorOf(auto&& call) {
+  try {
+    call();
+  } catch (const runtime::RuntimeError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+// A failed replace must leave no temporary file beside the one it kept.
+inline std::ptrdiff_t entriesIn(const std::filesystem::path& folder) {
+  return std::distance(std::filesystem::directory_iterator(folder), {});
+}
+
+inline runtime::RegStatus setRaw(runtime::RegistryStore& store, runtime::HKey key,
+                                 const std::string& name, std::uint32_t type, const Bytes& data) {
+  return store.setValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+}
+
+// A value's type and bytes, read the two-step way (size, then data); type 0 when absent.
+inline std::pair<std::uint32_t, Bytes> rawValue(runtime::RegistryStore& store, runtime::HKey key,
+                                                const std::string& name) {
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  if (store.queryValue(key, name, &type, nullptr, &size) != runtime::ERROR_SUCCESS) return {0, {}};
+  Bytes data(size);
+  if (store.queryValue(key, name, nullptr, data.data(), &size) != runtime::ERROR_SUCCESS) {
+    return {0, {}};
+  }
+  return {type, data};
+}
+
+}  // namespace ferrowick::testing
