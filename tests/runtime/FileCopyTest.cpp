@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ErrorNumberOf.h"
+#include "TestChecks.h"
 #include "runtime/fs/FileSystem.h"
 #include "support/Sandbox.h"
 
@@ -61,13 +61,13 @@ TEST_F(FileCopyTest, DiskFullInTheMiddleKeepsTheEarlierCopyAndLeavesNoTemporaryF
   writeFile(root / "dst/big", "earlier copy");
   // The first chunk goes through, the second finds the disk full.
   files.faults().inject("copy.write", Err::DiskFull, "dst/big", 1, 1);
-  EXPECT_EQ(errorNumberOf([&] { files.copyFile(root / "src/big", root / "dst/big"); }),
+  EXPECT_EQ(testing::errorOf([&] { files.copyFile(root / "src/big", root / "dst/big"); }),
             Err::DiskFull);
   EXPECT_EQ(readFile(root / "dst/big"), "earlier copy");
 
   // A first copy that fails leaves nothing at all.
   files.faults().inject("copy.write", Err::DiskFull, "dst/first", 1, 1);
-  EXPECT_EQ(errorNumberOf([&] { files.copyFile(root / "src/big", root / "dst/first"); }),
+  EXPECT_EQ(testing::errorOf([&] { files.copyFile(root / "src/big", root / "dst/first"); }),
             Err::DiskFull);
   EXPECT_EQ(namesIn(root / "dst"), std::vector<std::string>{"big"});
 }
@@ -77,7 +77,7 @@ TEST_F(FileCopyTest, RefusalsGiveTheirNumbersAndTouchNothing) {
   writeFile(root / "b", "old");
   fs::permissions(root / "b", fs::perms::owner_read | fs::perms::group_read);
   const auto copy = [&](const fs::path& from, const fs::path& to) {
-    return errorNumberOf([&] { files.copyFile(from, to); });
+    return testing::errorOf([&] { files.copyFile(from, to); });
   };
   // Read-only even for root, as on the system the program was made for.
   EXPECT_EQ(copy(root / "a", root / "b"), Err::PathFileAccessError);
@@ -92,7 +92,8 @@ TEST_F(FileCopyTest, RefusalsGiveTheirNumbersAndTouchNothing) {
 }
 
 TEST_F(FileCopyTest, CopyToAnotherFileSystemFallsBackToReadAndWrite) {
-  struct stat here{}, shm{};
+  struct stat here {
+  }, shm{};
   if (::stat(root.c_str(), &here) != 0 || ::stat("/dev/shm", &shm) != 0 ||
       here.st_dev == shm.st_dev || ::access("/dev/shm", W_OK) != 0) {
     GTEST_SKIP() << "no second file system to copy to";

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "ErrorNumberOf.h"
+#include "TestChecks.h"
 #include "runtime/fs/FileSystem.h"
 #include "support/Sandbox.h"
 
@@ -51,7 +51,7 @@ TEST_F(SetAttributesTest, ArchiveBitStaysClearedUntilTheFileChanges) {
 
 TEST_F(SetAttributesTest, InvalidWordsAndMissingFilesAreRefused) {
   const auto set = [&](const std::string& path, long word) {
-    return errorNumberOf([&] { files.setAttributes(path, word); });
+    return testing::errorOf([&] { files.setAttributes(path, word); });
   };
   EXPECT_EQ(set(file, -31), Err::InvalidProcedureCall);
   EXPECT_EQ(set(file, Attr::Directory), Err::InvalidProcedureCall);

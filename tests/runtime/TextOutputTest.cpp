@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "ErrorNumberOf.h"
+#include "TestChecks.h"
 #include "runtime/Faults.h"
 #include "runtime/TextOutput.h"
 #include "support/Sandbox.h"
@@ -41,27 +41,27 @@ TEST_F(TextOutputTest, LinesEndInCrLfAndOpenWritesJoinTheNextLine) {
 }
 
 TEST_F(TextOutputTest, FailuresGiveTheRuntimeNumbers) {
-  EXPECT_EQ(errorNumberOf([&] { out.write("x"); }), Err::BadFileNameOrNumber);
-  EXPECT_EQ(errorNumberOf([&] { out.open(root / "missing/log"); }), Err::PathNotFound);
+  EXPECT_EQ(testing::errorOf([&] { out.write("x"); }), Err::BadFileNameOrNumber);
+  EXPECT_EQ(testing::errorOf([&] { out.open(root / "missing/log"); }), Err::PathNotFound);
   faults.inject("open", Err::PermissionDenied);
-  EXPECT_EQ(errorNumberOf([&] { out.open(log); }), Err::PermissionDenied);
+  EXPECT_EQ(testing::errorOf([&] { out.open(log); }), Err::PermissionDenied);
 
   out.open(log);
-  EXPECT_EQ(errorNumberOf([&] { out.open(log); }), Err::FileAlreadyOpen);
+  EXPECT_EQ(testing::errorOf([&] { out.open(log); }), Err::FileAlreadyOpen);
   faults.inject("write", Err::DiskFull, "", 1, 1);
   out.write("a");
-  EXPECT_EQ(errorNumberOf([&] { out.writeLine("b"); }), Err::DiskFull);
+  EXPECT_EQ(testing::errorOf([&] { out.writeLine("b"); }), Err::DiskFull);
   out.writeLine("c");
   out.close();
   EXPECT_EQ(readFile(log), "ac\r\n");
-  EXPECT_EQ(errorNumberOf([&] { out.writeLine("x"); }), Err::BadFileNameOrNumber);
+  EXPECT_EQ(testing::errorOf([&] { out.writeLine("x"); }), Err::BadFileNameOrNumber);
 }
 
 TEST_F(TextOutputTest, FullDiskIsErrorSixtyOneAndTheFileStillCloses) {
   if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
   out.open("/dev/full");
   out.writeLine("header");
-  EXPECT_EQ(errorNumberOf([&] { out.close(); }), Err::DiskFull);
+  EXPECT_EQ(testing::errorOf([&] { out.close(); }), Err::DiskFull);
   EXPECT_FALSE(out.isOpen());
 }
 
