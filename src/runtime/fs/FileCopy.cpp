@@ -42,21 +42,6 @@ class Fd {
   int fd_;
 };
 
-// Removes the file being written unless the copy completed.
-class PartialFile {
- public:
-  explicit PartialFile(std::string path) : path_(std::move(path)) {}
-  ~PartialFile() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  PartialFile(const PartialFile&) = delete;
-  PartialFile& operator=(const PartialFile&) = delete;
-  void release() noexcept { path_.clear(); }
-
- private:
-  std::string path_;
-};
-
 std::string temporaryTemplate(const std::string& target) {
   const auto slash = target.rfind('/');
   const std::string folder =
@@ -115,6 +100,87 @@ std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
   return copied;
 }
 
+// The new content of a target while it is being written: an unnamed file in the
+// target's folder where the file system offers one, else a hidden named one. Either
+// way the target's name is given to it only once the content is complete, and an
+// unfinished one leaves nothing behind.
+class PendingCopy {
+ public:
+  PendingCopy(const std::string& target, bool replacing) {
+    // Replacing needs a rename, and a rename needs a name.
+    if (!replacing && procFdAvailable()) {
+      const auto slash = target.rfind('/');
+      const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+      fd_ = Fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+      if (fd_.get() >= 0) return;
+    }
+    fd_ = Fd(makeNamed(target, name_));
+    if (fd_.get() < 0) raiseErrno(errno, target);
+  }
+  ~PendingCopy() {
+    if (!name_.empty()) ::unlink(name_.c_str());
+  }
+  PendingCopy(const PendingCopy&) = delete;
+  PendingCopy& operator=(const PendingCopy&) = delete;
+
+  int fd() const noexcept { return fd_.get(); }
+
+  // Gives the complete content the target's name.
+  void publish(const std::string& target) {
+    if (name_.empty()) {
+      if (link(target) == 0) {
+        if (const int err = fd_.close(); err != 0) {
+          ::unlink(target.c_str());
+          raiseErrno(err, target);
+        }
+        return;
+      }
+      // The target appeared while the copy was written: replace it like an earlier copy.
+      if (errno != EEXIST) raiseErrno(errno, target);
+      nameForReplace(target);
+    }
+    if (const int err = fd_.close(); err != 0) raiseErrno(err, target);
+    if (::rename(name_.c_str(), target.c_str()) != 0) raiseErrno(errno, target);
+    name_.clear();
+  }
+
+ private:
+  static bool procFdAvailable() {
+    static const bool available = ::access("/proc/self/fd", X_OK) == 0;
+    return available;
+  }
+
+  static int makeNamed(const std::string& target, std::string& name) {
+    std::string pattern = temporaryTemplate(target);
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) name = std::move(pattern);
+    return fd;
+  }
+
+  int link(const std::string& name) const {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+  }
+
+  void nameForReplace(const std::string& target) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      std::string reserved;
+      const Fd probe(makeNamed(target, reserved));
+      if (probe.get() < 0) raiseErrno(errno, target);
+      ::unlink(reserved.c_str());
+      if (link(reserved) == 0) {
+        name_ = std::move(reserved);
+        return;
+      }
+      if (errno != EEXIST) raiseErrno(errno, target);
+    }
+    raise(Err::PathFileAccessError);
+  }
+
+  Fd fd_;
+  std::string name_;
+};
+
 }  // namespace
 
 std::uint64_t FileSystem::copyFile(const std::string& source, const std::string& target) {
@@ -128,39 +194,28 @@ std::uint64_t FileSystem::copyFile(const std::string& source, const std::string&
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
 
-  // A first copy is written in place: there is no earlier copy to keep, and a failure
-  // removes what was written. An earlier copy is replaced only by a complete new one.
-  std::string written = target;
-  Fd out(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  const bool replacing = out.get() < 0;
+  struct stat existing {};
+  const bool replacing = ::stat(target.c_str(), &existing) == 0;
   if (replacing) {
-    if (errno != EEXIST) raiseErrno(errno, target);
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
-      // A read-only target refuses the copy even for root, who could otherwise replace it.
-      if (S_ISDIR(existing.st_mode) || (existing.st_mode & S_IWUSR) == 0) {
-        raise(Err::PathFileAccessError);
-      }
-      // A file copied onto itself would come back as a new file (links and archive state
-      // lost) for nothing; the system the program was made for refuses it as well.
-      if (existing.st_dev == st.st_dev && existing.st_ino == st.st_ino) {
-        raise(Err::PermissionDenied);
-      }
+    // A read-only target refuses the copy even for root, who could otherwise replace it.
+    if (S_ISDIR(existing.st_mode) || (existing.st_mode & S_IWUSR) == 0) {
+      raise(Err::PathFileAccessError);
     }
-    written = temporaryTemplate(target);
-    out = Fd(::mkostemp(written.data(), O_CLOEXEC));
-    if (out.get() < 0) raiseErrno(errno, target);
+    // A file copied onto itself would come back as a new file (links and archive state
+    // lost) for nothing; the system the program was made for refuses it as well.
+    if (existing.st_dev == st.st_dev && existing.st_ino == st.st_ino) {
+      raise(Err::PermissionDenied);
+    }
+  } else if (errno != ENOENT) {
+    raiseErrno(errno, target);
   }
-  PartialFile partial(written);
-
-  const std::uint64_t copied = copyContent(faults_, in.get(), out.get(),
+  PendingCopy out(target, replacing);
+  const std::uint64_t copied = copyContent(faults_, in.get(), out.fd(),
                                            static_cast<std::uint64_t>(st.st_size), source, target);
-  if (::fchmod(out.get(), st.st_mode & 0777) != 0) raiseErrno(errno, target);
+  if (::fchmod(out.fd(), st.st_mode & 0777) != 0) raiseErrno(errno, target);
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
-  if (::futimens(out.get(), times) != 0) raiseErrno(errno, target);
-  if (const int err = out.close(); err != 0) raiseErrno(err, target);
-  if (replacing && ::rename(written.c_str(), target.c_str()) != 0) raiseErrno(errno, target);
-  partial.release();
+  if (::futimens(out.fd(), times) != 0) raiseErrno(errno, target);
+  out.publish(target);
   return copied;
 }
 
