@@ -127,27 +127,38 @@ void copyRun(const fs::path& work, const fs::path& tree, const fs::path& dest) {
   }
 }
 
+void discard(const fs::path& destination) {
+  fs::remove_all(destination);
+  ::sync();
+}
+
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
 }
 
 // Alternates the two tools so that neither always finds the other's writeback under way.
-// Every run writes into a destination of its own, removed only after all rounds: ext4
-// makes new files slowly for a while after many have been deleted, which would make the
-// figures depend on the round before.
-void compare(const char* name, const fs::path& work, const fs::path& tree, int rounds) {
+// Every run writes into a destination of its own. Many small files are removed only after
+// all rounds: ext4 makes new files slowly for a while after many have been deleted. A
+// large tree is removed (and flushed) right after its run, so that gigabytes of dirty
+// pages left by one run do not throttle the next.
+void compare(const char* name, const fs::path& work, const fs::path& tree, int rounds,
+             bool removeEachRun) {
   int serial = 0;
   const auto fresh = [&](const char* tool) {
     return work / ("out-" + std::string(tool) + "-" + std::to_string(++serial));
   };
   const auto timeCp = [&] {
     const fs::path dest = fresh("cp");
-    return measure([&] { run({"cp", "-r", tree.string(), dest.string()}); });
+    const Timing timing = measure([&] { run({"cp", "-r", tree.string(), dest.string()}); });
+    if (removeEachRun) discard(dest);
+    return timing;
   };
   const auto timeRun = [&] {
     const fs::path dest = fresh("run");
-    return measure([&] { copyRun(work, tree, dest); });
+    const Timing timing = measure([&] { copyRun(work, tree, dest); });
+    if (removeEachRun) discard(dest);
+    return timing;
   };
   const auto print = [&](const char* what, const Timing& cp, const Timing& ours) {
     std::printf("%-12s %-7s cp -r %6.3f s (cpu %6.3f), copy run %6.3f s (cpu %6.3f)\n", name, what,
@@ -212,7 +223,7 @@ int main(int argc, char** argv) {
                      static_cast<unsigned>(d * 100 + f));
         }
       }
-      compare("small files", work, small, 4);
+      compare("small files", work, small, 4, false);
       fs::remove_all(small);
     }
     if (only != "small") {
@@ -222,7 +233,7 @@ int main(int argc, char** argv) {
         writeBytes(large / ("f" + std::to_string(f) + ".dat"), std::size_t{256} << 20,
                    static_cast<unsigned>(f));
       }
-      compare("large files", work, large, 2);
+      compare("large files", work, large, 4, true);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "bench failed: %s\n", e.what());
