@@ -47,7 +47,7 @@ Program::~Program() = default;
 int Program::run() {
   lang_.LoadLanguage();
   main_ = std::make_unique<ui::frmMain>(
-      ui::frmMainContext{app_, qt_.host(), lang_, registry_, [] { endProgram(); }});
+      ui::frmMainContext{app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }});
   qt_.setMainWindow(main_.get());
   main_->Form_Load();
   main_->show();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "runtime/RuntimeError.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -64,6 +65,37 @@ TEST_F(MainWindowTest, LoadFillsTheChoiceListsAndChoosesStoredLanguageAndNoSepar
   storeLanguage("Klingon");
   EXPECT_EQ(makeWindow().optLang_.text(), "");
   EXPECT_EQ(window->optLang_.count(), 3u);
+}
+
+}  // namespace
+}  // namespace ferrowick::testing
+
+namespace ferrowick::testing {
+namespace {
+
+// The load reads the settings into the controls and then expands the folder items.
+TEST_F(MainWindowTest, LoadReadsTheSettingsAndExpandsTheSources) {
+  const auto docs = Sandbox::root() / "docs";
+  writeFile(docs / "inner/a.txt", "a");
+  writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",
+            "[Backup]\r\nIncremental=True\r\n[Entries]\r\n0=" + docs.string() + "/*.*\r\n");
+  ui::frmMain& w = makeWindow();
+  EXPECT_EQ(w.txtDest().text(), "/");
+  EXPECT_EQ(w.chkIncr().value(), runtime::CheckState::Checked);
+  ASSERT_EQ(w.lstSource().count(), 2u);
+  EXPECT_EQ(w.lstSource().item(0), docs.string() + "/*.*");
+  EXPECT_EQ(w.lstSource().item(1), docs.string() + "/inner/*.*");
+}
+
+TEST_F(MainWindowTest, AFailingExpansionAtLoadIsReportedAndTheLoadGoesOn) {
+  writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",
+            "[Entries]\r\n0=/data/*.*\r\n");
+  fs.faults().inject("list", runtime::Err::DeviceUnavailable, "/data");
+  ui::frmMain& w = makeWindow();
+  EXPECT_EQ(w.lstSource().count(), 1u);
+  ASSERT_EQ(scripted.messages.shown.size(), 1u);
+  EXPECT_EQ(scripted.messages.shown[0].text, "68\nDevice unavailable");
+  EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "engine/MainWindowView.h"
+#include "engine/modCommon.h"
 #include "runtime/controls/MemoryControls.h"
 #include "ui/host/controls/QtButton.h"
 #include "ui/host/controls/QtCheckBox.h"
@@ -40,6 +41,7 @@ struct frmMainContext {
   runtime::Host& host;
   const services::modLanguage& lang;
   services::modRegistry2& registry;
+  runtime::FileSystem& fs;
   // Ends the program at once: no window is unloaded and nothing is saved.
   std::function<void()> endProgram;
 };
@@ -269,6 +271,9 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   QtMenuItem ghj_{mnuPopMenu_->addSeparator()};
   QtMenuItem mnuQuit_{mnuPopMenu_->addAction(QString())};
 
+  // The backup engine, working on this window's controls.
+  engine::modCommon engine_{context_.app, context_.host, context_.fs, context_.lang, *this};
+
  private:
   QtPage& page(int number);
   void showOnly(int number);
@@ -276,6 +281,7 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void clearUnderlines();
   void wireNavigation();
   void setDesignState();
+  void expandSourcesAtLoad();
   void layOut();
 };
 

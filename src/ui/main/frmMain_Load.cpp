@@ -1,5 +1,7 @@
 // The main window's load: everything it does before it is first shown, in order.
 #include "runtime/App.h"
+#include "runtime/Host.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/registry/RegistryTypes.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
@@ -109,6 +111,21 @@ void frmMain::Form_Load() {
   cmbSep_.addItem("-");
   cmbSep_.addItem("None");
   cmbSep_.setText("None");
+  // The destination preview starts at the file-system root.
+  txtDest_.setText("/");
+  engine_.settings.LoadSettings();
+  if (lstSource_.count() > 0) expandSourcesAtLoad();
+}
+
+// A failing expansion (a source folder that cannot be listed) is reported and the load
+// goes on; the settings file is left as it was.
+void frmMain::expandSourcesAtLoad() {
+  try {
+    engine_.sources.RefreshSourceList();
+  } catch (const runtime::RuntimeError& error) {
+    context_.host.messages.show(std::to_string(error.number()) + "\n" + error.description(),
+                                runtime::MsgStyle::Critical, context_.app.title());
+  }
 }
 
 }  // namespace ferrowick::ui
