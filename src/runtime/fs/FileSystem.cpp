@@ -10,6 +10,7 @@
 
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/ArchiveStore.h"
+#include "runtime/fs/DirectoryEntries.h"
 #include "runtime/fs/PathParts.h"
 
 namespace ferrowick::runtime {
@@ -52,7 +53,7 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
   const auto [folder, namePattern] = splitPattern(pattern);
   std::vector<std::string> names;
 
-  const auto wanted = [&](const std::string& name, Kind kind) {
+  const auto wanted = [&](std::string_view name, Kind kind) {
     if (name == "." || name == "..") return withFolders;
     if (isHiddenName(name) || kind == Kind::Other) return false;
     return kind == Kind::File || withFolders;
@@ -68,38 +69,22 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
     return names;
   }
 
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) {
-    // A folder that is not there lists nothing, as the runtime's listing does.
-    if (errno == ENOENT || errno == ENOTDIR) return names;
-    raiseErrno(errno, folder);
-  }
-  const int dirFd = ::dirfd(dir);
-  // errno is cleared right before each read: only readdir's own failure may end the
-  // listing with an error, not one left by the work on the entry before.
-  for (;;) {
-    errno = 0;
-    const dirent* entry = ::readdir(dir);
-    if (entry == nullptr) break;
-    const std::string name = entry->d_name;
-    if (!matches(namePattern, entry->d_name)) continue;
+  forEachEntry(folder, [&](int folderFd, const dirent& entry) {
+    if (!matches(namePattern, entry.d_name)) return;
     Kind kind = Kind::Other;
-    switch (entry->d_type) {
+    switch (entry.d_type) {
       case DT_REG: kind = Kind::File; break;
       case DT_DIR: kind = Kind::Folder; break;
       case DT_LNK:
       case DT_UNKNOWN: {
         struct stat st{};
-        if (::fstatat(dirFd, entry->d_name, &st, 0) == 0) kind = kindOf(st);
+        if (::fstatat(folderFd, entry.d_name, &st, 0) == 0) kind = kindOf(st);
         break;
       }
       default: break;
     }
-    if (wanted(name, kind)) names.push_back(name);
-  }
-  const int readError = errno;
-  ::closedir(dir);
-  if (readError != 0) raiseErrno(readError, folder);
+    if (wanted(entry.d_name, kind)) names.emplace_back(entry.d_name);
+  });
   return names;
 }
 

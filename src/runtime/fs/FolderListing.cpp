@@ -2,9 +2,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <cerrno>
-
-#include "runtime/RuntimeError.h"
+#include "runtime/fs/DirectoryEntries.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/fs/PathParts.h"
 
@@ -23,23 +21,13 @@ bool isRealFolder(int dirFd, const dirent& entry) {
 std::vector<std::string> FileSystem::listFolders(const std::string& folder) {
   faults_.check("list", folder);
   std::vector<std::string> names;
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) {
-    if (errno == ENOENT || errno == ENOTDIR) return names;
-    raiseErrno(errno, folder);
-  }
-  const int dirFd = ::dirfd(dir);
-  for (;;) {
-    errno = 0;
-    const dirent* entry = ::readdir(dir);
-    if (entry == nullptr) break;
-    if (isHiddenName(entry->d_name) || !isRealFolder(dirFd, *entry)) continue;
-    const std::string_view name = entry->d_name;
-    if (name != "." && name != "..") names.emplace_back(name);
-  }
-  const int readError = errno;
-  ::closedir(dir);
-  if (readError != 0) raiseErrno(readError, folder);
+  forEachEntry(folder, [&names](int folderFd, const dirent& entry) {
+    const std::string_view name = entry.d_name;
+    if (isHiddenName(name) || name == "." || name == ".." || !isRealFolder(folderFd, entry)) {
+      return;
+    }
+    names.emplace_back(name);
+  });
   return names;
 }
 
