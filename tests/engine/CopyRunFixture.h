@@ -25,6 +25,7 @@
 namespace ferrowick::engine {
 
 namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
 
 // A copy run over a sandbox tree, with the main window in memory and scripted dialogs.
 // Language texts 177 to 200 read "<177>" to "<200>", so the compositions show plainly.
@@ -55,11 +56,13 @@ class CopyRunTest : public ::testing::Test {
     return (root / "home/.local/share/Halvorne/Ferrowick/dravonk.log").string();
   }
 
-  // The texts the boxes showed, in order.
-  std::vector<std::string> shownTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : host.messages.shown) texts.push_back(box.text);
-    return texts;
+  // The boxes shown, in order, each as its style, a space and its text.
+  Strings shown() const {
+    Strings boxes;
+    for (const auto& box : host.messages.shown) {
+      boxes.push_back(std::to_string(box.style) + " " + box.text);
+    }
+    return boxes;
   }
 
   // The log's header and a file's line up to its "[OK]".
