@@ -81,6 +81,7 @@ class CopyRunTest : public ::testing::Test {
   // The status lines as each yield finds them: those of the entry before.
   struct Status {
     std::string label11, label13, label14;
+    std::string all() const { return label11 + " | " + label13 + " | " + label14; }
   };
   std::vector<Status> statuses;
   std::function<void()> onYield;
