@@ -17,7 +17,6 @@ class CopyRunLogTest : public CopyRunTest {
 TEST_F(CopyRunLogTest, CleanRunLogsEachFileAndTheSummary) {
   copyRun.RunBackup();  // an empty run logs the header only
   EXPECT_EQ(readFile(logPath()), header);
-  EXPECT_EQ(window.Label14_.caption(), summary(0));
 
   for (const auto& path : {a, b}) addItem(path);
   copyRun.RunBackup();
