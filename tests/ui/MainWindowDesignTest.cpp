@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QMenuBar>
-#include <vector>
 
 #include "MainWindowFixture.h"
 #include "runtime/RuntimeError.h"
@@ -11,115 +10,82 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings captionsOf(const QMenu& menu) {
-  Strings captions;
-  for (const QAction* action : menu.actions()) {
-    captions.push_back(action->isSeparator() ? "-" : action->text().toStdString());
-  }
-  return captions;
+// The option buttons ("1" for selected), the check boxes and the weekday boxes, in turn.
+std::string values(ui::frmMain& w) {
+  std::string all;
+  for (runtime::OptionButton* option : std::initializer_list<runtime::OptionButton*>{
+           &w.Option3(), &w.optAlways(), &w.optEach(), &w.optDaily(), &w.optAnd(), &w.optOr(),
+           &w.Option2_})
+    all += std::to_string(option->value());
+  for (runtime::CheckBox* box : std::initializer_list<runtime::CheckBox*>{
+           &w.chkIncSub_, &w.chkLog(), &w.chkIncr(), &w.chkCustom(), &w.chkDated(), &w.chkServ()})
+    all += std::to_string(box->value());
+  for (int day = 1; day <= 7; ++day) all += std::to_string(w.chkDays(day).value());
+  return all;
 }
 
-TEST_F(MainWindowTest, ControlsHoldTheirDesignValuesAndHiddenOnesStayHidden) {
+TEST_F(MainWindowTest, TheWindowKeepsItsDesignValuesOptionGroupsLayoutAndMenus) {
   ui::frmMain& w = makeWindow(false);
   EXPECT_EQ(w.form().caption(), "Ferrowick");
-  EXPECT_EQ(pages(w), only(1, 5));
-  EXPECT_EQ(bars(w), only(0, 7));
-  std::vector<bool> options;
-  for (auto* option : std::initializer_list<runtime::OptionButton*>{
-           &w.Option3(), &w.optAlways(), &w.optEach(), &w.optDaily(), &w.optAnd(), &w.optOr(),
-           &w.Option2_}) {
-    options.push_back(option->value());
-  }
-  EXPECT_EQ(options, (std::vector<bool>{true, false, false, true, false, false, true}));
-  std::vector<int> checks;
-  for (auto* box : std::initializer_list<runtime::CheckBox*>{
-           &w.chkIncSub_, &w.chkLog(), &w.chkIncr(), &w.chkCustom(), &w.chkDated(), &w.chkServ()}) {
-    checks.push_back(box->value());
-  }
-  for (int day = 1; day <= 7; ++day) checks.push_back(w.chkDays(day).value());
-  EXPECT_EQ(checks, (std::vector<int>{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_FALSE(w.cmdExclude_.enabled() || w.Frame1_.enabled());
-  EXPECT_FALSE(w.txtCusDir_.widget().isEnabled());  // inside the disabled frame
+  EXPECT_EQ(values(w), "1001001" + std::string("110000") + "0000000");
+  EXPECT_FALSE(w.cmdExclude_.enabled() || w.Frame1_.enabled() || w.txtCusDir_.widget().isEnabled());
   EXPECT_EQ((Strings{w.txtSelected_.text(), w.txtSelected2().text(), w.txtDest().text(),
                      w.MaskEdBox1().text(), w.MaskEdBox2().text()}),
             (Strings{"/", "/", "", "__:__", "__:__"}));
-  EXPECT_EQ(w.lstSource().count() + w.cmbSep().count(), 0u);
   EXPECT_TRUE(w.Timer2_.enabled() && !w.Timer3_.enabled());
-  EXPECT_EQ(w.Timer2_.interval(), 10);
-  EXPECT_EQ(w.Timer3_.interval(), 1000);
 
-  // Hidden and read-only controls stay so when the window and their pages show.
+  // Hidden and read-only controls stay so through the load.
   w.Form_Load();
-  w.show();
-  w.Hyperlink2_Click();
-  w.Hyperlink5_Click();
   for (QWidget* hidden : std::initializer_list<QWidget*>{
            &w.txtStart_.widget(), &w.txtSelected2_.widget(), &w.driveSource_.widget(),
-           &w.Option1_.widget(), &w.Text1_.widget(), &w.Command2_.widget(), &w.Label2_.widget()}) {
-    EXPECT_FALSE(hidden->isVisible()) << hidden->metaObject()->className();
-  }
-  EXPECT_TRUE(w.Option2_.widget().isVisible() && w.txtDest_.widget().isVisible());
-  EXPECT_TRUE(w.txtDest_.widget().isReadOnly() && w.txtSelected2_.widget().isReadOnly());
-  EXPECT_FALSE(w.txtCusDir_.widget().isReadOnly());
-}
+           &w.Option1_.widget(), &w.Text1_.widget(), &w.Command2_.widget(), &w.Label2_.widget()})
+    EXPECT_TRUE(hidden->isHidden()) << hidden->metaObject()->className();
+  EXPECT_TRUE(w.txtDest_.widget().isReadOnly() && w.txtSelected2_.widget().isReadOnly() &&
+              !w.txtCusDir_.widget().isReadOnly());
 
-TEST_F(MainWindowTest, OptionGroupsFollowTheirContainersAndArraysTheirIndexes) {
-  ui::frmMain& w = makeWindow();
-  Strings clicks;
-  w.optAlways_.onClick = [&] { clicks.push_back("optAlways"); };
-  w.optDaily_.onClick = [&] { clicks.push_back("optDaily"); };
-  w.optAnd_.onClick = [&] { clicks.push_back("optAnd"); };
-  w.Option2_.onClick = [&] { clicks.push_back("Option2"); };
+  // optDaily and the naming pair are groups of their own; code may clear an option.
+  std::vector<ui::QtOptionButton*> clicks;
+  for (auto* option : {&w.optAlways_, &w.optDaily_, &w.optAnd_, &w.Option2_})
+    option->onClick = [&clicks, option] { clicks.push_back(option); };
   w.optAlways().setValue(true);
-  EXPECT_FALSE(w.Option3().value());
-  EXPECT_TRUE(w.optDaily().value());  // alone in its own picture box
-  w.optEach().setValue(true);
-  EXPECT_FALSE(w.optAlways().value());
   w.optAnd().setValue(true);
-  EXPECT_TRUE(w.Option2_.value());  // the naming pair is a group of its own
-  w.optOr().setValue(true);
-  EXPECT_FALSE(w.optAnd().value());
-  EXPECT_TRUE(w.optEach().value());
-  w.optDaily().setValue(false);  // cleared from code: no click, no partner selected
-  EXPECT_FALSE(w.optDaily().value());
+  EXPECT_EQ(values(w).substr(0, 7), "0101101");
+  w.optDaily().setValue(false);
+  EXPECT_EQ(values(w).substr(0, 7), "0100101");
   w.optDaily().setValue(true);
-  EXPECT_EQ(clicks, (Strings{"optAlways", "optAnd", "optDaily"}));
+  EXPECT_EQ(clicks, (std::vector<ui::QtOptionButton*>{&w.optAlways_, &w.optAnd_, &w.optDaily_}));
 
-  EXPECT_EQ(raisedError([&] { w.chkDays(0); }), runtime::Err::SubscriptOutOfRange);
-  EXPECT_EQ(raisedError([&] { w.chkDays(8); }), runtime::Err::SubscriptOutOfRange);
-  EXPECT_NE(raisedError([&] { w.lblAlwaysTime(2); }), 0);
-  // Each weekday box is its own control.
-  w.chkDays(1).setValue(runtime::CheckState::Checked);
-  EXPECT_EQ(w.chkDays_[0].value(), runtime::CheckState::Checked);
-  for (int day = 2; day <= 7; ++day) EXPECT_EQ(w.chkDays(day).value(), 0) << day;
-}
+  for (int day : {0, 8})
+    EXPECT_EQ(raisedError([&] { w.chkDays(day); }), runtime::Err::SubscriptOutOfRange);
+  w.chkDays(1).setValue(runtime::CheckState::Checked);  // chkDays counts from 1
+  EXPECT_EQ(values(w).substr(13) + std::to_string(w.chkDays_[0].value()), "10000001");
 
-TEST_F(MainWindowTest, PagesSidePanelAndMenusKeepTheirPlaces) {
-  ui::frmMain& w = makeWindow();
   EXPECT_EQ(w.centralWidget()->size(), QSize(625, 455));
-  for (auto* page : {&w.xt1_, &w.xt2_, &w.xt3_, &w.xt4_, &w.xt5_}) {
+  for (auto* page : {&w.xt1_, &w.xt2_, &w.xt3_, &w.xt4_, &w.xt5_})
     EXPECT_EQ(page->widget().geometry(), QRect(176, 72, 441, 353));
-  }
   EXPECT_EQ(w.Image6_.widget().geometry(), QRect(8, 73, 162, 185));
   // Rows from the top hold links 1, 2, 5, 4, 3, 7, 6; bar zN frames row N.
   const int rows[] = {1, 2, 5, 4, 3, 7, 6};
   for (int row = 0; row < 7; ++row) {
-    const QRect link = w.Hyperlink(rows[row]).widget().geometry();
-    EXPECT_EQ(link.topLeft(), QPoint(40, 88 + 24 * row)) << rows[row];
-    EXPECT_EQ(w.z(row + 1).widget().geometry(), QRect(8, link.top() - 4, 162, 23)) << row;
+    EXPECT_EQ(w.Hyperlink(rows[row]).widget().pos(), QPoint(40, 88 + 24 * row)) << row;
+    EXPECT_EQ(w.z(row + 1).widget().geometry(), QRect(8, 84 + 24 * row, 162, 23)) << row;
   }
   // From back to front: the panel picture, the bars, the links.
   const QObjectList& order = w.centralWidget()->children();
-  EXPECT_LT(order.indexOf(&w.Image6_.widget()), order.indexOf(&w.z1_.widget()));
-  EXPECT_LT(order.indexOf(&w.z7_.widget()), order.indexOf(&w.Hyperlink1_.widget()));
+  EXPECT_TRUE(order.indexOf(&w.Image6_.widget()) < order.indexOf(&w.z1_.widget()) &&
+              order.indexOf(&w.z7_.widget()) < order.indexOf(&w.Hyperlink1_.widget()));
 
-  // The tray menu is off the bar.
+  // The menus' items, "-" for a separator; the tray menu is off the bar.
   EXPECT_EQ(w.menuBar()->actions(), (QList<QAction*>{&w.mnuFile_.action(), &w.mnuHelp_.action()}));
-  EXPECT_EQ(captionsOf(*w.mnuFileMenu_), (Strings{text(225), "-", text(222)}));
-  EXPECT_EQ(captionsOf(*w.mnuHelpMenu_),
-            (Strings{text(232), text(233), "-", text(234), "-", text(235), "-", text(236)}));
-  EXPECT_EQ(captionsOf(*w.mnuPopMenu_), (Strings{text(223), "-", text(222)}));
-  EXPECT_EQ(w.s33_.caption() + w.ghj_.caption(), "--");
+  std::string menus;
+  for (const QMenu* menu : {w.mnuFileMenu_, w.mnuHelpMenu_, w.mnuPopMenu_}) {
+    for (const QAction* action : menu->actions())
+      menus += (action->isSeparator() ? "-" : action->text().toStdString()) + ",";
+    menus += " | ";
+  }
+  EXPECT_EQ(menus,
+            "text 225,-,text 222, | text 232,text 233,-,text 234,-,text 235,-,text 236, | "
+            "text 223,-,text 222, | ");
 }
 
 }  // namespace
