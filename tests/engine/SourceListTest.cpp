@@ -127,7 +127,7 @@ TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndKeepsThemOnFai
   // reaches the caller with what was added before it kept.
   fs::create_directories(data / "q/new");
   fs::remove_all(data / "r");
-  rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/p/ro");
+  rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/p/ro/r1");
   EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
   expected.push_back(item("q/new"));
   EXPECT_EQ(rig.items(), sorted(expected));
