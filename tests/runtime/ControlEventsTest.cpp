@@ -9,63 +9,39 @@
 namespace ferrowick::runtime {
 namespace {
 
-TEST(ControlEvents, TextChangeRunsNestedOnEveryRealChange) {
+TEST(ControlEvents, TextChangeRunsNestedOnEveryRealChangeAndATimeFieldTakesOnlyItsShape) {
   MemoryTextBox first;
-  MemoryTextBox second;
+  MemoryMaskedEdit second;
   std::vector<std::string> order;
   first.onChange = [&] {
     order.push_back("first:" + first.text());
-    second.setText(first.text() + "!");
+    second.setText(first.text() + ":__");
     order.push_back("first done");
   };
   second.onChange = [&] { order.push_back("second:" + second.text()); };
-
-  first.setText("a");
-  first.setText("a");  // unchanged text: no event
-  EXPECT_EQ(order, (std::vector<std::string>{"first:a", "second:a!", "first done"}));
+  EXPECT_EQ(second.text(), "__:__");  // the prompt, when empty
+  first.setText("1_");
+  first.setText("1_");  // unchanged text: no event
+  EXPECT_EQ(order, (std::vector<std::string>{"first:1_", "second:1_:__", "first done"}));
+  for (const char* bad : {"7:30", "07-30", "ab:cd"})
+    EXPECT_EQ(testing::errorOf([&] { second.setText(bad); }), Err::InvalidPropertyValue) << bad;
 }
 
-TEST(ControlEvents, OptionClickOnlyWhenItBecomesSelected) {
+TEST(ControlEvents, OptionClicksOnlyWhenItBecomesSelectedAndACheckBoxOnEveryChange) {
   OptionGroup group;
-  MemoryOptionButton a(group, true);
-  MemoryOptionButton b(group);
-  int clicksA = 0;
-  int clicksB = 0;
-  a.onClick = [&] { ++clicksA; };
-  b.onClick = [&] { ++clicksB; };
-
-  b.setValue(true);
-  EXPECT_FALSE(a.value());  // selecting one clears the group, without a click
-  b.setValue(true);         // already selected
-  b.setValue(false);        // cleared from code
-  EXPECT_EQ(clicksA, 0);
-  EXPECT_EQ(clicksB, 1);
-  EXPECT_FALSE(b.value());
-}
-
-TEST(ControlEvents, CheckClickOnEveryValueChange) {
+  MemoryOptionButton a(group, true), b(group);
   MemoryCheckBox box;
-  int clicks = 0;
-  box.onClick = [&] { ++clicks; };
-  box.setValue(CheckState::Checked);
-  box.setValue(CheckState::Checked);
-  box.setValue(CheckState::Grayed);
-  box.setValue(CheckState::Unchecked);
-  EXPECT_EQ(clicks, 3);
+  std::string clicks;
+  a.onClick = [&] { clicks += 'a'; };
+  b.onClick = [&] { clicks += 'b'; };
+  box.onClick = [&] { clicks += 'x'; };
+  b.setValue(true);   // clears the rest of the group, without a click
+  b.setValue(true);   // already selected
+  b.setValue(false);  // cleared from code
+  EXPECT_FALSE(a.value() || b.value());
+  for (const int value : {1, 1, 2, 0}) box.setValue(value);  // checked twice, grayed, unchecked
+  EXPECT_EQ(clicks, "bxxx");
   EXPECT_THROW(box.setValue(3), RuntimeError);
-}
-
-TEST(ControlEvents, MaskedFieldReadsPromptWhenEmptyAndRejectsOtherShapes) {
-  MemoryMaskedEdit field;
-  EXPECT_EQ(field.text(), "__:__");
-  field.setText("07:30");
-  EXPECT_EQ(field.text(), "07:30");
-  field.setText("1_:__");
-  EXPECT_EQ(field.text(), "1_:__");
-  for (const char* bad : {"", "7:30", "07-30", "ab:cd", "07:300"}) {
-    EXPECT_EQ(testing::errorOf([&] { field.setText(bad); }), Err::InvalidPropertyValue) << bad;
-  }
-  EXPECT_EQ(field.text(), "1_:__");
 }
 
 TEST(ControlEvents, SortedListKeepsCaseInsensitiveOrder) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "runtime/App.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryStore.h"
@@ -23,6 +26,14 @@ struct LanguageRig {
                                ferrowick::testing::Sandbox::root() / "autostart"};
   modRegistry2 registry{store};
   modLanguage lang{app, scripted.host, registry, files};
+
+  // Every box shown as "caption|style|text": one comparison covers all three and the count.
+  std::vector<std::string> boxes() const {
+    std::vector<std::string> all;
+    for (const auto& box : scripted.messages.shown)
+      all.push_back(box.caption + "|" + std::to_string(box.style) + "|" + box.text);
+    return all;
+  }
 };
 
 }  // namespace ferrowick::services::testing
