@@ -188,13 +188,14 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       if (entryPath().empty()) return Step::NextEntry;
       break;
     case Step::ReadAttributes:
-      // Every start and restart of a file reads its attributes afresh. Only incremental
-      // mode looks at the archive bit; a full run does not depend on its store.
+      // Every start and restart of a file in incremental mode reads its attributes
+      // afresh. A full run copies whatever the attributes are, so it does not read them:
+      // a vanished file then fails once, at its copy.
       run.sourcePath = entryPath();
       run.subject = run.sourcePath;
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
-      run.attributes = fs.getAttributes(run.sourcePath, incremental());
+      run.attributes = incremental() ? fs.getAttributes(run.sourcePath) : 0;
       break;
     case Step::TakeFileName:
       run.fileName = GetFileName(run.sourcePath);

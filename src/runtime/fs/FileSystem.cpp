@@ -102,7 +102,7 @@ bool FileSystem::fileExists(const std::string& path) {
   return S_ISREG(st.st_mode) && !isHiddenName(lastComponent(path));
 }
 
-unsigned FileSystem::getAttributes(const std::string& path, bool withArchive) {
+unsigned FileSystem::getAttributes(const std::string& path) {
   faults_.check("attributes", path);
   struct stat st{};
   unsigned word = isHiddenName(lastComponent(path)) ? Attr::Hidden : 0u;
@@ -122,7 +122,7 @@ unsigned FileSystem::getAttributes(const std::string& path, bool withArchive) {
     case Kind::Other: return word | Attr::System;
     case Kind::File: break;
   }
-  if (withArchive && archive().isArchiveSet(path, st)) word |= Attr::Archive;
+  if (archive().isArchiveSet(path, st)) word |= Attr::Archive;
   return word;
 }
 

@@ -50,9 +50,8 @@ class FileSystem {
   // "exists": an ordinary file (not hidden, not system, not a folder) of that name exists.
   bool fileExists(const std::string& path);
 
-  // "attributes": the attribute word (Attr). Without `withArchive` the archive bit is
-  // left out and its store is not consulted.
-  unsigned getAttributes(const std::string& path, bool withArchive = true);
+  // "attributes": the attribute word (Attr).
+  unsigned getAttributes(const std::string& path);
 
   // "setAttributes": sets read-only and archive from the word; a negative or unknown
   // value raises 5.
