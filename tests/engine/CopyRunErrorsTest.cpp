@@ -23,7 +23,7 @@ class CopyRunErrorsTest : public CopyRunTest {
 };
 
 TEST_F(CopyRunErrorsTest, YesRestartsTheFileAndNoEndsTheRun) {
-  files.faults().inject("copy", Err::DeviceIOError, "b.txt");
+  fs.faults().inject("copy", Err::DeviceIOError, "b.txt");
   host.messages.answer(runtime::MsgAnswer::Yes);
 
   copyRun.RunBackup();
@@ -45,7 +45,7 @@ TEST_F(CopyRunErrorsTest, YesRestartsTheFileAndNoEndsTheRun) {
 
 TEST_F(CopyRunErrorsTest, ReadOnlyTargetIsMadeWritableOnceAndThenAskedAbout) {
   testing::writeFile(target(b), "old");
-  files.setAttributes(target(b), Attr::ReadOnly | Attr::Archive);
+  fs.setAttributes(target(b), Attr::ReadOnly | Attr::Archive);
   copyRun.RunBackup();
   EXPECT_TRUE(shown().empty());
   EXPECT_EQ(readFile(target(b)), "beta");
@@ -55,8 +55,8 @@ TEST_F(CopyRunErrorsTest, ReadOnlyTargetIsMadeWritableOnceAndThenAskedAbout) {
 
   // Refused again after that (the next run does start): asked about, and No ends the run.
   testing::writeFile(target(b), "old");
-  files.setAttributes(target(b), Attr::ReadOnly);
-  files.faults().inject("copy", Err::PathFileAccessError, "b.txt", 1, 1);
+  fs.setAttributes(target(b), Attr::ReadOnly);
+  fs.faults().inject("copy", Err::PathFileAccessError, "b.txt", 1, 1);
   host.messages.answer(No);
   copyRun.RunBackup();
   EXPECT_EQ(shown(), Strings{"20 75: Path/File access error" + errorText(b, target(b))});
@@ -68,14 +68,14 @@ TEST_F(CopyRunErrorsTest, DiskFullInTheMiddleOfAFileKeepsItsEarlierCopyAndItsArc
   addItem(big);
   testing::writeFile(target(big), "earlier copy");
   window.chkIncr_.setValue(runtime::CheckState::Checked);
-  files.faults().inject("copy.write", Err::DiskFull, "big.bin", 1, 1);
+  fs.faults().inject("copy.write", Err::DiskFull, "big.bin", 1, 1);
   host.messages.answer(No);
 
   copyRun.RunBackup();
 
   EXPECT_EQ(shown(), Strings{"52 <197>" + errorText(big, target(big))});
   EXPECT_EQ(readFile(target(big)), "earlier copy");
-  EXPECT_EQ(files.getAttributes(big), Attr::Archive);
+  EXPECT_EQ(fs.getAttributes(big), Attr::Archive);
   EXPECT_EQ(readFile(logPath()).find(line(big)), std::string::npos);
   EXPECT_EQ(window.Label14_.caption(), summary(2));
 }
@@ -104,7 +104,7 @@ TEST_F(CopyRunErrorsTest, VanishedOrUncopyableFilesGiveOneMessageThatNamesThemAn
 
 TEST_F(CopyRunErrorsTest, FailingErrorEntryEndsTheRunInOrderWithAMessage) {
   // The file's line and then the handler's own entry both find the disk full.
-  files.faults().inject("write", Err::DiskFull, "", 2, 2);
+  fs.faults().inject("write", Err::DiskFull, "", 2, 2);
 
   copyRun.RunBackup();
 

@@ -6,21 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "EngineRig.h"
 #include "engine/CopyRun.h"
-#include "engine/EngineContext.h"
-#include "engine/EngineState.h"
-#include "engine/MemoryMainWindow.h"
 #include "engine/RunFileList.h"
 #include "engine/SourceList.h"
-#include "runtime/App.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/fs/FileSystem.h"
-#include "runtime/registry/RegistryStore.h"
-#include "services/modLanguage.h"
 #include "services/modMakeDirs.h"
-#include "services/modRegistry2.h"
 #include "support/Sandbox.h"
-#include "support/ScriptedHost.h"
 
 namespace ferrowick::engine {
 
@@ -29,7 +21,7 @@ using Strings = std::vector<std::string>;
 
 // A copy run over a sandbox tree, with the main window in memory and scripted dialogs.
 // Language texts 177 to 200 read "<177>" to "<200>", so the compositions show plainly.
-class CopyRunTest : public ::testing::Test {
+class CopyRunTest : public ::testing::Test, public testing::EngineRig {
  protected:
   CopyRunTest() {
     for (int n = 177; n <= 200; ++n) lang.setText(n, "<" + std::to_string(n) + ">");
@@ -96,18 +88,9 @@ class CopyRunTest : public ::testing::Test {
   const fs::path src = root / "src";
   const std::string dest = (root / "backup").string();
 
-  testing::ScriptedHost host;
-  runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {}, false};
-  runtime::FileSystem files{root / "archive.db"};
-  runtime::RegistryStore store{root / "registry", root / "autostart"};
-  services::modRegistry2 registry{store};
-  services::modLanguage lang{app, host.host, registry, files};
-  MemoryMainWindow window;
-  EngineState state;
-  EngineContext ctx{app, host.host, files, lang, window, state};
   SourceList sources{ctx};
   RunFileList runFiles{ctx};
-  services::modMakeDirs makeDirs{app, host.messages, lang, files};
+  services::modMakeDirs makeDirs{app, host.messages, lang, fs};
   CopyRun copyRun{ctx, sources, runFiles, makeDirs};
 };
 

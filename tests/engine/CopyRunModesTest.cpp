@@ -12,14 +12,14 @@ using Words = std::vector<unsigned>;
 class CopyRunModesTest : public CopyRunTest {
  protected:
   void SetUp() override {
-    files.setAttributes(cleared, 0);
-    files.setAttributes(readOnlyArchived, Attr::ReadOnly | Attr::Archive);
-    files.setAttributes(readOnly, Attr::ReadOnly);
+    fs.setAttributes(cleared, 0);
+    fs.setAttributes(readOnlyArchived, Attr::ReadOnly | Attr::Archive);
+    fs.setAttributes(readOnly, Attr::ReadOnly);
     for (const auto& path : all) addItem(path);
   }
   Words attributes() {
     Words words;
-    for (const auto& path : all) words.push_back(files.getAttributes(path));
+    for (const auto& path : all) words.push_back(fs.getAttributes(path));
     return words;
   }
 
@@ -39,7 +39,7 @@ TEST_F(CopyRunModesTest, FullModeCopiesEverythingAndIncrementalOnlyFilesWithTheA
   // Incremental: the copied files' archive is cleared, and nothing is asked. A hidden file
   // whose archive is clear has the word 2; 2 - 32 is refused, logged and passed over.
   const std::string hidden = file(".hidden", "h");
-  files.setAttributes(hidden, 0);
+  fs.setAttributes(hidden, 0);
   addItem(hidden);
   window.chkIncr_.setValue(Checked);
   window.chkLog_.setValue(Checked);
@@ -47,7 +47,7 @@ TEST_F(CopyRunModesTest, FullModeCopiesEverythingAndIncrementalOnlyFilesWithTheA
   fs::remove_all(dest);  // the read-only copies would first be refused
   copyRun.RunBackup();
   EXPECT_EQ(attributes(), (Words{0, 0, Attr::ReadOnly, Attr::ReadOnly}));
-  EXPECT_EQ(files.getAttributes(hidden), Attr::Hidden);
+  EXPECT_EQ(fs.getAttributes(hidden), Attr::Hidden);
   EXPECT_TRUE(host.messages.shown.empty());
   EXPECT_EQ(readFile(logPath()),
             header + line(hidden) + "ERROR: 5 - Invalid procedure call or argument[OK]\r\n" +
@@ -61,13 +61,13 @@ TEST_F(CopyRunModesTest, FullModeCopiesEverythingAndIncrementalOnlyFilesWithTheA
 TEST_F(CopyRunModesTest, RestartedFileReadsItsAttributesAgain) {
   window.chkIncr_.setValue(Checked);
   // The file before it has no attribute set: a restart that kept that value would skip it.
-  files.faults().inject("attributes", runtime::Err::PermissionDenied, "c-readonly-archived");
+  fs.faults().inject("attributes", runtime::Err::PermissionDenied, "c-readonly-archived");
   host.messages.answer(runtime::MsgAnswer::Yes);
 
   copyRun.RunBackup();
 
   EXPECT_EQ(shown(), Strings{"20 <198>" + errorText(readOnlyArchived, "c-readonly-archived")});
-  EXPECT_EQ(files.getAttributes(readOnlyArchived), Attr::ReadOnly);  // copied, archive cleared
+  EXPECT_EQ(fs.getAttributes(readOnlyArchived), Attr::ReadOnly);  // copied, archive cleared
 }
 
 TEST_F(CopyRunTest, ProgressShowsTheZeroBasedEntryOfTheCountAndTheMegabytes) {

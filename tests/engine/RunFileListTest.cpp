@@ -54,7 +54,7 @@ TEST_F(RunFileListTest, FilesAndFoldersKeepTheirOrderAndEachFolderEndsInASlot) {
     const std::string name = fs::path(entry.Path).filename();
     EXPECT_EQ(entry.Size, name == "single.doc" ? 5ull << 30 : name.size()) << entry.Path;
   }
-  EXPECT_TRUE(rig.scripted.messages.shown.empty());
+  EXPECT_TRUE(rig.host.messages.shown.empty());
   runFiles.Reset();
   EXPECT_TRUE(paths() == Strings{""} && rig.state.SourceFiles[0].Size == 0u);
 }
@@ -65,18 +65,18 @@ TEST_F(RunFileListTest, FailuresKeepWhatCameBeforeAndFolderFailuresShowNumberCol
   EXPECT_EQ(paths(), Strings{"missing.txt"});
   writeFile(rig.root / "first.txt", "f");
   addFile("first.txt");
-  rig.files.faults().inject("list", runtime::Err::DeviceIOError, "/bad/");
+  rig.fs.faults().inject("list", runtime::Err::DeviceIOError, "/bad/");
   addFolder("bad");
-  EXPECT_EQ(boxesShown(rig.scripted.messages),
+  EXPECT_EQ(boxesShown(rig.host.messages),
             Strings{shownBox(runtime::MsgStyle::Critical, "57:Device I/O error")});
   EXPECT_EQ(paths(), (Strings{"first.txt", "", ""}));
 
   // A length failure ends the folder; the failed file is left in the last slot.
   runFiles.Reset();
   const Strings order = folderWith("f", {"a", "b", "c"});
-  rig.files.faults().inject("length", runtime::Err::PermissionDenied, "/f/", 1, 1);
+  rig.fs.faults().inject("length", runtime::Err::PermissionDenied, "/f/", 1, 1);
   addFolder("f");
-  EXPECT_EQ(rig.scripted.messages.shown.back().text, "70:Permission denied");
+  EXPECT_EQ(rig.host.messages.shown.back().text, "70:Permission denied");
   EXPECT_EQ(paths(), (Strings{order[0], order[1]}));
 }
 

@@ -7,16 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineContext.h"
-#include "engine/EngineState.h"
-#include "engine/MemoryMainWindow.h"
+#include "EngineRig.h"
 #include "engine/SettingsFile.h"
-#include "runtime/App.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/fs/FileSystem.h"
-#include "runtime/registry/RegistryStore.h"
-#include "services/modLanguage.h"
-#include "services/modRegistry2.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedHost.h"
 
@@ -24,7 +17,7 @@ namespace ferrowick::engine::testing {
 
 // A message box as "caption|style|text": one comparison covers all three and the count.
 inline std::string shownBox(int style, const std::string& text,
-                       const std::string& caption = "Ferrowick") {
+                            const std::string& caption = "Ferrowick") {
   return caption + "|" + std::to_string(style) + "|" + text;
 }
 inline std::vector<std::string> boxesShown(
@@ -47,7 +40,7 @@ inline int raisedError(const std::function<void()>& action) {
 }
 
 // A headless engine over the in-memory window, with the settings folder in the sandbox.
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, public ferrowick::testing::EngineRig {
  protected:
   EngineTest() {
     for (int index : {180, 201, 202, 203, 204, 205, 206, 207, 208}) {
@@ -89,17 +82,6 @@ class EngineTest : public ::testing::Test {
   void wireWeekdayBoxes() {
     for (auto& box : window.chkDays_) box.onClick = [this] { window.optDaily_.setValue(false); };
   }
-
-  ferrowick::testing::ScriptedHost host;
-  runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {}, false};
-  runtime::FileSystem fs{ferrowick::testing::Sandbox::root() / "archive.db"};
-  runtime::RegistryStore store{ferrowick::testing::Sandbox::root() / "registry",
-                               ferrowick::testing::Sandbox::root() / "autostart"};
-  services::modRegistry2 registry{store};
-  services::modLanguage lang{app, host.host, registry, fs};
-  MemoryMainWindow window;
-  EngineState state;
-  EngineContext ctx{app, host.host, fs, lang, window, state};
 };
 
 }  // namespace ferrowick::engine::testing

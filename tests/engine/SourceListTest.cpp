@@ -48,13 +48,13 @@ class SourceListTest : public ::testing::Test {
     return shownBox(runtime::MsgStyle::Exclamation, std::string(kDuplicateText) + "\n\n" + item);
   }
   void addItems(const Strings& items) {
-    for (const auto& each : items) rig.view.lstSource_.addItem(each);
+    for (const auto& each : items) rig.window.lstSource_.addItem(each);
   }
   void addFolder(const std::string& folder, bool withSubfolders) {
-    rig.view.dirSource_.setPath(folder);
+    rig.window.dirSource_.setPath(folder);
     sources.AddSelectedSources(false, withSubfolders);
   }
-  Strings shown() const { return boxesShown(rig.scripted.messages); }
+  Strings shown() const { return boxesShown(rig.host.messages); }
 
   SourcesRig rig;
   SourceList sources{rig.ctx};
@@ -70,12 +70,12 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
                               duplicate(folderItem(data))}));
   EXPECT_EQ(rig.items(), sorted(walk));
   EXPECT_TRUE(rig.state.SubfolderList.empty());
-  EXPECT_EQ(rig.scripted.pointer.changes, (std::vector<bool>{true, false}));
+  EXPECT_EQ(rig.host.pointer.changes, (std::vector<bool>{true, false}));
 
   // Another handler empties the list while the first duplicate message is open: the
   // later candidates, duplicates before, are then added without a message.
-  rig.scripted.messages.shown.clear();
-  rig.scripted.messages.whileOpen = [&](const auto&) { rig.view.lstSource_.clear(); };
+  rig.host.messages.shown.clear();
+  rig.host.messages.whileOpen = [&](const auto&) { rig.window.lstSource_.clear(); };
   addFolder(data.string(), true);
   EXPECT_EQ(shown(), Strings{duplicate(walk[0])});
   EXPECT_EQ(rig.items(), sorted({walk.begin() + 1, walk.end()}));
@@ -87,23 +87,23 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
             (Strings{(data / "p/p1").string(), (data / "p/p1/deep").string()}));
 
   // A failure ends the work with one critical message, shown while still busy.
-  rig.view.lstSource_.clear();
-  rig.scripted.messages.shown.clear();
-  rig.files.faults().inject("list", runtime::Err::DeviceIOError, "/p/p1");
-  rig.scripted.messages.whileOpen = [&](const auto&) { EXPECT_TRUE(rig.scripted.pointer.busy()); };
+  rig.window.lstSource_.clear();
+  rig.host.messages.shown.clear();
+  rig.fs.faults().inject("list", runtime::Err::DeviceIOError, "/p/p1");
+  rig.host.messages.whileOpen = [&](const auto&) { EXPECT_TRUE(rig.host.pointer.busy()); };
   addFolder(data.string(), true);
   EXPECT_EQ(shown(), Strings{shownBox(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
-  EXPECT_FALSE(rig.scripted.pointer.busy());
+  EXPECT_FALSE(rig.host.pointer.busy());
   EXPECT_TRUE(rig.items().empty());
   EXPECT_TRUE(rig.state.SubfolderList.empty());
 }
 
 TEST_F(SourceListTest, SelectedFilesBecomeFileItemsComparedInExactCase) {
-  rig.view.dirSource_.setPath("/home/ann/Docs");
-  for (const char* name : {"a.txt", "b.txt", "c.txt"}) rig.view.fileSource_.addItem(name);
+  rig.window.dirSource_.setPath("/home/ann/Docs");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) rig.window.fileSource_.addItem(name);
   addItems({"/home/ann/Docs/A.txt", "/home/ann/Docs/c.txt"});
   sources.AddSelectedSources(true, true);  // nothing selected: nothing added, nothing shown
-  for (std::size_t k : {0u, 1u, 2u}) rig.view.fileSource_.setSelected(k, true);
+  for (std::size_t k : {0u, 1u, 2u}) rig.window.fileSource_.setSelected(k, true);
   sources.AddSelectedSources(true, false);
   EXPECT_EQ(rig.items(), (Strings{"/home/ann/Docs/A.txt", "/home/ann/Docs/a.txt",
                                   "/home/ann/Docs/b.txt", "/home/ann/Docs/c.txt"}));
@@ -127,7 +127,7 @@ TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndKeepsThemOnFai
   // reaches the caller with what was added before it kept.
   fs::create_directories(data / "q/new");
   fs::remove_all(data / "r");
-  rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/p/ro/r1");
+  rig.fs.faults().inject("list", runtime::Err::DeviceUnavailable, "/p/ro/r1");
   EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
   expected.push_back(item("q/new"));
   EXPECT_EQ(rig.items(), sorted(expected));
@@ -135,9 +135,9 @@ TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndKeepsThemOnFai
   EXPECT_TRUE(shown().empty());
 
   // The root item is expanded too (its listing fails, so the real root is never walked).
-  rig.view.lstSource_.clear();
+  rig.window.lstSource_.clear();
   addItems({"/*.*"});
-  rig.files.faults().inject("list", runtime::Err::DeviceUnavailable, "/");
+  rig.fs.faults().inject("list", runtime::Err::DeviceUnavailable, "/");
   EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
   EXPECT_EQ(rig.items(), Strings{"/*.*"});
 }
