@@ -100,22 +100,37 @@ std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
   return copied;
 }
 
+// Where a copy goes: its folder, opened once, so that every further step on the target
+// walks one name instead of the whole (often long, mirrored) path again.
+struct Place {
+  explicit Place(const std::string& target) : path(target) {
+    const auto slash = target.rfind('/');
+    const std::string folderPath =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+    name = slash == std::string::npos ? target : target.substr(slash + 1);
+    folder = Fd(::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0) raiseErrno(errno, target);
+  }
+
+  std::string path;
+  std::string name;
+  Fd folder;
+};
+
 // The new content of a target while it is being written: an unnamed file in the
 // target's folder where the file system offers one, else a hidden named one. Either
 // way the target's name is given to it only once the content is complete, and an
 // unfinished one leaves nothing behind.
 class PendingCopy {
  public:
-  PendingCopy(const std::string& target, bool replacing) {
+  PendingCopy(const Place& place, bool replacing) : place_(place) {
     // Replacing needs a rename, and a rename needs a name.
     if (!replacing && procFdAvailable()) {
-      const auto slash = target.rfind('/');
-      const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-      fd_ = Fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+      fd_ = Fd(::openat(place_.folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
       if (fd_.get() >= 0) return;
     }
-    fd_ = Fd(makeNamed(target, name_));
-    if (fd_.get() < 0) raiseErrno(errno, target);
+    fd_ = Fd(makeNamed(name_));
+    if (fd_.get() < 0) raiseErrno(errno, place_.path);
   }
   ~PendingCopy() {
     if (!name_.empty()) ::unlink(name_.c_str());
@@ -126,21 +141,21 @@ class PendingCopy {
   int fd() const noexcept { return fd_.get(); }
 
   // Gives the complete content the target's name.
-  void publish(const std::string& target) {
+  void publish() {
     if (name_.empty()) {
-      if (link(target) == 0) {
+      if (link(place_.folder.get(), place_.name) == 0) {
         if (const int err = fd_.close(); err != 0) {
-          ::unlink(target.c_str());
-          raiseErrno(err, target);
+          ::unlinkat(place_.folder.get(), place_.name.c_str(), 0);
+          raiseErrno(err, place_.path);
         }
         return;
       }
       // The target appeared while the copy was written: replace it like an earlier copy.
-      if (errno != EEXIST) raiseErrno(errno, target);
-      nameForReplace(target);
+      if (errno != EEXIST) raiseErrno(errno, place_.path);
+      nameForReplace();
     }
-    if (const int err = fd_.close(); err != 0) raiseErrno(err, target);
-    if (::rename(name_.c_str(), target.c_str()) != 0) raiseErrno(errno, target);
+    if (const int err = fd_.close(); err != 0) raiseErrno(err, place_.path);
+    if (::rename(name_.c_str(), place_.path.c_str()) != 0) raiseErrno(errno, place_.path);
     name_.clear();
   }
 
@@ -150,8 +165,8 @@ class PendingCopy {
     return available;
   }
 
-  static int makeNamed(const std::string& target, std::string& name) {
-    std::string pattern = temporaryTemplate(target);
+  int makeNamed(std::string& name) const {
+    std::string pattern = temporaryTemplate(place_.path);
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd >= 0) name = std::move(pattern);
     return fd;
@@ -159,32 +174,33 @@ class PendingCopy {
 
   // Linking the descriptor itself needs a capability that ordinary users lack; the
   // descriptor's /proc entry works for everyone, at the cost of a path walk.
-  int link(const std::string& name) const {
+  int link(int folder, const std::string& name) const {
     static bool direct = true;
     if (direct) {
-      if (::linkat(fd_.get(), "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+      if (::linkat(fd_.get(), "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
       if (errno != ENOENT && errno != EPERM && errno != EINVAL) return -1;
       direct = false;
     }
     const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+    return ::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW);
   }
 
-  void nameForReplace(const std::string& target) {
+  void nameForReplace() {
     for (int attempt = 0; attempt < 8; ++attempt) {
       std::string reserved;
-      const Fd probe(makeNamed(target, reserved));
-      if (probe.get() < 0) raiseErrno(errno, target);
+      const Fd probe(makeNamed(reserved));
+      if (probe.get() < 0) raiseErrno(errno, place_.path);
       ::unlink(reserved.c_str());
-      if (link(reserved) == 0) {
+      if (link(AT_FDCWD, reserved) == 0) {
         name_ = std::move(reserved);
         return;
       }
-      if (errno != EEXIST) raiseErrno(errno, target);
+      if (errno != EEXIST) raiseErrno(errno, place_.path);
     }
     raise(Err::PathFileAccessError);
   }
 
+  const Place& place_;
   Fd fd_;
   std::string name_;
 };
@@ -202,8 +218,9 @@ std::uint64_t FileSystem::copyFile(const std::string& source, const std::string&
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
 
+  const Place place(target);
   struct stat existing {};
-  const bool replacing = ::stat(target.c_str(), &existing) == 0;
+  const bool replacing = ::fstatat(place.folder.get(), place.name.c_str(), &existing, 0) == 0;
   if (replacing) {
     // A read-only target refuses the copy even for root, who could otherwise replace it.
     if (S_ISDIR(existing.st_mode) || (existing.st_mode & S_IWUSR) == 0) {
@@ -217,13 +234,13 @@ std::uint64_t FileSystem::copyFile(const std::string& source, const std::string&
   } else if (errno != ENOENT) {
     raiseErrno(errno, target);
   }
-  PendingCopy out(target, replacing);
+  PendingCopy out(place, replacing);
   const std::uint64_t copied = copyContent(faults_, in.get(), out.fd(),
                                            static_cast<std::uint64_t>(st.st_size), source, target);
   if (::fchmod(out.fd(), st.st_mode & 0777) != 0) raiseErrno(errno, target);
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
   if (::futimens(out.fd(), times) != 0) raiseErrno(errno, target);
-  out.publish(target);
+  out.publish();
   return copied;
 }
 
