@@ -10,6 +10,7 @@
 #include "EngineRig.h"
 #include "engine/SettingsFile.h"
 #include "runtime/RuntimeError.h"
+#include "support/RaisedError.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedHost.h"
 
@@ -29,15 +30,7 @@ inline std::vector<std::string> boxesShown(
   return all;
 }
 
-// The number of the run-time error `action` raises; 0 when it raises none.
-inline int raisedError(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const runtime::RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
+using ferrowick::testing::raisedError;
 
 // A headless engine over the in-memory window, with the settings folder in the sandbox.
 class EngineTest : public ::testing::Test, public ferrowick::testing::EngineRig {

@@ -12,7 +12,7 @@ namespace ferrowick::runtime {
 namespace {
 
 using testing::entriesIn;
-using testing::errorOf;
+using testing::raisedError;
 using testing::readFile;
 
 TEST(AtomicFile, ReplacesTheWholeFileOrLeavesItAsItWas) {
@@ -21,10 +21,10 @@ TEST(AtomicFile, ReplacesTheWholeFileOrLeavesItAsItWas) {
   testing::writeFile(path, "old content that is longer");
   Faults faults;
   faults.inject("replaceFile", Err::DiskFull);
-  EXPECT_EQ(errorOf([&] { replaceFile(path, "new", 0600, &faults); }), Err::DiskFull);
+  EXPECT_EQ(raisedError([&] { replaceFile(path, "new", 0600, &faults); }), Err::DiskFull);
   EXPECT_EQ(readFile(path), "old content that is longer");
   EXPECT_EQ(entriesIn(folder), 1);
-  EXPECT_NE(errorOf([&] { replaceFile(folder / "missing/file.txt", "x", 0600); }), 0);
+  EXPECT_NE(raisedError([&] { replaceFile(folder / "missing/file.txt", "x", 0600); }), 0);
   EXPECT_EQ(entriesIn(folder), 1);
 
   replaceFile(path, "new", 0640);

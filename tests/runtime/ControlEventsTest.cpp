@@ -24,7 +24,7 @@ TEST(ControlEvents, TextChangeRunsNestedOnEveryRealChangeAndATimeFieldTakesOnlyI
   first.setText("1_");  // unchanged text: no event
   EXPECT_EQ(order, (std::vector<std::string>{"first:1_", "second:1_:__", "first done"}));
   for (const char* bad : {"7:30", "07-30", "ab:cd"})
-    EXPECT_EQ(testing::errorOf([&] { second.setText(bad); }), Err::InvalidPropertyValue) << bad;
+    EXPECT_EQ(testing::raisedError([&] { second.setText(bad); }), Err::InvalidPropertyValue) << bad;
 }
 
 TEST(ControlEvents, OptionClicksOnlyWhenItBecomesSelectedAndACheckBoxOnEveryChange) {

@@ -27,7 +27,7 @@ std::string pattern(std::size_t size) {
 class FileCopyTest : public ::testing::Test {
  protected:
   int copyError(const fs::path& from, const fs::path& to) {
-    return testing::errorOf([&] { files.copyFile(from, to); });
+    return testing::raisedError([&] { files.copyFile(from, to); });
   }
 
   void SetUp() override { writeFile(root / "a", bytes); }

@@ -17,7 +17,7 @@ namespace ferrowick::runtime {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::errorOf;
+using testing::raisedError;
 using testing::writeFile;
 using Names = std::vector<std::string>;
 
@@ -73,9 +73,9 @@ TEST_F(FileSystemTest, AttributeWordExistenceAndFailuresAsNumberedRuntimeErrors)
       {[&] { files.makeFolder(path("a.txt/new")); }, Err::PathNotFound},
       {[&] { files.renameFile(path("a.txt"), path("noext")); }, Err::FileAlreadyExists},
   };
-  for (const auto& [call, number] : failures) EXPECT_EQ(errorOf(call), number);
+  for (const auto& [call, number] : failures) EXPECT_EQ(raisedError(call), number);
   fs::permissions(dir / "a.txt", fs::perms::owner_write, fs::perm_options::remove);
-  EXPECT_EQ(errorOf([&] { files.deleteFile(path("a.txt")); }), Err::PathFileAccessError);
+  EXPECT_EQ(raisedError([&] { files.deleteFile(path("a.txt")); }), Err::PathFileAccessError);
   EXPECT_TRUE(files.fileExists(path("a.txt")));
 }
 

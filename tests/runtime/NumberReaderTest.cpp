@@ -9,7 +9,7 @@
 namespace ferrowick::runtime {
 namespace {
 
-using testing::errorOf;
+using testing::raisedError;
 
 TEST(NumberReader, ReadsTheNumberThatStartsTheText) {
   // Blanks are skipped anywhere and what follows the number is ignored; no number is 0; an
@@ -25,8 +25,8 @@ TEST(NumberReader, ReadsTheNumberThatStartsTheText) {
       {"&o19", 1},       {"&HFFFF", -1}, {"&H8000", -32768}, {"&H10000", 65536}, {"&H 1 F", 31},
       {"&HFFFFFFFF", -1}};
   for (const auto& [text, value] : cases) EXPECT_EQ(Val(text), value) << text;
-  EXPECT_EQ(errorOf([] { Val("1E400"); }), Err::Overflow);
-  EXPECT_EQ(errorOf([] { Val("&H100000000"); }), Err::Overflow);
+  EXPECT_EQ(raisedError([] { Val("1E400"); }), Err::Overflow);
+  EXPECT_EQ(raisedError([] { Val("&H100000000"); }), Err::Overflow);
 }
 
 TEST(NumberReader, WholeNumbersRoundHalfToEven) {
@@ -35,8 +35,8 @@ TEST(NumberReader, WholeNumbersRoundHalfToEven) {
   for (const auto& [value, whole] : cases) EXPECT_EQ(toInt32(value), whole) << value;
   EXPECT_EQ(toInt32(2147483647.4), 2147483647);
   EXPECT_EQ(toInt32(-2147483648.5), -2147483648);
-  EXPECT_EQ(errorOf([] { toInt32(2147483647.5); }), Err::Overflow);
-  EXPECT_EQ(errorOf([] { toInt32(-2147483649.0); }), Err::Overflow);
+  EXPECT_EQ(raisedError([] { toInt32(2147483647.5); }), Err::Overflow);
+  EXPECT_EQ(raisedError([] { toInt32(-2147483649.0); }), Err::Overflow);
 }
 
 TEST(NumberReader, ExplicitConversionWantsTheWholeTextToBeANumber) {
@@ -44,8 +44,8 @@ TEST(NumberReader, ExplicitConversionWantsTheWholeTextToBeANumber) {
       {" 12 ", 12}, {"12.5", 12}, {"13.5", 14}, {"-1e3", -1000}, {"&H10", 16}};
   for (const auto& [text, value] : cases) EXPECT_EQ(textToInt32(text), value) << text;
   for (const char* text : {"", "  ", "abc", "12abc", "1 2", "&H", "-"})
-    EXPECT_EQ(errorOf([text] { textToInt32(text); }), Err::TypeMismatch) << text;
-  EXPECT_EQ(errorOf([] { textToInt32("3000000000"); }), Err::Overflow);
+    EXPECT_EQ(raisedError([text] { textToInt32(text); }), Err::TypeMismatch) << text;
+  EXPECT_EQ(raisedError([] { textToInt32("3000000000"); }), Err::Overflow);
 }
 
 TEST(CByte, TakesTheWholeNumberWhenItFitsInAByte) {
@@ -53,8 +53,8 @@ TEST(CByte, TakesTheWholeNumberWhenItFitsInAByte) {
   EXPECT_EQ(CByte("-0.4"), 0);
   EXPECT_EQ(CByte("2.5"), 2);
   for (const char* text : {"256", "-1", "255.5", "99999999999999999999"})
-    EXPECT_EQ(errorOf([text] { CByte(text); }), Err::Overflow) << text;
-  EXPECT_EQ(errorOf([] { CByte("12abc"); }), Err::TypeMismatch);
+    EXPECT_EQ(raisedError([text] { CByte(text); }), Err::Overflow) << text;
+  EXPECT_EQ(raisedError([] { CByte("12abc"); }), Err::TypeMismatch);
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(PrivateProfile, ReadCutsWithoutSplittingACharacterAndFailedWriteLeavesTheFi
   EXPECT_EQ(WritePrivateProfileString("S", "k", "a\nb", file), 0);
   EXPECT_EQ(testing::readFile(file), written);
   std::filesystem::create_directories(Sandbox::root() / "folder.ini");
-  EXPECT_EQ(testing::errorOf([] { ProfileDocument::load(Sandbox::root() / "folder.ini"); }),
+  EXPECT_EQ(testing::raisedError([] { ProfileDocument::load(Sandbox::root() / "folder.ini"); }),
             Err::PathFileAccessError);
 }
 

@@ -10,7 +10,7 @@
 namespace ferrowick::runtime {
 namespace {
 
-using testing::errorOf;
+using testing::raisedError;
 
 TEST(RuntimeErrors, ErrnoMapsToTheRuntimeNumbers) {
   const std::pair<int, int> cases[] = {
@@ -26,18 +26,18 @@ TEST(RuntimeErrors, ErrnoMapsToTheRuntimeNumbers) {
 
   // A missing file whose folder is missing too is a missing path.
   const auto root = testing::Sandbox::root();
-  EXPECT_EQ(errorOf([&] { raiseErrno(ENOENT, root / "missing.txt"); }), Err::FileNotFound);
-  EXPECT_EQ(errorOf([&] { raiseErrno(ENOENT, root / "nowhere/missing.txt"); }), Err::PathNotFound);
+  EXPECT_EQ(raisedError([&] { raiseErrno(ENOENT, root / "missing.txt"); }), Err::FileNotFound);
+  EXPECT_EQ(raisedError([&] { raiseErrno(ENOENT, root / "nowhere/missing.txt"); }), Err::PathNotFound);
 }
 
 TEST(Faults, PlannedFailureHitsOnlyItsOperationPathAndCount) {
   Faults faults;
   faults.inject("copy", Err::DiskFull, "/b", 2, 1);
-  EXPECT_EQ(errorOf([&] { faults.check("copy", "/a"); }), 0);
-  EXPECT_EQ(errorOf([&] { faults.check("list", "/b"); }), 0);
+  EXPECT_EQ(raisedError([&] { faults.check("copy", "/a"); }), 0);
+  EXPECT_EQ(raisedError([&] { faults.check("list", "/b"); }), 0);
   // Skipped once, then raised twice.
   for (const int expected : {0, Err::DiskFull, Err::DiskFull, 0}) {
-    EXPECT_EQ(errorOf([&] { faults.check("copy", "/b"); }), expected);
+    EXPECT_EQ(raisedError([&] { faults.check("copy", "/b"); }), expected);
   }
 }
 

@@ -31,9 +31,9 @@ TEST(SetAttributes, ReadOnlyClearsEveryWriteBitAndAFolderNeverTakesTheArchiveAtt
   EXPECT_EQ(files.getAttributes(folder), Attr::Directory);
 
   for (const long word : {-31L, long{Attr::Directory}})
-    EXPECT_EQ(testing::errorOf([&] { files.setAttributes(file, word); }),
+    EXPECT_EQ(testing::raisedError([&] { files.setAttributes(file, word); }),
               Err::InvalidProcedureCall);
-  EXPECT_EQ(testing::errorOf([&] { files.setAttributes(folder + "/gone", 0); }), Err::FileNotFound);
+  EXPECT_EQ(testing::raisedError([&] { files.setAttributes(folder + "/gone", 0); }), Err::FileNotFound);
 }
 
 }  // namespace

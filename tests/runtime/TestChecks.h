@@ -9,20 +9,11 @@
 
 #include "runtime/RuntimeError.h"
 #include "runtime/registry/RegistryStore.h"
+#include "support/RaisedError.h"
 
 namespace ferrowick::testing {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// The runtime error number that `call` raises; 0 when it returns.
-int errorOf(auto&& call) {
-  try {
-    call();
-  } catch (const runtime::RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 // A failed replace must leave no temporary file beside the one it kept.
 inline std::ptrdiff_t entriesIn(const std::filesystem::path& folder) {

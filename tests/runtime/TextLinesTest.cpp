@@ -13,7 +13,7 @@
 namespace ferrowick::runtime {
 namespace {
 
-using testing::errorOf;
+using testing::raisedError;
 using testing::Sandbox;
 using Lines = std::vector<std::string>;
 
@@ -48,11 +48,11 @@ TEST(TextLines, FolderOrPipeRaisesInsteadOfBlocking) {
   Faults faults;
   const auto folder = Sandbox::root() / "folder.txt";
   std::filesystem::create_directory(folder);
-  EXPECT_EQ(errorOf([&] { TextLineReader(folder.string(), faults); }), Err::PathFileAccessError);
+  EXPECT_EQ(raisedError([&] { TextLineReader(folder.string(), faults); }), Err::PathFileAccessError);
   const auto pipe = Sandbox::root() / "pipe.txt";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  EXPECT_NE(errorOf([&] { TextLineReader(pipe.string(), faults); }), 0);
-  EXPECT_NE(errorOf([&] { TextLineReader((Sandbox::root() / "none").string(), faults); }), 0);
+  EXPECT_NE(raisedError([&] { TextLineReader(pipe.string(), faults); }), 0);
+  EXPECT_NE(raisedError([&] { TextLineReader((Sandbox::root() / "none").string(), faults); }), 0);
 }
 
 }  // namespace

@@ -33,13 +33,13 @@ TEST_F(TextOutputTest, OpenEmptiesTheFileAndLinesEndInCrLfOverManyBlocks) {
 
 TEST_F(TextOutputTest, MisuseAndAFullDiskGiveTheirNumbersAndTheFileStillCloses) {
   out.open(log);
-  EXPECT_EQ(testing::errorOf([&] { out.open(log); }), Err::FileAlreadyOpen);
+  EXPECT_EQ(testing::raisedError([&] { out.open(log); }), Err::FileAlreadyOpen);
   out.close();
-  EXPECT_EQ(testing::errorOf([&] { out.writeLine("x"); }), Err::BadFileNameOrNumber);
+  EXPECT_EQ(testing::raisedError([&] { out.writeLine("x"); }), Err::BadFileNameOrNumber);
   if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
   out.open("/dev/full");
   out.writeLine("header");
-  EXPECT_EQ(testing::errorOf([&] { out.close(); }), Err::DiskFull);
+  EXPECT_EQ(testing::raisedError([&] { out.close(); }), Err::DiskFull);
   EXPECT_FALSE(out.isOpen());
 }
 

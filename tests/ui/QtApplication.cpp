@@ -2,8 +2,6 @@
 
 #include <QApplication>
 
-#include "runtime/RuntimeError.h"
-
 namespace ferrowick::testing {
 
 void ensureQtApplication() {
@@ -13,15 +11,6 @@ void ensureQtApplication() {
   // Never destroyed: Qt's own clean-up at exit must not race the test framework's.
   static QApplication* application = new QApplication(argc, argv);
   (void)application;
-}
-
-int raisedError(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const runtime::RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
 }
 
 }  // namespace ferrowick::testing

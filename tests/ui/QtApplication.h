@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include "support/RaisedError.h"
 
 namespace ferrowick::testing {
 
@@ -14,8 +14,5 @@ class QtTest : public ::testing::Test {
  protected:
   QtTest() { ensureQtApplication(); }
 };
-
-// The number of the run-time error `action` raises; 0 when it raises none.
-int raisedError(const std::function<void()>& action);
 
 }  // namespace ferrowick::testing
