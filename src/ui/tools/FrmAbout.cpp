@@ -140,7 +140,7 @@ void FrmAbout::layOut() {
   Label84_.widget().setWordWrap(true);
   Label84_.widget().setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  constexpr int kBlocks = 104;
+  constexpr int kBlocks = 94;
   QFont heading = Label6_.widget().font();
   heading.setBold(true);
   Label6_.widget().setFont(heading);
