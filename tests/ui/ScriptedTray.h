@@ -17,6 +17,7 @@ class ScriptedTray : public ui::TrayIcon {
     ++adds;
     icon = added;
     tip = addedTip;
+    if (onAdd) onAdd();
   }
   bool areaAvailable() const override { return available; }
   void popUp(QMenu& menu) override {
@@ -30,6 +31,7 @@ class ScriptedTray : public ui::TrayIcon {
   QIcon icon;
   QString tip;
   std::vector<QMenu*> popUps;
+  std::function<void()> onAdd;
   // Runs while the menu is open, as the user's pick would.
   std::function<void(QMenu&)> whilePoppedUp;
 };
