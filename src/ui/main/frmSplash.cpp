@@ -1,5 +1,7 @@
 #include "ui/main/frmSplash.h"
 
+#include <QScreen>
+
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
@@ -47,6 +49,7 @@ void frmSplash::layOut() {
   Line2_->setGeometry(12, artwork::kBannerHeight + 12, kWidth - 24, 2);
   Label2_.widget().setGeometry(12, artwork::kBannerHeight + 24, kWidth - 24, 40);
   Label2_.widget().setWordWrap(true);
+  if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
 }
 
 bool frmSplash::Form_Initialize() {
