@@ -102,9 +102,12 @@ TEST_F(MainWindowTest, LoadRunsItsStepsInOrder) {
     repaint();
   };
   w.chkIncr_.onClick = [&] {
-    steps.push_back("settings while close is " + std::string(w.systemMenu().closeAllowed() ? "on" : "off"));
+    const bool closes = w.systemMenu().closeAllowed();
+    steps.push_back(std::string("settings while close is ") + (closes ? "on" : "off"));
   };
-  tray.onAdd = [&] { steps.push_back("icon with sources " + std::to_string(w.lstSource().count())); };
+  tray.onAdd = [&] {
+    steps.push_back("icon with sources " + std::to_string(w.lstSource().count()));
+  };
   w.Form_Load();
   EXPECT_EQ(steps, (Strings{"separator after caption " + text(222), "lock with increment 0",
                             "settings while close is off", "icon with sources 1"}));
