@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "QtApplication.h"
+#include "ScriptedTray.h"
 #include "runtime/App.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryStore.h"
@@ -27,6 +28,7 @@ class MainWindowTest : public QtTest {
 
   runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
+  ScriptedTray tray;
   runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
                                Sandbox::root() / "home/.config/autostart"};
   services::modRegistry2 registry{store};

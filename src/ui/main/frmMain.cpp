@@ -25,6 +25,7 @@ frmMain::frmMain(frmMainContext context)
   setDesignState();
   layOut();
   wireNavigation();
+  wireTray();  // start-up, close lock and tray
 }
 
 frmMain::~frmMain() {

@@ -6,7 +6,9 @@
 #include <array>
 #include <functional>
 
+#include "engine/CloseButtonLock.h"
 #include "engine/MainWindowView.h"
+#include "engine/SystemMenu.h"
 #include "engine/modCommon.h"
 #include "runtime/controls/MemoryControls.h"
 #include "ui/host/controls/QtButton.h"
@@ -22,6 +24,7 @@
 #include "ui/host/controls/QtTextBox.h"
 #include "ui/host/controls/QtTimer.h"
 #include "ui/host/controls/QtWindow.h"
+#include "ui/host/TrayIcon.h"
 
 namespace ferrowick::runtime {
 class App;
@@ -44,6 +47,8 @@ struct frmMainContext {
   runtime::FileSystem& fs;
   // Ends the program at once: no window is unloaded and nothing is saved.
   std::function<void()> endProgram;
+  // The notification-area icon; none means the desktop has no notification area.
+  TrayIcon* tray = nullptr;
 };
 
 // The main window: five pages behind a side panel of links, two menus, the tray menu
@@ -79,6 +84,18 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void Command5_Click();
   void Command4_Click();
   void Timer2_Timer();
+
+  // Start-up, close lock and tray: the activation rule, the minimise handling, the
+  // icon's mouse messages (514, 515, 517) and the tray and program menus' close items.
+  void Form_Activate();
+  void Form_Resize();
+  void Tray_MouseMove(int message);
+  void mnuRestore_Click();
+  void mnuQuit_Click();
+  void mnuEnd_Click();
+  engine::SystemMenu& systemMenu() { return systemMenu_; }
+  // The message number of the icon's last mouse event.
+  int TrayMessage = 0;
 
   // engine::MainWindowView
   runtime::Window& form() override { return form_; }
@@ -283,6 +300,26 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void setDesignState();
   void expandSourcesAtLoad();
   void layOut();
+
+  // Start-up, close lock and tray.
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void loadSteps();
+  void reportLoadError(int number, const std::string& description);
+  void wireTray();
+  void addTrayIcon();
+  void openDestinationPicker();
+  void minimiseQuietly();
+  bool canHide() const;
+  void followCloseItem();
+  engine::SystemMenu systemMenu_;
+  engine::CloseButtonLock closeLock_{systemMenu_};
+  bool activated_ = false;
+  bool quietMinimise_ = false;
 };
 
 }  // namespace ferrowick::ui
