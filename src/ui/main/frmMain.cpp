@@ -25,6 +25,12 @@ frmMain::frmMain(frmMainContext context)
   setDesignState();
   layOut();
   wireNavigation();
+  // Sources, destination and schedule pages.
+  wireSources();
+  wireDestination();
+  wireSchedule();
+  chainTabs();
+  initSourcesPage();
 }
 
 frmMain::~frmMain() {

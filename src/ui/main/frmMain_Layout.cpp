@@ -1,5 +1,7 @@
 // Where every control of the main window stands, and the window's pictures.
 #include <QFont>
+#include <QLayout>
+#include <vector>
 
 #include "ui/host/controls/PageWidget.h"
 #include "ui/main/Artwork.h"
@@ -47,10 +49,40 @@ void makeWrapping(QtLabel& label) {
   label.widget().setWordWrap(true);
   label.widget().setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
+
+void chain(const std::vector<QWidget*>& widgets) {
+  for (std::size_t i = 1; i < widgets.size(); ++i) {
+    QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+  }
+}
 }  // namespace
+
+// Tab walks each page top to bottom, left to right; the weekdays as they stand, Sunday
+// after Saturday.
+void frmMain::chainTabs() {
+  chain({&txtSelected_.widget(), &BrowseForFolders_.widget(), &chkIncSub_.widget(),
+         &fileSource_.widget(), &cmdAddDir_.widget(), &cmdAddFile_.widget(),
+         &lstSource_.widget(), &cmdExclude_.widget(), &cmdClrSoucre_.widget(),
+         &Command6_.widget()});
+  chain({&Option2_.widget(), &txtDest_.widget(), &Command1_.widget(), &chkCustom_.widget(),
+         &txtCusDir_.widget(), &optAnd_.widget(), &optOr_.widget(), &chkDated_.widget(),
+         &cmbSep_.widget(), &cmdReset_.widget(), &Command5_.widget(), &Command3_.widget()});
+  std::vector<QWidget*> schedule{&Option3_.widget(),    &optAlways_.widget(),
+                                 &MaskEdBox1_.widget(), &optEach_.widget(),
+                                 &MaskEdBox2_.widget(), &optDaily_.widget()};
+  for (int day : {2, 3, 4, 5, 6, 7, 1}) {
+    schedule.push_back(&chkDays_[static_cast<std::size_t>(day - 1)].widget());
+  }
+  schedule.insert(schedule.end(), {&chkIncr_.widget(), &chkLog_.widget(), &Command4_.widget(),
+                                   &cmdBakNow_.widget()});
+  chain(schedule);
+}
 
 void frmMain::layOut() {
   surface_->setFixedSize(px(kClientWidth), px(kClientHeight));
+  // The layout is fixed: the window cannot be stretched or maximised, and still minimises.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   const qreal dpr = devicePixelRatioF();
   const int tab = PageWidget::tabHeight();
 
