@@ -82,7 +82,10 @@ void frmMain::layOut() {
   surface_->setFixedSize(px(kClientWidth), px(kClientHeight));
   // The layout is fixed: the window cannot be stretched or maximised, and still minimises.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                  Qt::WindowCloseButtonHint) &
+                 ~Qt::WindowMaximizeButtonHint);
   const qreal dpr = devicePixelRatioF();
   const int tab = PageWidget::tabHeight();
 
