@@ -165,19 +165,21 @@ void frmMain::layOut() {
   place(cmdLog_.widget(), right - 130, buttonRow, 130, 25);
 
   // Sources page: browsing on the left, the source list on the right.
-  const int first = 190;
+  // The browse button is wide enough for its longest caption ("Durchsuchen...").
+  const int first = 200;
+  const int browse = 106;
   const int second = 12 + first + 12;
   const int list = right - second;
   place(Label18_.widget(), 12, tab + 10, first, 18);
-  place(txtSelected_.widget(), 12, tab + 30, first - 96, 24);
-  place(BrowseForFolders_.widget(), 12 + first - 92, tab + 30, 92, 24);
-  place(txtStart_.widget(), 12, tab + 30, first - 96, 24);
-  place(driveSource_.widget(), 12, tab + 30, first - 96, 24);
+  place(txtSelected_.widget(), 12, tab + 30, first - browse - 4, 24);
+  place(BrowseForFolders_.widget(), 12 + first - browse, tab + 30, browse, 24);
+  place(txtStart_.widget(), 12, tab + 30, first - browse - 4, 24);
+  place(driveSource_.widget(), 12, tab + 30, first - browse - 4, 24);
   place(chkIncSub_.widget(), 12, tab + 58, first, 20);
   place(fileSource_.widget(), 12, tab + 82, first, 176);
   place(cmdAddDir_.widget(), 12, tab + 264, first / 2 - 2, 25);
   place(cmdAddFile_.widget(), 12 + first / 2 + 2, tab + 264, first - first / 2 - 2, 25);
-  place(Label17_.widget(), second, tab + 10, list, 18);
+  place(Label17_.widget(), second, tab + 10, list + 8, 18);
   place(lstSource_.widget(), second, tab + 30, list, 228);
   place(cmdExclude_.widget(), second, tab + 264, list / 2 - 2, 25);
   place(cmdClrSoucre_.widget(), second + list / 2 + 2, tab + 264, list - list / 2 - 2, 25);
