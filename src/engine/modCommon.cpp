@@ -13,11 +13,12 @@ modCommon::modCommon(const runtime::App& app, runtime::Host& host, runtime::File
       copyRun(context_, sources, runFiles, makeDirs_),
       settings(context_),
       validation(context_),
-      schedule(context_, [this] { sources.RefreshSourceList(); },
-               [this] {
-                 destination.ComposeForRun();
-                 copyRun.RunBackup();
-               }),
+      schedule(
+          context_, [this] { sources.RefreshSourceList(); },
+          [this] {
+            destination.ComposeForRun();
+            copyRun.RunBackup();
+          }),
       destination(context_),
       scheduleDay(context_, [this](TimeOfDay minute) { schedule.CheckScheduleAt(minute); }) {}
 

@@ -61,15 +61,13 @@ void chain(const std::vector<QWidget*>& widgets) {
 // after Saturday.
 void frmMain::chainTabs() {
   chain({&txtSelected_.widget(), &BrowseForFolders_.widget(), &chkIncSub_.widget(),
-         &fileSource_.widget(), &cmdAddDir_.widget(), &cmdAddFile_.widget(),
-         &lstSource_.widget(), &cmdExclude_.widget(), &cmdClrSoucre_.widget(),
-         &Command6_.widget()});
+         &fileSource_.widget(), &cmdAddDir_.widget(), &cmdAddFile_.widget(), &lstSource_.widget(),
+         &cmdExclude_.widget(), &cmdClrSoucre_.widget(), &Command6_.widget()});
   chain({&Option2_.widget(), &txtDest_.widget(), &Command1_.widget(), &chkCustom_.widget(),
          &txtCusDir_.widget(), &optAnd_.widget(), &optOr_.widget(), &chkDated_.widget(),
          &cmbSep_.widget(), &cmdReset_.widget(), &Command5_.widget(), &Command3_.widget()});
-  std::vector<QWidget*> schedule{&Option3_.widget(),    &optAlways_.widget(),
-                                 &MaskEdBox1_.widget(), &optEach_.widget(),
-                                 &MaskEdBox2_.widget(), &optDaily_.widget()};
+  std::vector<QWidget*> schedule{&Option3_.widget(), &optAlways_.widget(),  &MaskEdBox1_.widget(),
+                                 &optEach_.widget(), &MaskEdBox2_.widget(), &optDaily_.widget()};
   for (int day : {2, 3, 4, 5, 6, 7, 1}) {
     schedule.push_back(&chkDays_[static_cast<std::size_t>(day - 1)].widget());
   }
