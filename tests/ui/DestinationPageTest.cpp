@@ -65,6 +65,11 @@ TEST_F(DestinationPageTest, AndOrTickDatedAndJoinOrReplaceTheName) {
   EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup");
   w.cmbSep().setText("Space");
   EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup/12 06 2026");
+  // An empty preview offers no new folder.
+  w.txtSelected2().setText("");
+  EXPECT_FALSE(w.chkCustom_.widget().isEnabled());
+  w.txtSelected2().setText("/b");
+  EXPECT_TRUE(w.chkCustom_.widget().isEnabled());
 }
 
 TEST_F(DestinationPageTest, ResetAndUntickingNewFolderEndEveryChoiceTheDateJoinIncluded) {
@@ -89,15 +94,6 @@ TEST_F(DestinationPageTest, ResetAndUntickingNewFolderEndEveryChoiceTheDateJoinI
     w.txtCusDir().setText("X");
     EXPECT_EQ(state(w), "/X | name");
   }
-}
-
-TEST_F(DestinationPageTest, AnEmptyPreviewDisablesNewFolder) {
-  ui::frmMain& w = makeWindow();
-  EXPECT_TRUE(w.chkCustom_.widget().isEnabled());
-  w.txtSelected2().setText("");
-  EXPECT_FALSE(w.chkCustom_.widget().isEnabled());
-  w.txtSelected2().setText("/b");
-  EXPECT_TRUE(w.chkCustom_.widget().isEnabled());
 }
 
 TEST_F(DestinationPageTest, TheSettingsLoadEndsAsTheSameEditsByHand) {

@@ -100,12 +100,18 @@ TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFil
   EXPECT_EQ(w.lstSource().count(), 0u);
   EXPECT_FALSE(std::filesystem::exists(settings("dravonk.ini")));
   EXPECT_TRUE(std::filesystem::exists(settings("dravonk.bak")));
-  EXPECT_TRUE(w.cmdExclude_.enabled());  // only a click in the list changes it
 
-  // With no settings file there is nothing to report.
+  // Clearing deletes it too; with no settings file there is nothing to report.
+  writeFile(settings("dravonk.ini"), "x");
+  fill(w, {"/a", "/b"});
+  w.cmdClrSoucre_.widget().click();
+  EXPECT_EQ(w.lstSource().count(), 0u);
+  EXPECT_FALSE(std::filesystem::exists(settings("dravonk.ini")));
+  EXPECT_TRUE(w.cmdExclude_.enabled());  // only a click in the list changes it
   fill(w, {"/a"});
   w.lstSource().setSelected(0, true);
   w.cmdExclude_.widget().click();
+  w.cmdClrSoucre_.widget().click();
   EXPECT_TRUE(shown().empty());
 }
 
@@ -125,21 +131,6 @@ TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceAndTheEntriesStayRemoved) {
   EXPECT_EQ(shown(), (Strings{"16|" + text(199), "16|" + text(199), "16|70\nPermission denied",
                               "16|70\nPermission denied"}));
   EXPECT_TRUE(std::filesystem::exists(settings("dravonk.ini")));
-}
-
-TEST_F(SourcesPageTest, ClearEmptiesTheListAndDeletesTheSettingsFileQuietly) {
-  ui::frmMain& w = makeWindow();
-  fill(w, {"/a", "/b"});
-  w.cmdClrSoucre_.widget().click();  // no settings file yet: nothing to say
-  EXPECT_EQ(w.lstSource().count(), 0u);
-  writeFile(settings("dravonk.ini"), "x");
-  fill(w, {"/a"});
-  w.lstSource().setSelected(0, true);
-  w.cmdClrSoucre_.widget().click();
-  EXPECT_EQ(w.lstSource().count(), 0u);
-  EXPECT_FALSE(std::filesystem::exists(settings("dravonk.ini")));
-  EXPECT_TRUE(w.cmdExclude_.enabled());
-  EXPECT_TRUE(shown().empty());
 }
 
 }  // namespace
