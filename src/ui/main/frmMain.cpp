@@ -26,6 +26,13 @@ frmMain::frmMain(frmMainContext context)
   layOut();
   wireNavigation();
   wireTray();  // start-up, close lock and tray
+
+  // Sources, destination and schedule pages.
+  wireSources();
+  wireDestination();
+  wireSchedule();
+  chainTabs();
+  initSourcesPage();
 }
 
 frmMain::~frmMain() {

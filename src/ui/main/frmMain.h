@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "engine/CloseButtonLock.h"
 #include "engine/MainWindowView.h"
@@ -96,6 +97,39 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   engine::SystemMenu& systemMenu() { return systemMenu_; }
   // The message number of the icon's last mouse event.
   int TrayMessage = 0;
+
+  // Sources page.
+  void BrowseForFolders_Click();
+  void txtSelected_Change();
+  void dirSource_Change();
+  void cmdAddDir_Click();
+  void cmdAddFile_Click();
+  void cmdExclude_Click();
+  void cmdClrSoucre_Click();
+  void lstSource_Click();
+
+  // Destination page.
+  void Command1_Click();
+  void txtSelected2_Change();
+  void chkCustom_Click();
+  void txtCusDir_Change();
+  void chkDated_Click();
+  void optAnd_Click();
+  void optOr_Click();
+  void cmbSep_Change();
+  void cmdReset_Click();
+  void txtDest_Change();
+  // Rewrites the preview from the three naming flags given.
+  void CustomDir(bool bCustName, bool bDated, bool bBoth);
+  std::string GetDateFormat() const;
+
+  // Schedule page.
+  void cmdBakNow_Click();
+  void chkDays_Click(int index);
+  void optDaily_Click();
+  void CheckScheduleDay();
+  // The day gate's clock: sees every minute once, through the engine's bookkeeping.
+  void tmrDayGate_Timer();
 
   // engine::MainWindowView
   runtime::Window& form() override { return form_; }
@@ -265,6 +299,8 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   QtLabel lblFooter_{surface_};
   QtTimer Timer2_{10, true};
   QtTimer Timer3_{1000, false};
+  // Schedule page: drives the day gate; its bookkeeping makes the rhythm exact.
+  QtTimer tmrDayGate_{1000, true};
 
   // Menus. `mnuPop` is not on the menu bar; it pops up from the tray.
   QMenu* mnuFileMenu_ = menuBar()->addMenu(QString());
@@ -320,6 +356,20 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   engine::CloseButtonLock closeLock_{systemMenu_};
   bool activated_ = false;
   bool quietMinimise_ = false;
+
+  // Sources, destination and schedule pages.
+  void wireSources();
+  void wireDestination();
+  void wireSchedule();
+  void chainTabs();
+  // The file list shows the path box's folder, as the folder list stands there.
+  void initSourcesPage();
+  // Deletes the settings file; a file that is not there is nothing to report.
+  void deleteSettingsFile();
+  // A start folder for the picker: `txtStart` without one closing "/", written back.
+  std::string browseStart();
+  void criticalBox(int number, const std::string& description);
+  void sourcesErrorBox(int number, const std::string& description);
 };
 
 }  // namespace ferrowick::ui
