@@ -46,8 +46,8 @@ Program::~Program() = default;
 
 int Program::run() {
   lang_.LoadLanguage();
-  main_ = std::make_unique<ui::frmMain>(
-      ui::frmMainContext{app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }});
+  main_ = std::make_unique<ui::frmMain>(ui::frmMainContext{
+      app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }, store_, fileDialog_});
   qt_.setMainWindow(main_.get());
   main_->Form_Load();
   main_->show();

@@ -9,6 +9,7 @@
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
+#include "ui/host/QtFileDialog.h"
 #include "ui/host/QtHost.h"
 #include "ui/main/frmMain.h"
 
@@ -35,6 +36,7 @@ class Program {
   services::modRegistry2 registry_;
   runtime::FileSystem fs_;
   services::modLanguage lang_;
+  ui::QtFileDialog fileDialog_;
   std::unique_ptr<ui::frmMain> main_;
 };
 

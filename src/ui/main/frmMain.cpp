@@ -25,11 +25,15 @@ frmMain::frmMain(frmMainContext context)
   setDesignState();
   layOut();
   wireNavigation();
+  wireSettingsAndMenus();
 }
 
 frmMain::~frmMain() {
   // The surface outlives the members it calls back into.
   static_cast<FormSurface*>(surface_)->moved = nullptr;
+  // The tool windows use members that go before the base class would delete them.
+  delete md5_.data();
+  delete about_.data();
 }
 
 void frmMain::setDesignState() {
