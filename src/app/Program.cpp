@@ -60,7 +60,7 @@ int Program::run() {
 ui::frmMain& Program::mainWindow() {
   if (!main_) {
     main_ = std::make_unique<ui::frmMain>(ui::frmMainContext{
-        app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }, &tray_});
+        app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }, store_, fileDialog_, &tray_});
     qt_.setMainWindow(main_.get());
     main_->Form_Load();
   }

@@ -9,6 +9,7 @@
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
+#include "ui/host/QtFileDialog.h"
 #include "ui/host/QtHost.h"
 #include "ui/host/QtTrayIcon.h"
 #include "ui/main/frmMain.h"
@@ -39,6 +40,7 @@ class Program {
   runtime::FileSystem fs_;
   services::modLanguage lang_;
   ui::QtTrayIcon tray_;
+  ui::QtFileDialog fileDialog_;
   std::unique_ptr<ui::frmMain> main_;
   ui::frmSplash splash_;
 

@@ -12,7 +12,8 @@ MainWindowTest::MainWindowTest() {
 
 ui::frmMain& MainWindowTest::makeWindow(bool load) {
   window = std::make_unique<ui::frmMain>(
-      ui::frmMainContext{app, scripted.host, lang, registry, fs, [this] { ++ends; }, &tray});
+      ui::frmMainContext{app, scripted.host, lang, registry, fs, [this] { ++ends; }, store, files,
+                         &tray});
   if (load) window->Form_Load();
   return *window;
 }

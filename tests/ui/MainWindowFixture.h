@@ -12,6 +12,7 @@
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
+#include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHost.h"
 #include "ui/main/frmMain.h"
 
@@ -34,6 +35,7 @@ class MainWindowTest : public QtTest {
   services::modRegistry2 registry{store};
   runtime::FileSystem fs{Sandbox::root() / "archive.db"};
   services::modLanguage lang{app, scripted.host, registry, fs};
+  ScriptedFileDialog files;
   int ends = 0;
   std::unique_ptr<ui::frmMain> window;
 };

@@ -33,11 +33,17 @@ frmMain::frmMain(frmMainContext context)
   wireSchedule();
   chainTabs();
   initSourcesPage();
+
+  // Settings page, log button, menus and the update link.
+  wireSettingsAndMenus();
 }
 
 frmMain::~frmMain() {
   // The surface outlives the members it calls back into.
   static_cast<FormSurface*>(surface_)->moved = nullptr;
+  // The tool windows use members that go before the base class would delete them.
+  delete md5_.data();
+  delete about_.data();
 }
 
 void frmMain::setDesignState() {

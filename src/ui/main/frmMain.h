@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <string>
@@ -11,7 +12,10 @@
 #include "engine/MainWindowView.h"
 #include "engine/SystemMenu.h"
 #include "engine/modCommon.h"
+#include "runtime/Host.h"
 #include "runtime/controls/MemoryControls.h"
+#include "services/modLinki.h"
+#include "services/modlRegistry.h"
 #include "ui/host/controls/QtButton.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtComboBox.h"
@@ -27,9 +31,14 @@
 #include "ui/host/controls/QtWindow.h"
 #include "ui/host/TrayIcon.h"
 
+#include "ui/tools/FrmAbout.h"
+#include "ui/tools/frmMd5.h"
+
 namespace ferrowick::runtime {
 class App;
+class FileDialog;
 struct Host;
+class RegistryStore;
 }  // namespace ferrowick::runtime
 
 namespace ferrowick::services {
@@ -48,6 +57,10 @@ struct frmMainContext {
   runtime::FileSystem& fs;
   // Ends the program at once: no window is unloaded and nothing is saved.
   std::function<void()> endProgram;
+  // Holds the start-with-the-system entry (the Run key's value).
+  runtime::RegistryStore& store;
+  // The file-open dialog of the tool windows.
+  runtime::FileDialog& files;
   // The notification-area icon; none means the desktop has no notification area.
   TrayIcon* tray = nullptr;
 };
@@ -370,6 +383,34 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   std::string browseStart();
   void criticalBox(int number, const std::string& description);
   void sourcesErrorBox(int number, const std::string& description);
+
+  // Settings page, log button, menus and the update link (frmMain_Settings.cpp,
+  // frmMain_Menus.cpp).
+ public:
+  void chkServ_Click();
+  void Command7_Click();
+  void cmdLog_Click();
+  void qwe_Click();
+  void read1_Click();
+  void licen1_Click();
+  void sprupd_Click();
+  void stww_Click();
+  void oprog_Click();
+  void Image2_Click();
+  void Label7_Click();
+  void Image2_MouseMove();
+  void Label7_MouseMove();
+
+  // The tool windows' one instance each, while loaded.
+  QPointer<frmMd5> md5_;
+  QPointer<FrmAbout> about_;
+
+ private:
+  services::modlRegistry runKey_{context_.store};
+  services::modLinki links_{context_.app, context_.registry, context_.host.shell};
+
+  void wireSettingsAndMenus();
+  void openUpdateWindow();
 };
 
 }  // namespace ferrowick::ui
