@@ -10,6 +10,7 @@
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "ui/host/QtFileDialog.h"
+#include "ui/host/net/CurlTransfer.h"
 #include "ui/host/QtHost.h"
 #include "ui/host/QtTrayIcon.h"
 #include "ui/main/frmMain.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "IdleTransfer.h"
 #include "QtApplication.h"
 #include "ScriptedTray.h"
 #include "runtime/App.h"
@@ -37,6 +38,8 @@ class MainWindowTest : public QtTest {
   services::modLanguage lang{app, scripted.host, registry, fs};
   ScriptedFileDialog files;
   int ends = 0;
+  // HTTP transfers the window made.
+  int transfers = 0;
   std::unique_ptr<ui::frmMain> window;
 };
 

@@ -9,6 +9,7 @@
 
 #include "MainWindowFixture.h"
 #include "services/modLinki.h"
+#include "ui/tools/frmAutoUpd.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -127,6 +128,34 @@ TEST_F(MainWindowTest, ToolMenuItemsOpenOneInstanceEach) {
     loaded += dynamic_cast<ui::frmMd5*>(child) != nullptr || dynamic_cast<ui::FrmAbout*>(child);
   }
   EXPECT_EQ(loaded, 2);
+}
+
+// The menu item, the label and the picture reach one update window; opening it again while
+// it is shown starts no second check.
+TEST_F(MainWindowTest, UpdateOpenersShowOneWindowAndOneCheck) {
+  ui::frmMain& w = makeWindow();
+  w.sprupd_.action().trigger();
+  ui::frmUpdate* first = w.update_.data();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  w.Label7_.onClick();
+  w.Image2_.onClick();
+  EXPECT_EQ(w.update_.data(), first);
+  first->Timer1_Timer();
+  EXPECT_EQ(transfers, 1);
+}
+
+// A second after start the hidden update form is loaded once; it checks nothing.
+TEST_F(MainWindowTest, StartUpTimerLoadsTheHiddenUpdateFormOnce) {
+  ui::frmMain& w = makeWindow();
+  w.Timer3_.setEnabled(true);
+  w.Timer3_.onTimer();
+  EXPECT_FALSE(w.Timer3_.enabled());
+  int hidden = 0;
+  for (QObject* child : w.children()) {
+    if (auto* form = dynamic_cast<ui::frmAutoUpd*>(child)) hidden += !form->isVisible();
+  }
+  EXPECT_EQ(hidden, 1);
 }
 
 TEST_F(MainWindowTest, UpdateLinkShowsTheHandPointerAndUnderlinesNothing) {

@@ -44,6 +44,7 @@ frmMain::~frmMain() {
   // The tool windows use members that go before the base class would delete them.
   delete md5_.data();
   delete about_.data();
+  delete update_.data();
 }
 
 void frmMain::setDesignState() {

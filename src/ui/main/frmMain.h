@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/CloseButtonLock.h"
@@ -32,6 +33,7 @@
 #include "ui/host/TrayIcon.h"
 
 #include "ui/tools/FrmAbout.h"
+#include "ui/tools/frmUpdate.h"
 #include "ui/tools/frmMd5.h"
 
 namespace ferrowick::runtime {
@@ -61,6 +63,8 @@ struct frmMainContext {
   runtime::RegistryStore& store;
   // The file-open dialog of the tool windows.
   runtime::FileDialog& files;
+  // Makes one HTTP transfer for an update window.
+  std::function<std::unique_ptr<runtime::HttpTransfer>()> newTransfer;
   // The notification-area icon; none means the desktop has no notification area.
   TrayIcon* tray = nullptr;
 };
@@ -404,6 +408,9 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   // The tool windows' one instance each, while loaded.
   QPointer<frmMd5> md5_;
   QPointer<FrmAbout> about_;
+  QPointer<frmUpdate> update_;
+  // Loads the hidden update form once, a second after the window is shown.
+  void Timer3_Timer();
 
  private:
   services::modlRegistry runKey_{context_.store};

@@ -36,6 +36,7 @@ void frmMain::wireSettingsAndMenus() {
   Label7_.onClick = guard(&frmMain::Label7_Click);
   Image2_.onMouseMove = [this] { Image2_MouseMove(); };
   Label7_.onMouseMove = [this] { Label7_MouseMove(); };
+  Timer3_.onTimer = guard(&frmMain::Timer3_Timer);
 }
 
 // Runs on every change of the box, the settings load's included, so a start with the
