@@ -1,7 +1,9 @@
 #include "runtime/controls/MemoryControls.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <iterator>
 
 #include "runtime/RuntimeError.h"
 
@@ -64,11 +66,27 @@ void MemoryOptionButton::setValue(bool selected) {
   fire(onClick);
 }
 
+namespace {
+// The text is UTF-8, so only ASCII letters have a case a single byte can fold.
+constexpr std::array<unsigned char, 256> kFolded = [] {
+  std::array<unsigned char, 256> table{};
+  for (std::size_t c = 0; c < table.size(); ++c) {
+    table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return table;
+}();
+}  // namespace
+
 bool sortsBefore(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](unsigned char x, unsigned char y) {
-                                        return std::tolower(x) < std::tolower(y);
-                                      });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return kFolded[static_cast<unsigned char>(x)] < kFolded[static_cast<unsigned char>(y)];
+  });
+}
+
+std::string sortKey(const std::string& text) {
+  std::string key(text);
+  for (char& c : key) c = static_cast<char>(kFolded[static_cast<unsigned char>(c)]);
+  return key;
 }
 
 std::string MemoryListBox::item(std::size_t index) const {
@@ -87,6 +105,27 @@ void MemoryListBox::addItem(const std::string& item) {
                                return sortsBefore(value, entry.text);
                              });
   items_.insert(at, {item});
+}
+
+void MemoryListBox::addItems(const std::vector<std::string>& items) {
+  std::vector<Entry> batch;
+  batch.reserve(items.size());
+  for (const std::string& item : items) batch.push_back({item});
+  if (!sorted_) {
+    items_.insert(items_.end(), std::make_move_iterator(batch.begin()),
+                  std::make_move_iterator(batch.end()));
+    return;
+  }
+  // Equal items keep the order they were added in: the batch's own order, after the
+  // items already present.
+  const auto before = [](const Entry& a, const Entry& b) { return sortsBefore(a.text, b.text); };
+  std::stable_sort(batch.begin(), batch.end(), before);
+  std::vector<Entry> merged;
+  merged.reserve(items_.size() + batch.size());
+  std::merge(std::make_move_iterator(items_.begin()), std::make_move_iterator(items_.end()),
+             std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()),
+             std::back_inserter(merged), before);
+  items_ = std::move(merged);
 }
 
 void MemoryListBox::removeItem(std::size_t index) {
