@@ -1,10 +1,10 @@
 #include "runtime/controls/MemoryControls.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <iterator>
 
+#include "runtime/AsciiCase.h"
 #include "runtime/RuntimeError.h"
 
 namespace ferrowick::runtime {
@@ -66,26 +66,14 @@ void MemoryOptionButton::setValue(bool selected) {
   fire(onClick);
 }
 
-namespace {
-// The text is UTF-8, so only ASCII letters have a case a single byte can fold.
-constexpr std::array<unsigned char, 256> kFolded = [] {
-  std::array<unsigned char, 256> table{};
-  for (std::size_t c = 0; c < table.size(); ++c) {
-    table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  }
-  return table;
-}();
-}  // namespace
-
 bool sortsBefore(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return kFolded[static_cast<unsigned char>(x)] < kFolded[static_cast<unsigned char>(y)];
-  });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return asciiLower(x) < asciiLower(y); });
 }
 
 std::string sortKey(const std::string& text) {
   std::string key(text);
-  for (char& c : key) c = static_cast<char>(kFolded[static_cast<unsigned char>(c)]);
+  for (char& c : key) c = static_cast<char>(asciiLower(c));
   return key;
 }
 
@@ -119,7 +107,9 @@ void MemoryListBox::addItems(const std::vector<std::string>& items) {
   // Equal items keep the order they were added in: the batch's own order, after the
   // items already present.
   const auto before = [](const Entry& a, const Entry& b) { return sortsBefore(a.text, b.text); };
-  std::stable_sort(batch.begin(), batch.end(), before);
+  if (!std::is_sorted(batch.begin(), batch.end(), before)) {
+    std::stable_sort(batch.begin(), batch.end(), before);
+  }
   std::vector<Entry> merged;
   merged.reserve(items_.size() + batch.size());
   std::merge(std::make_move_iterator(items_.begin()), std::make_move_iterator(items_.end()),
