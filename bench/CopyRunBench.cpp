@@ -126,10 +126,25 @@ void peakOfFullRun(const fs::path& work, const fs::path& tree, std::size_t files
   fs::remove_all(dest);
 }
 
+// Only runs of one kind on the small tree, three times, for a profiler to watch: "full",
+// "first" (first incremental) or "unchanged" (incremental with nothing changed).
+void runsToProfile(const fs::path& work, const fs::path& tree, const std::string& kind) {
+  const fs::path archive = work / "archive-profiled";
+  const fs::path dest = work / "profiled";
+  if (kind == "unchanged") copyRun(work, archive, tree, dest, true);
+  for (int n = 0; n < 3; ++n) {
+    if (kind != "unchanged") {
+      fs::remove_all(dest);
+      fs::remove(archive);
+    }
+    copyRun(work, archive, tree, dest, kind != "full");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  // "small" or "large" runs one tree only, for profiling.
+  // "small" or "large" runs one tree only; "profile <kind>" see runsToProfile.
   const std::string only = argc > 1 ? argv[1] : "";
   int status = 0;
   fs::path work;
@@ -144,6 +159,11 @@ int main(int argc, char** argv) {
           writeBytes(folder / ("f" + std::to_string(f) + ".dat"), 4096,
                      static_cast<unsigned>(d * 100 + f));
         }
+      }
+      if (only == "profile") {
+        runsToProfile(work, small, argc > 2 ? argv[2] : "full");
+        fs::remove_all(work);
+        return 0;
       }
       compare("small files", work, fullRunTools(work, small), 4, false);
       incrementalRuns(work, small, 4);
