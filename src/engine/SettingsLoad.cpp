@@ -170,11 +170,13 @@ void SettingsFile::loadDestination(const ProfileDocument& document) {
 // Entries are read in key order until the first missing or empty key.
 void SettingsFile::loadEntries(const ProfileDocument& document) {
   runStep([&] { RunFileList(ctx_).Reset(); });
+  std::vector<std::string> entries;
   for (std::size_t index = 0;; ++index) {
-    const auto item = value(document, kEntries, std::to_string(index));
+    auto item = value(document, kEntries, std::to_string(index));
     if (!item) break;
-    runStep([&] { ctx_.view.lstSource().addItem(*item); });
+    entries.push_back(std::move(*item));
   }
+  runStep([&] { ctx_.view.lstSource().addItems(entries); });
 }
 
 }  // namespace ferrowick::engine

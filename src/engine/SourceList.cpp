@@ -32,7 +32,7 @@ class BusyScope {
 }  // namespace
 
 // The items of `lstSource` as a set for the duplicate test, kept in step with what this
-// operation adds.
+// operation adds. New items wait in a batch that goes into the list in one merge.
 class SourceList::Items {
  public:
   explicit Items(runtime::ListBox& list) : list_(list) { reload(); }
@@ -40,8 +40,15 @@ class SourceList::Items {
   bool contains(const std::string& item) const { return set_.contains(item); }
 
   void add(const std::string& item) {
-    list_.addItem(item);
+    pending_.push_back(item);
     set_.insert(item);
+  }
+
+  // Puts the waiting items into the list; before anything else can see the list.
+  void flush() {
+    if (pending_.empty()) return;
+    list_.addItems(pending_);
+    pending_.clear();
   }
 
   // A message box runs other handlers while it is open; they may have changed the list.
@@ -55,6 +62,7 @@ class SourceList::Items {
  private:
   runtime::ListBox& list_;
   std::unordered_set<std::string> set_;
+  std::vector<std::string> pending_;
 };
 
 SourceList::SourceList(EngineContext& context) : ctx_(context) {}
@@ -71,6 +79,7 @@ void SourceList::AddSelectedSources(bool addFiles, bool withSubfolders) {
       for (std::size_t k = 0; k < files.count(); ++k) {
         if (files.selected(k)) offer(items, folder + files.item(k));
       }
+      items.flush();
       return;
     }
     if (withSubfolders) {
@@ -80,6 +89,7 @@ void SourceList::AddSelectedSources(bool addFiles, bool withSubfolders) {
       }
     }
     offer(items, folder + "*.*");
+    items.flush();
   } catch (const runtime::RuntimeError& e) {
     ctx_.state.SubfolderList.clear();
     ctx_.host.messages.show(std::to_string(e.number()) + "\n" + e.description(),
@@ -92,6 +102,8 @@ void SourceList::offer(Items& items, const std::string& candidate) {
     items.add(candidate);
     return;
   }
+  // The message box lets other handlers run: they see every item offered so far.
+  items.flush();
   ctx_.host.messages.show(ctx_.lang.text(178) + "\n\n" + candidate,
                           runtime::MsgStyle::Exclamation, ctx_.app.title());
   items.reload();
@@ -130,9 +142,12 @@ void SourceList::RefreshSourceList() {
       }
     }
   } catch (...) {
+    // The folders found before the failure stay added.
+    items.flush();
     ctx_.state.SubfolderList.clear();
     throw;
   }
+  items.flush();
 }
 
 // Pre-order walk below `start`, each folder listed once. With `walked`, a folder already

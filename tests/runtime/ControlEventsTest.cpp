@@ -53,5 +53,35 @@ TEST(ControlEvents, SortedListKeepsCaseInsensitiveOrder) {
   EXPECT_THROW(list.item(5), RuntimeError);
 }
 
+// Adding a batch leaves the list exactly as adding its items one by one would.
+TEST(ControlEvents, BulkAddMatchesOneAtATimeAdds) {
+  using Strings = std::vector<std::string>;
+  const struct {
+    Strings present, batch;
+  } cases[] = {
+      {{"/b", "/A"}, {"/a", "/B", "/b", "/C", "/a", "/"}},
+      {{}, {"z", "Y", "x", "y", "X", "\xc3\xa9", "E", "f"}},
+      {{"m", "M"}, {}},
+      {{"a"}, {"b", "c"}},
+      {{"q"}, {"Q", "r", "q", "R", "Q", "p", "q", "P", "Q", "r", "q", "R", "Q", "p", "q", "P",
+               "Q", "r", "q", "R", "Q", "p", "q", "P", "Q", "r", "q", "R", "Q", "p", "q", "P"}},
+  };
+  for (const bool sorted : {true, false}) {
+    for (const auto& c : cases) {
+      MemoryListBox single(sorted), bulk(sorted);
+      for (const auto& item : c.present) {
+        single.addItem(item);
+        bulk.addItem(item);
+      }
+      for (const auto& item : c.batch) single.addItem(item);
+      bulk.addItems(c.batch);
+      Strings expected, got;
+      for (std::size_t i = 0; i < single.count(); ++i) expected.push_back(single.item(i));
+      for (std::size_t i = 0; i < bulk.count(); ++i) got.push_back(bulk.item(i));
+      EXPECT_EQ(got, expected) << "sorted " << sorted << ", batch of " << c.batch.size();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ferrowick::runtime

@@ -77,6 +77,47 @@ TEST_F(QtControlEvents, ChecksClickOnEveryChangeAndOptionsOnlyWhenSelected) {
   EXPECT_EQ(clicks, (Strings{"always", "onlyNow"}));
 }
 
+// A batch lands where one-by-one adds would put it, keeps the selection and is no click.
+TEST_F(QtControlEvents, BulkAddMatchesOneAtATimeAdds) {
+  const struct {
+    Strings present, batch;
+  } cases[] = {
+      {{"/b", "/A"}, {"/a", "/B", "/b", "/C", "/a", "/"}},
+      {{}, {"z", "Y", "x", "y", "X", "\xc3\xa9", "E", "f"}},
+      {{"m", "M"}, {}},
+      {{"a"}, {"b", "c"}},
+      {{"q"}, {"Q", "r", "q", "R", "Q", "p", "q", "P", "Q", "r", "q", "R", "Q", "p", "q", "P",
+               "Q", "r", "q", "R", "Q", "p", "q", "P", "Q", "r", "q", "R", "Q", "p", "q", "P"}},
+  };
+  for (const auto& c : cases) {
+    QtListBox single(&window_, true, QAbstractItemView::ExtendedSelection);
+    QtListBox bulk(&window_, true, QAbstractItemView::ExtendedSelection);
+    int clicks = 0;
+    bulk.onClick = [&] { ++clicks; };
+    for (const auto& item : c.present) {
+      single.addItem(item);
+      bulk.addItem(item);
+    }
+    Strings wasSelected;
+    if (!c.present.empty()) {
+      bulk.setSelected(c.present.size() - 1, true);
+      wasSelected.push_back(bulk.item(c.present.size() - 1));
+    }
+    const int selectClicks = clicks;
+    for (const auto& item : c.batch) single.addItem(item);
+    bulk.addItems(c.batch);
+    Strings expected, got, selected;
+    for (std::size_t i = 0; i < single.count(); ++i) expected.push_back(single.item(i));
+    for (std::size_t i = 0; i < bulk.count(); ++i) {
+      got.push_back(bulk.item(i));
+      if (bulk.selected(i)) selected.push_back(bulk.item(i));
+    }
+    EXPECT_EQ(got, expected) << "batch of " << c.batch.size();
+    EXPECT_EQ(selected, wasSelected);
+    EXPECT_EQ(clicks, selectClicks);
+  }
+}
+
 TEST_F(QtControlEvents, ListsKeepOrderAndReportSelectionOrChoice) {
   QtListBox list(&window_, true, QAbstractItemView::ExtendedSelection);
   int clicks = 0;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ferrowick::runtime {
 
@@ -61,6 +62,9 @@ class ListBox {
   virtual std::string item(std::size_t index) const = 0;
   // A sorted list places the item in its case-insensitive order.
   virtual void addItem(const std::string& item) = 0;
+  // Adds the items as addItem would one after another, with the same result, in one
+  // step: a sorted list merges them in O(n log n) however many there are.
+  virtual void addItems(const std::vector<std::string>& items) = 0;
   virtual void removeItem(std::size_t index) = 0;
   virtual void clear() = 0;
   virtual bool selected(std::size_t index) const = 0;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
+#include "runtime/AsciiCase.h"
 #include "runtime/RuntimeError.h"
 
 namespace ferrowick::runtime {
@@ -66,9 +68,13 @@ void MemoryOptionButton::setValue(bool selected) {
 
 bool sortsBefore(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](unsigned char x, unsigned char y) {
-                                        return std::tolower(x) < std::tolower(y);
-                                      });
+                                      [](char x, char y) { return asciiLower(x) < asciiLower(y); });
+}
+
+std::string sortKey(const std::string& text) {
+  std::string key(text);
+  for (char& c : key) c = static_cast<char>(asciiLower(c));
+  return key;
 }
 
 std::string MemoryListBox::item(std::size_t index) const {
@@ -87,6 +93,29 @@ void MemoryListBox::addItem(const std::string& item) {
                                return sortsBefore(value, entry.text);
                              });
   items_.insert(at, {item});
+}
+
+void MemoryListBox::addItems(const std::vector<std::string>& items) {
+  std::vector<Entry> batch;
+  batch.reserve(items.size());
+  for (const std::string& item : items) batch.push_back({item});
+  if (!sorted_) {
+    items_.insert(items_.end(), std::make_move_iterator(batch.begin()),
+                  std::make_move_iterator(batch.end()));
+    return;
+  }
+  // Equal items keep the order they were added in: the batch's own order, after the
+  // items already present.
+  const auto before = [](const Entry& a, const Entry& b) { return sortsBefore(a.text, b.text); };
+  if (!std::is_sorted(batch.begin(), batch.end(), before)) {
+    std::stable_sort(batch.begin(), batch.end(), before);
+  }
+  std::vector<Entry> merged;
+  merged.reserve(items_.size() + batch.size());
+  std::merge(std::make_move_iterator(items_.begin()), std::make_move_iterator(items_.end()),
+             std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()),
+             std::back_inserter(merged), before);
+  items_ = std::move(merged);
 }
 
 void MemoryListBox::removeItem(std::size_t index) {

@@ -91,6 +91,7 @@ class MemoryListBox : public ListBox {
   std::size_t count() const override { return items_.size(); }
   std::string item(std::size_t index) const override;
   void addItem(const std::string& item) override;
+  void addItems(const std::vector<std::string>& items) override;
   void removeItem(std::size_t index) override;
   void clear() override;
   bool selected(std::size_t index) const override;
@@ -157,7 +158,10 @@ class MemoryWindow : public Window {
 // Whether a text fits the "##:##" time field with "_" as its prompt character.
 bool fitsTimeMask(const std::string& text);
 
-// Case-insensitive order of a sorted list box.
+// Case-insensitive order of a sorted list box: ASCII letters fold to lower case, every
+// other byte stands as it is.
 bool sortsBefore(const std::string& a, const std::string& b);
+// The text folded so that plain byte order is the order of sortsBefore.
+std::string sortKey(const std::string& text);
 
 }  // namespace ferrowick::runtime

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "runtime/AsciiCase.h"
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
 
@@ -25,9 +26,7 @@ std::string_view trim(std::string_view text) {
 
 std::string fold(std::string_view name) {
   std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : folded) c = static_cast<char>(asciiLower(c));
   return folded;
 }
 
@@ -141,19 +140,31 @@ void ProfileDocument::addLine(std::string_view line) {
     if (!key.empty()) {
       entry.isKey = true;
       entry.value = unquote(trim(content.substr(equals + 1)));
-      section.keys.try_emplace(fold(key), section.lines.size());
+      entry.keyStart = static_cast<std::size_t>(key.data() - line.data());
+      entry.keyLength = key.size();
     }
   }
   section.lines.push_back(std::move(entry));
+  if (section.lines.back().isKey) {
+    section.addKey(section.lines.back().key(), section.lines.size() - 1);
+  }
+}
+
+std::size_t ProfileDocument::Section::findKey(std::string_view key) const {
+  return keys.find(key, [this](std::size_t line) { return lines[line].key(); });
+}
+
+std::size_t ProfileDocument::Section::addKey(std::string_view key, std::size_t line) {
+  return keys.insert(key, line, [this](std::size_t at) { return lines[at].key(); });
 }
 
 const std::string* ProfileDocument::find(std::string_view section, std::string_view key) const {
   const auto s = sectionIndex_.find(fold(section));
   if (s == sectionIndex_.end()) return nullptr;
   const Section& found = sections_[s->second];
-  const auto k = found.keys.find(fold(key));
-  if (k == found.keys.end()) return nullptr;
-  return &found.lines[k->second].value;
+  const std::size_t line = found.findKey(key);
+  if (line == FoldedIndex::npos) return nullptr;
+  return &found.lines[line].value;
 }
 
 std::size_t ProfileDocument::read(std::string_view section, std::string_view key,
@@ -192,12 +203,13 @@ int ProfileDocument::write(std::string_view section, std::string_view key,
                            std::string_view value) {
   if (!validSectionName(section) || !validKeyName(key) || breaksLine(value)) return 0;
   Section& target = sectionFor(section);
-  Line line{std::string(key) + "=" + encodeValue(value), std::string(value), true};
-  const auto [it, added] = target.keys.try_emplace(fold(key), target.lines.size());
-  if (added) {
+  Line line{std::string(key) + "=" + encodeValue(value), std::string(value), true, 0, key.size()};
+  const std::size_t existing = target.findKey(key);
+  if (existing == FoldedIndex::npos) {
     target.lines.push_back(std::move(line));
+    target.addKey(target.lines.back().key(), target.lines.size() - 1);
   } else {
-    target.lines[it->second] = std::move(line);
+    target.lines[existing] = std::move(line);
   }
   return 1;
 }

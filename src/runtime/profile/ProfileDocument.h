@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/fs/StagedFile.h"
+#include "runtime/profile/FoldedIndex.h"
 
 namespace ferrowick::runtime {
 
@@ -64,11 +65,16 @@ class ProfileDocument {
     std::string text;   // the line as written, without its line end
     std::string value;  // the value of a key line
     bool isKey = false;
+    std::size_t keyStart = 0;  // where a key line's name stands in `text`
+    std::size_t keyLength = 0;
+    std::string_view key() const { return std::string_view(text).substr(keyStart, keyLength); }
   };
   struct Section {
     std::string header;  // the "[name]" line as written
     std::vector<Line> lines;
-    std::unordered_map<std::string, std::size_t> keys;  // folded name -> first line
+    FoldedIndex keys;  // name -> first line with it
+    std::size_t findKey(std::string_view key) const;
+    std::size_t addKey(std::string_view key, std::size_t line);
   };
 
   Section& sectionFor(std::string_view name);

@@ -2,7 +2,9 @@
 
 #include <QListWidget>
 #include <QPointer>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "runtime/controls/Controls.h"
 #include "ui/host/controls/ConnectionGuard.h"
@@ -21,6 +23,7 @@ class QtListBox : public runtime::ListBox {
   std::size_t count() const override;
   std::string item(std::size_t index) const override;
   void addItem(const std::string& item) override;
+  void addItems(const std::vector<std::string>& items) override;
   void removeItem(std::size_t index) override;
   void clear() override;
   bool selected(std::size_t index) const override;
@@ -32,10 +35,12 @@ class QtListBox : public runtime::ListBox {
 
  private:
   QListWidgetItem* at(std::size_t index) const;
+  QListWidgetItem* make(const std::string& item);
 
   QPointer<QListWidget> widget_;
   bool sorted_;
   bool quiet_ = false;
+  std::uint64_t added_ = 0;  // how many items were ever added: the order among equals
   ConnectionGuard connections_;
 };
 

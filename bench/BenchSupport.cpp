@@ -1,0 +1,177 @@
+#include "BenchSupport.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+#include "engine/CopyRun.h"
+#include "engine/EngineContext.h"
+#include "engine/EngineState.h"
+#include "engine/MemoryMainWindow.h"
+#include "engine/RunFileList.h"
+#include "engine/SourceList.h"
+#include "runtime/App.h"
+#include "runtime/fs/FileSystem.h"
+#include "runtime/registry/RegistryStore.h"
+#include "services/modLanguage.h"
+#include "services/modMakeDirs.h"
+#include "services/modRegistry2.h"
+#include "support/ScriptedHost.h"
+
+namespace ferrowick::bench {
+
+namespace {
+
+double cpuSeconds(int who) {
+  rusage usage{};
+  ::getrusage(who, &usage);
+  const auto toSeconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+}
+
+long statusKiB(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::string prefix = std::string(field) + ":";
+  while (std::getline(status, line)) {
+    if (line.starts_with(prefix)) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+  }
+  return 0;
+}
+
+}  // namespace
+
+fs::path makeScratch() {
+  std::string pattern = (fs::temp_directory_path() / "ferrowick-bench-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  const fs::path work = pattern;
+  ::setenv("XDG_DATA_HOME", (work / "data").c_str(), 1);
+  ::setenv("HOME", work.c_str(), 1);
+  return work;
+}
+
+void run(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
+    throw std::runtime_error(argv[0] + " failed");
+  }
+}
+
+Timing measure(const std::function<void()>& work) {
+  ::sync();
+  const double cpuBefore = cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN);
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  Timing timing;
+  timing.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  timing.cpu = cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
+  return timing;
+}
+
+void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
+             const fs::path& dest, bool incremental) {
+  testing::ScriptedHost host;
+  runtime::App app{"Ferrowick", work.string(), "ferrowick", {}, false};
+  runtime::FileSystem files{archive};
+  runtime::RegistryStore store{work / "registry", work / "autostart"};
+  services::modRegistry2 registry{store};
+  services::modLanguage lang{app, host.host, registry, files};
+  for (int n = 177; n <= 200; ++n) lang.setText(n, "text " + std::to_string(n));
+  engine::MemoryMainWindow window;
+  engine::EngineState state;
+  engine::EngineContext ctx{app, host.host, files, lang, window, state};
+  engine::SourceList sources{ctx};
+  engine::RunFileList runFiles{ctx};
+  services::modMakeDirs makeDirs{app, host.messages, lang, files};
+  engine::CopyRun copy{ctx, sources, runFiles, makeDirs};
+
+  window.lstSource_.addItem(tree.string() + "/*.*");
+  window.txtDest_.setText(dest.string());
+  window.chkLog_.setValue(runtime::CheckState::Checked);
+  if (incremental) window.chkIncr_.setValue(runtime::CheckState::Checked);
+  copy.RunBackup();
+  if (!host.messages.shown.empty()) {
+    throw std::runtime_error("the run showed a message: " + host.messages.shown[0].text);
+  }
+}
+
+Peak peakMemory(const std::function<void()>& work) {
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    Peak peak;
+    peak.startKiB = statusKiB("VmRSS");
+    int status = 0;
+    try {
+      work();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "%s\n", e.what());
+      status = 1;
+    }
+    peak.peakKiB = statusKiB("VmHWM");
+    if (::write(pipeEnds[1], &peak, sizeof peak) != static_cast<ssize_t>(sizeof peak)) status = 1;
+    ::_exit(status);
+  }
+  ::close(pipeEnds[1]);
+  Peak peak;
+  const ssize_t got = ::read(pipeEnds[0], &peak, sizeof peak);
+  ::close(pipeEnds[0]);
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0 || got != static_cast<ssize_t>(sizeof peak)) {
+    throw std::runtime_error("the measured run failed");
+  }
+  return peak;
+}
+
+void writeBytes(const fs::path& path, std::size_t size, unsigned seed) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) throw std::runtime_error("cannot create " + path.string());
+  std::vector<unsigned char> block(std::min<std::size_t>(size, std::size_t{1} << 20));
+  for (std::size_t i = 0; i < block.size(); ++i) {
+    block[i] = static_cast<unsigned char>((i * 2654435761u + seed) >> 13);
+  }
+  for (std::size_t done = 0; done < size;) {
+    const std::size_t n = std::min(block.size(), size - done);
+    block[0] = static_cast<unsigned char>(done >> 20);  // no two blocks alike
+    if (::write(fd, block.data(), n) != static_cast<ssize_t>(n)) {
+      ::close(fd);
+      throw std::runtime_error("cannot write " + path.string());
+    }
+    done += n;
+  }
+  ::close(fd);
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+double best(const std::vector<double>& values) {
+  return *std::min_element(values.begin(), values.end());
+}
+
+}  // namespace ferrowick::bench
