@@ -2,6 +2,53 @@
 
 #include "runtime/controls/Controls.h"
 
+// The controls of the main window that the engine reaches by name, listed once. The interface
+// below and each window that implements it (in memory and on screen) expand this list, so a
+// control added or renamed here reaches all three. X(type, name): the control's runtime
+// interface and its accessor. `chkDays` takes an index and is written out by hand.
+#define FERROWICK_MAIN_WINDOW_CONTROLS(X) \
+  X(Window, form)                         \
+  /* Sources page. */                     \
+  X(ListBox, lstSource)                   \
+  X(FolderList, dirSource)                \
+  X(ListBox, fileSource)                  \
+  /* Destination page. */                 \
+  X(TextBox, txtSelected2)                \
+  X(CheckBox, chkCustom)                  \
+  X(TextBox, txtCusDir)                   \
+  X(OptionButton, optAnd)                 \
+  X(OptionButton, optOr)                  \
+  X(CheckBox, chkDated)                   \
+  X(ComboBox, cmbSep)                     \
+  X(TextBox, txtDest)                     \
+  /* Schedule page. */                    \
+  X(OptionButton, Option3)                \
+  X(OptionButton, optAlways)              \
+  X(OptionButton, optEach)                \
+  X(TextBox, MaskEdBox1)                  \
+  X(TextBox, MaskEdBox2)                  \
+  X(OptionButton, optDaily)               \
+  X(CheckBox, chkIncr)                    \
+  X(CheckBox, chkLog)                     \
+  /* Settings page. */                    \
+  X(CheckBox, chkServ)                    \
+  /* Information page status lines. */    \
+  X(Label, Label10)                       \
+  X(Label, Label11)                       \
+  X(Label, Label12)                       \
+  X(Label, Label13)                       \
+  X(Label, Label14)                       \
+  /* The pages. */                        \
+  X(Page, xt1)                            \
+  X(Page, xt2)                            \
+  X(Page, xt3)                            \
+  X(Page, xt4)                            \
+  X(Page, xt5)
+
+// An implementation's accessor for a listed control: it returns the member `name_`.
+#define FERROWICK_MAIN_WINDOW_ACCESSOR(type, name) \
+  runtime::type& name() override { return name##_; }
+
 namespace ferrowick::engine {
 
 // The controls of the main window that the engine reads and writes, by their names.
@@ -10,50 +57,12 @@ class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
 
-  virtual runtime::Window& form() = 0;
+#define FERROWICK_MAIN_WINDOW_DECLARE(type, name) virtual runtime::type& name() = 0;
+  FERROWICK_MAIN_WINDOW_CONTROLS(FERROWICK_MAIN_WINDOW_DECLARE)
+#undef FERROWICK_MAIN_WINDOW_DECLARE
 
-  // Sources page.
-  virtual runtime::ListBox& lstSource() = 0;
-  virtual runtime::FolderList& dirSource() = 0;
-  virtual runtime::ListBox& fileSource() = 0;
-
-  // Destination page.
-  virtual runtime::TextBox& txtSelected2() = 0;
-  virtual runtime::CheckBox& chkCustom() = 0;
-  virtual runtime::TextBox& txtCusDir() = 0;
-  virtual runtime::OptionButton& optAnd() = 0;
-  virtual runtime::OptionButton& optOr() = 0;
-  virtual runtime::CheckBox& chkDated() = 0;
-  virtual runtime::ComboBox& cmbSep() = 0;
-  virtual runtime::TextBox& txtDest() = 0;
-
-  // Schedule page.
-  virtual runtime::OptionButton& Option3() = 0;
-  virtual runtime::OptionButton& optAlways() = 0;
-  virtual runtime::OptionButton& optEach() = 0;
-  virtual runtime::TextBox& MaskEdBox1() = 0;
-  virtual runtime::TextBox& MaskEdBox2() = 0;
-  virtual runtime::OptionButton& optDaily() = 0;
-  // Index 1 = Sunday to 7 = Saturday.
+  // Schedule page: index 1 = Sunday to 7 = Saturday.
   virtual runtime::CheckBox& chkDays(int index) = 0;
-  virtual runtime::CheckBox& chkIncr() = 0;
-  virtual runtime::CheckBox& chkLog() = 0;
-
-  // Settings page.
-  virtual runtime::CheckBox& chkServ() = 0;
-
-  // Information page status lines.
-  virtual runtime::Label& Label10() = 0;
-  virtual runtime::Label& Label11() = 0;
-  virtual runtime::Label& Label12() = 0;
-  virtual runtime::Label& Label13() = 0;
-  virtual runtime::Label& Label14() = 0;
-
-  virtual runtime::Page& xt1() = 0;
-  virtual runtime::Page& xt2() = 0;
-  virtual runtime::Page& xt3() = 0;
-  virtual runtime::Page& xt4() = 0;
-  virtual runtime::Page& xt5() = 0;
 };
 
 }  // namespace ferrowick::engine

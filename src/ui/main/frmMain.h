@@ -148,39 +148,9 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   // The day gate's clock: sees every minute once, through the engine's bookkeeping.
   void tmrDayGate_Timer();
 
-  // engine::MainWindowView
-  runtime::Window& form() override { return form_; }
-  runtime::ListBox& lstSource() override { return lstSource_; }
-  runtime::FolderList& dirSource() override { return dirSource_; }
-  runtime::ListBox& fileSource() override { return fileSource_; }
-  runtime::TextBox& txtSelected2() override { return txtSelected2_; }
-  runtime::CheckBox& chkCustom() override { return chkCustom_; }
-  runtime::TextBox& txtCusDir() override { return txtCusDir_; }
-  runtime::OptionButton& optAnd() override { return optAnd_; }
-  runtime::OptionButton& optOr() override { return optOr_; }
-  runtime::CheckBox& chkDated() override { return chkDated_; }
-  runtime::ComboBox& cmbSep() override { return cmbSep_; }
-  runtime::TextBox& txtDest() override { return txtDest_; }
-  runtime::OptionButton& Option3() override { return Option3_; }
-  runtime::OptionButton& optAlways() override { return optAlways_; }
-  runtime::OptionButton& optEach() override { return optEach_; }
-  runtime::TextBox& MaskEdBox1() override { return MaskEdBox1_; }
-  runtime::TextBox& MaskEdBox2() override { return MaskEdBox2_; }
-  runtime::OptionButton& optDaily() override { return optDaily_; }
+  // engine::MainWindowView: each listed control returns its member `name_`.
+  FERROWICK_MAIN_WINDOW_CONTROLS(FERROWICK_MAIN_WINDOW_ACCESSOR)
   runtime::CheckBox& chkDays(int index) override;
-  runtime::CheckBox& chkIncr() override { return chkIncr_; }
-  runtime::CheckBox& chkLog() override { return chkLog_; }
-  runtime::CheckBox& chkServ() override { return chkServ_; }
-  runtime::Label& Label10() override { return Label10_; }
-  runtime::Label& Label11() override { return Label11_; }
-  runtime::Label& Label12() override { return Label12_; }
-  runtime::Label& Label13() override { return Label13_; }
-  runtime::Label& Label14() override { return Label14_; }
-  runtime::Page& xt1() override { return xt1_; }
-  runtime::Page& xt2() override { return xt2_; }
-  runtime::Page& xt3() override { return xt3_; }
-  runtime::Page& xt4() override { return xt4_; }
-  runtime::Page& xt5() override { return xt5_; }
 
   // The control arrays: `lblAlwaysTime`(0..1); `chkDays`(1..7) above.
   QtLabel& lblAlwaysTime(int index);
