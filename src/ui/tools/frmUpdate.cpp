@@ -7,6 +7,7 @@
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "services/modLanguage.h"
+#include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::ui {
 
@@ -54,9 +55,7 @@ void frmUpdate::layOut() {
 
 void frmUpdate::Show() {
   if (!loaded_) Form_Load();
-  show();
-  raise();
-  activateWindow();
+  bringForward(*this);
 }
 
 void frmUpdate::Form_Load() {
