@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "UpdateFixture.h"
+#include "runtime/RuntimeError.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -67,6 +68,28 @@ TEST_F(UpdateTest, NoServerAtTheAddressIsAFailedCheck) {
   openWindow(address).Timer1_Timer();
   ASSERT_EQ(scripted.messages.shown.size(), 1u);
   EXPECT_EQ(scripted.messages.shown[0].text, text(146));
+}
+
+// A transfer that fails with a run-time error is a failed download like any other.
+TEST_F(UpdateTest, AnErrorInsideTheDownloadIsAFailedCheck) {
+  struct Broken : runtime::HttpTransfer {
+    void get(const std::string&, std::chrono::milliseconds, std::size_t) override {
+      throw runtime::RuntimeError(runtime::Err::DeviceUnavailable);
+    }
+    bool stillExecuting() override { return false; }
+    std::string header() const override { return {}; }
+    std::optional<std::string> body() const override { return {}; }
+    void cancel() override {}
+  };
+  ui::frmUpdate w(
+      ui::frmUpdateContext{app, scripted.host, lang, [] { return std::make_unique<Broken>(); },
+                           "http://x/", [this] { ++pagesOpened; }},
+      nullptr);
+  w.Show();
+  w.Timer1_.onTimer();
+  ASSERT_EQ(scripted.messages.shown.size(), 1u);
+  EXPECT_EQ(scripted.messages.shown[0].text, text(146));
+  EXPECT_FALSE(w.loaded());
 }
 
 TEST_F(UpdateTest, OnlyYesToTheOfferOpensTheUpdatePage) {

@@ -70,8 +70,10 @@ TEST_F(UpdateTest, OpeningAgainBringsTheSameWindowForwardAndChecksOnce) {
   LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n1.21");
   ui::frmUpdate& w = openWindow(server.url(kVersionPath));
   w.Timer2_Timer();
+  w.setWindowState(Qt::WindowMinimized);
   w.Show();
   EXPECT_EQ(w.PB1_.value(), 10);  // not loaded again
+  EXPECT_FALSE(w.isMinimized());
 
   // Opened again and ticked again while the answer is awaited: still one request.
   scripted.loop.pending = [&] {

@@ -116,8 +116,10 @@ TEST_F(frmMd5Test, OnlyTwoEqualSumsMatch) {
 TEST_F(frmMd5Test, OpeningReachesTheOneInstanceUntilItCloses) {
   ui::frmMd5& first = open();
   first.Text3_.setText("typed");
+  first.setWindowState(Qt::WindowMinimized);
   EXPECT_EQ(&open(), &first);
   EXPECT_TRUE(first.isVisible());
+  EXPECT_FALSE(first.isMinimized());
   QTest::mouseClick(&first.Command4_.widget(), Qt::LeftButton);
   settle();
   EXPECT_TRUE(window.isNull());

@@ -14,6 +14,7 @@
 #include "services/modCursor.h"
 #include "services/modLanguage.h"
 #include "services/modLinki.h"
+#include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::ui {
 
@@ -50,11 +51,7 @@ void FrmAbout::wire() {
   Label17_.onMouseMove = [this] { Label17_MouseMove(); };
 }
 
-void FrmAbout::Show() {
-  show();
-  raise();
-  activateWindow();
-}
+void FrmAbout::Show() { bringForward(*this); }
 
 void FrmAbout::Form_Load() {
   const services::modLanguage& lang = context_.lang;

@@ -5,6 +5,15 @@
 
 namespace ferrowick::ui {
 
+// Shows a tool window and brings it forward; a minimised one comes back to its size, or
+// reopening it from the menu would seem to do nothing.
+inline void bringForward(QWidget& window) {
+  window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
 // Opens a tool window's one instance, modeless and owned by `owner`: loads a fresh one
 // when none is loaded (never opened, or closed since), else brings the loaded one forward.
 template <class Window, class Context>

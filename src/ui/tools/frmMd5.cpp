@@ -8,6 +8,7 @@
 #include "services/modLanguage.h"
 #include "services/modMd5.h"
 #include "ui/tools/HandlerGuard.h"
+#include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::ui {
 
@@ -84,11 +85,7 @@ void frmMd5::layOut() {
   Command3_.widget().setFocus();
 }
 
-void frmMd5::Show() {
-  show();
-  raise();
-  activateWindow();
-}
+void frmMd5::Show() { bringForward(*this); }
 
 void frmMd5::Form_Load() {
   const services::modLanguage& lang = context_.lang;

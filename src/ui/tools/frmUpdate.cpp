@@ -3,10 +3,13 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <exception>
 
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "services/modLanguage.h"
+#include "ui/tools/HandlerGuard.h"
+#include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::ui {
 
@@ -30,9 +33,15 @@ frmUpdate::frmUpdate(frmUpdateContext context, QWidget* owner)
     : QWidget(owner, Qt::Dialog), context_(std::move(context)), Inet_(context_.newTransfer()) {
   // A tool window never decides on its own that the program has ended.
   setAttribute(Qt::WA_QuitOnClose, false);
-  Timer1_.onTimer = [this] { Timer1_Timer(); };
+  const auto wire = [this](void (frmUpdate::*handler)()) {
+    return [this, handler] {
+      guarded(context_.host.messages, context_.app.title(),
+              [this, handler] { (this->*handler)(); });
+    };
+  };
+  Timer1_.onTimer = wire(&frmUpdate::Timer1_Timer);
   Timer2_.onTimer = [this] { Timer2_Timer(); };
-  cmdCanc_.onClick = [this] { cmdCanc_Click(); };
+  cmdCanc_.onClick = wire(&frmUpdate::cmdCanc_Click);
   layOut();
 }
 
@@ -54,9 +63,7 @@ void frmUpdate::layOut() {
 
 void frmUpdate::Show() {
   if (!loaded_) Form_Load();
-  show();
-  raise();
-  activateWindow();
+  bringForward(*this);
 }
 
 void frmUpdate::Form_Load() {
@@ -99,14 +106,19 @@ void frmUpdate::Timer1_Timer() {
 }
 
 bool frmUpdate::Pobierz(const std::string& Page, std::string& ReturnTo) {
-  Inet_->get(Page, context_.requestTimeout, kMaxVersionFile);
-  do {
-    context_.host.loop.yield();
-  } while (Inet_->stillExecuting());
-  const std::optional<std::string> body = Inet_->body();
-  if (!body || !statusIs200(Inet_->header())) return false;
-  ReturnTo = *body;
-  return true;
+  // Whatever goes wrong on the way is a failed download, never an error for the check.
+  try {
+    Inet_->get(Page, context_.requestTimeout, kMaxVersionFile);
+    do {
+      context_.host.loop.yield();
+    } while (Inet_->stillExecuting());
+    const std::optional<std::string> body = Inet_->body();
+    if (!body || !statusIs200(Inet_->header())) return false;
+    ReturnTo = *body;
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 // The bar keeps its own clock: ten equal steps, then it stays full.
