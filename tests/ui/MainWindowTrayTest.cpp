@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "ui/host/QtTrayIcon.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -121,6 +122,18 @@ TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
   // A restored window stays shown: the start-up rule does not run again.
   EXPECT_FALSE(w.isMinimized());
   EXPECT_TRUE(picker.size() == 1);
+}
+
+TEST(QtTrayIcon, EachClickOnTheIconArrivesAsItsMouseMessage) {
+  using Icon = QSystemTrayIcon;
+  const std::pair<Icon::ActivationReason, int> cases[] = {{Icon::Trigger, 514},
+                                                          {Icon::DoubleClick, 515},
+                                                          {Icon::Context, 517},
+                                                          {Icon::MiddleClick, 520},
+                                                          {Icon::Unknown, 0}};
+  for (const auto& [reason, message] : cases) {
+    EXPECT_EQ(ui::QtTrayIcon::messageFor(reason), message) << reason;
+  }
 }
 
 TEST_F(TrayTest, TrayMenuRestoresAndBothCloseItemsEndTheProgram) {

@@ -7,7 +7,10 @@ namespace ferrowick::ui {
 namespace {
 constexpr int kAreaPollMs = 2000;
 
-int messageFor(QSystemTrayIcon::ActivationReason reason) {
+}  // namespace
+
+// A middle click pops nothing up, but reaches the window like any other message.
+int QtTrayIcon::messageFor(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
       return TrayMsg::LeftButtonUp;
@@ -15,11 +18,12 @@ int messageFor(QSystemTrayIcon::ActivationReason reason) {
       return TrayMsg::LeftDoubleClick;
     case QSystemTrayIcon::Context:
       return TrayMsg::RightButtonUp;
+    case QSystemTrayIcon::MiddleClick:
+      return TrayMsg::MiddleButtonUp;
     default:
       return 0;
   }
 }
-}  // namespace
 
 QtTrayIcon::QtTrayIcon() {
   QObject::connect(&icon_, &QSystemTrayIcon::activated,

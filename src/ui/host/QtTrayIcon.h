@@ -7,8 +7,8 @@
 
 namespace ferrowick::ui {
 
-// The notification-area icon through QSystemTrayIcon. Click, double-click and the
-// context click arrive as the messages 514, 515 and 517.
+// The notification-area icon through QSystemTrayIcon. Click, double-click, the context
+// click and the middle click arrive as the messages 514, 515, 517 and 520.
 class QtTrayIcon : public TrayIcon {
  public:
   QtTrayIcon();
@@ -16,6 +16,9 @@ class QtTrayIcon : public TrayIcon {
   void add(const QIcon& icon, const QString& tip) override;
   bool areaAvailable() const override;
   void popUp(QMenu& menu) override;
+
+  // The mouse message an activation of the icon stands for; 0 for none.
+  static int messageFor(QSystemTrayIcon::ActivationReason reason);
 
  private:
   void watchForArea();

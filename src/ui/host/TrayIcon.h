@@ -12,6 +12,7 @@ namespace TrayMsg {
 inline constexpr int LeftButtonUp = 514;
 inline constexpr int LeftDoubleClick = 515;
 inline constexpr int RightButtonUp = 517;
+inline constexpr int MiddleButtonUp = 520;
 }  // namespace TrayMsg
 
 // The program's icon in the desktop's notification area.
