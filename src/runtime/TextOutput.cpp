@@ -26,7 +26,7 @@ TextOutput::~TextOutput() {
 }
 
 void TextOutput::open(const std::string& path) {
-  faults_.check("open", path);
+  faults_.check(FaultPoint::OpenOutput, path);
   if (fd_ >= 0) raise(Err::FileAlreadyOpen);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) raiseErrno(errno, path);
@@ -36,14 +36,14 @@ void TextOutput::open(const std::string& path) {
 }
 
 void TextOutput::write(std::string_view text) {
-  faults_.check("write", path_);
+  faults_.check(FaultPoint::WriteOutput, path_);
   if (fd_ < 0) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
   if (pending_.size() >= kBlock) flush();
 }
 
 void TextOutput::writeLine(std::string_view text) {
-  faults_.check("write", path_);
+  faults_.check(FaultPoint::WriteOutput, path_);
   if (fd_ < 0) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
   pending_.append("\r\n");

@@ -9,7 +9,7 @@ class Faults;
 
 // A text file opened for output: created, or emptied when it exists. Texts are written
 // as they are (UTF-8); a line ends with CR LF. Every failure is a numbered RuntimeError;
-// tests plan failures through the fault names "open" and "write".
+// tests plan failures through the fault names OpenOutput and WriteOutput.
 class TextOutput {
  public:
   explicit TextOutput(Faults& faults) : faults_(faults) {}

@@ -23,7 +23,7 @@ class CopyRunErrorsTest : public CopyRunTest {
 };
 
 TEST_F(CopyRunErrorsTest, YesRestartsTheFileAndNoEndsTheRun) {
-  fs.faults().inject("copy", Err::DeviceIOError, "b.txt");
+  fs.faults().inject(runtime::FaultPoint::Copy, Err::DeviceIOError, "b.txt");
   host.messages.answer(runtime::MsgAnswer::Yes);
 
   copyRun.RunBackup();
@@ -56,7 +56,7 @@ TEST_F(CopyRunErrorsTest, ReadOnlyTargetIsMadeWritableOnceAndThenAskedAbout) {
   // Refused again after that (the next run does start): asked about, and No ends the run.
   testing::writeFile(target(b), "old");
   fs.setAttributes(target(b), Attr::ReadOnly);
-  fs.faults().inject("copy", Err::PathFileAccessError, "b.txt", 1, 1);
+  fs.faults().inject(runtime::FaultPoint::Copy, Err::PathFileAccessError, "b.txt", 1, 1);
   host.messages.answer(No);
   copyRun.RunBackup();
   EXPECT_EQ(shown(), Strings{"20 75: Path/File access error" + errorText(b, target(b))});
@@ -68,7 +68,7 @@ TEST_F(CopyRunErrorsTest, DiskFullInTheMiddleOfAFileKeepsItsEarlierCopyAndItsArc
   addItem(big);
   testing::writeFile(target(big), "earlier copy");
   window.chkIncr_.setValue(runtime::CheckState::Checked);
-  fs.faults().inject("copy.write", Err::DiskFull, "big.bin", 1, 1);
+  fs.faults().inject(runtime::FaultPoint::CopyWrite, Err::DiskFull, "big.bin", 1, 1);
   host.messages.answer(No);
 
   copyRun.RunBackup();
@@ -104,7 +104,7 @@ TEST_F(CopyRunErrorsTest, VanishedOrUncopyableFilesGiveOneMessageThatNamesThemAn
 
 TEST_F(CopyRunErrorsTest, FailingErrorEntryEndsTheRunInOrderWithAMessage) {
   // The file's line and then the handler's own entry both find the disk full.
-  fs.faults().inject("write", Err::DiskFull, "", 2, 2);
+  fs.faults().inject(runtime::FaultPoint::WriteOutput, Err::DiskFull, "", 2, 2);
 
   copyRun.RunBackup();
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "SettingsFixture.h"
 
 namespace ferrowick::engine::testing {
@@ -66,16 +68,17 @@ TEST_F(SettingsSave, WritesEveryKeyInItsOrderAndKeepsTheFileBeforeAsThePreviousV
 
 TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldSettings) {
   using namespace runtime::Err;
+  using runtime::FaultPoint;
   const struct {
-    const char* fault;
+    std::optional<runtime::FaultPoint> fault;
     int error;
     const char *left, *shown;  // left: where a load finds the old settings
     Strings items;
   } cases[] = {
-      {"stageFile", DiskFull, "dravonk.ini", "text 201\ntext 202 /a/*.*", {"/a/*.*", "/b/*.*"}},
-      {"commitFile", PermissionDenied, "dravonk.bak", "text 201\ntext 202 /a/*.*", {"/a/*.*"}},
-      {"", 0, "dravonk.ini", "text 201\ntext 202 /b\nc", {"/a/*.*", "/b\nc", "/c/*.*"}},
-      {"stageFile", DiskFull, "dravonk.ini", "61\nDisk full", {}}};  // no entry to name
+      {FaultPoint::StageFile, DiskFull, "dravonk.ini", "text 201\ntext 202 /a/*.*", {"/a/*.*", "/b/*.*"}},
+      {FaultPoint::CommitFile, PermissionDenied, "dravonk.bak", "text 201\ntext 202 /a/*.*", {"/a/*.*"}},
+      {std::nullopt, 0, "dravonk.ini", "text 201\ntext 202 /b\nc", {"/a/*.*", "/b\nc", "/c/*.*"}},
+      {FaultPoint::StageFile, DiskFull, "dravonk.ini", "61\nDisk full", {}}};  // no entry to name
   for (const auto& failure : cases) {
     SCOPED_TRACE(failure.shown);
     std::filesystem::remove_all(folder());
@@ -84,7 +87,7 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldS
     host.pointer.changes.clear();
     window.lstSource_.clear();
     for (const auto& item : failure.items) window.lstSource_.addItem(item);
-    if (*failure.fault) fs.faults().inject(failure.fault, failure.error);
+    if (failure.fault) fs.faults().inject(*failure.fault, failure.error);
     save();
     EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(Critical, failure.shown)});
     EXPECT_EQ(filesLeft(), 1);

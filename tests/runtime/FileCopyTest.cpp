@@ -56,7 +56,7 @@ TEST_F(FileCopyTest, CopyCarriesContentPermissionsAndModificationTime) {
 TEST_F(FileCopyTest, FailedOrRefusedCopyLeavesNothingNew) {
   fs::create_directory(root / "dst");
   // The first chunk goes through, the second finds the disk full.
-  files.faults().inject("copy.write", Err::DiskFull, "dst/first", 1, 1);
+  files.faults().inject(FaultPoint::CopyWrite, Err::DiskFull, "dst/first", 1, 1);
   EXPECT_EQ(copyError(root / "a", root / "dst/first"), Err::DiskFull);
   EXPECT_TRUE(fs::is_empty(root / "dst"));
   EXPECT_EQ(copyError(root / "a", root / "dst"), Err::PathFileAccessError);

@@ -78,9 +78,9 @@ TEST_F(RegistryStoreTest, DamagedUnreadableOrUnreplaceableFileLosesNothing) {
     EXPECT_EQ(rawValue(store, key, name).first, 0u) << name;
 
   const std::string before = text();
-  store.faults().inject("replaceFile", Err::DiskFull);
+  store.faults().inject(FaultPoint::ReplaceFile, Err::DiskFull);
   EXPECT_EQ(setRaw(store, key, "new", REG_SZ, {0}), ERROR_DISK_FULL);
-  store.faults().inject("replaceFile", Err::PermissionDenied);
+  store.faults().inject(FaultPoint::ReplaceFile, Err::PermissionDenied);
   HKey other = 77;
   EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "B", KEY_ALL_ACCESS, other), ERROR_ACCESS_DENIED);
   EXPECT_EQ(other, 0u);

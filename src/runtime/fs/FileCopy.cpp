@@ -74,7 +74,7 @@ std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
   bool kernel = true;
   std::unique_ptr<char[]> buffer;
   while (length == 0 || copied < length) {
-    faults.check("copy.write", target);
+    faults.check(FaultPoint::CopyWrite, target);
     if (kernel) {
       const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
       if (n > 0) {
@@ -208,7 +208,7 @@ class PendingCopy {
 }  // namespace
 
 std::uint64_t FileSystem::copyFile(const std::string& source, const std::string& target) {
-  faults_.check("copy", source);
+  faults_.check(FaultPoint::Copy, source);
 
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
   Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));

@@ -9,7 +9,7 @@
 namespace ferrowick::runtime {
 
 void FileSystem::setAttributes(const std::string& path, long attributes) {
-  faults_.check("setAttributes", path);
+  faults_.check(FaultPoint::SetAttributes, path);
   // Hidden and system follow from the name and the kind of entry and cannot be changed,
   // but a word that carries them is still a valid one.
   constexpr long settable = Attr::ReadOnly | Attr::Hidden | Attr::System | Attr::Archive;

@@ -59,7 +59,7 @@ StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Fau
     }
     const std::size_t half = bytes.size() / 2;
     writeAll(fd, bytes.data(), half, temporary_);
-    if (faults_ != nullptr) faults_->check("stageFile", target_.string());
+    if (faults_ != nullptr) faults_->check(FaultPoint::StageFile, target_.string());
     writeAll(fd, bytes.data() + half, bytes.size() - half, temporary_);
     if (::fsync(fd) != 0) raiseErrno(errno, temporary_);
     if (::close(fd) != 0) {
@@ -91,7 +91,7 @@ StagedFile::~StagedFile() {
 
 void StagedFile::commit() {
   if (temporary_.empty()) raise(Err::BadFileNameOrNumber);
-  if (faults_ != nullptr) faults_->check("commitFile", target_.string());
+  if (faults_ != nullptr) faults_->check(FaultPoint::CommitFile, target_.string());
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) raiseErrno(errno, target_);
   temporary_.clear();
   syncFolder(target_.parent_path());

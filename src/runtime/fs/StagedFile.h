@@ -14,8 +14,8 @@ class Faults;
 // commit() the target keeps its old content; a staged file that is never committed
 // leaves nothing behind.
 //
-// Fault names: "stageFile" (checked once half of the bytes are written, as a disk that
-// fills up would) and "commitFile".
+// Fault names: StageFile (checked once half of the bytes are written, as a disk that
+// fills up would) and CommitFile.
 class StagedFile {
  public:
   // Writes `bytes` to a new temporary file in the target's folder and flushes it to the
