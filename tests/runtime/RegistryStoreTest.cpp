@@ -61,7 +61,11 @@ TEST_F(RegistryStoreTest, KeysAndValuesKeepTheirBytesAndCaseAndAreFoundWithoutIt
   EXPECT_EQ(store.queryValue(key, "none", nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(store.closeKey(key), ERROR_SUCCESS);
   EXPECT_EQ(store.closeKey(key), ERROR_INVALID_HANDLE);
-  EXPECT_EQ(store.openKey(HKEY_CURRENT_USER, "\\SOFTWARE", KEY_READ, key), ERROR_BAD_PATHNAME);
+  // An empty key name anywhere, the last one included, is no path.
+  for (const char* path : {"\\SOFTWARE", "SOFTWARE\\\\X", "SOFTWARE\\Halvorne\\\\"}) {
+    EXPECT_EQ(store.openKey(HKEY_CURRENT_USER, path, KEY_READ, key), ERROR_BAD_PATHNAME) << path;
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, path, 0x3F, key), ERROR_BAD_PATHNAME) << path;
+  }
   EXPECT_EQ(store.openKey(0x80000000u, "SOFTWARE", KEY_READ, key), ERROR_INVALID_HANDLE);
 }
 
