@@ -10,12 +10,6 @@
 
 namespace ferrowick::runtime {
 
-namespace {
-// Lines are gathered and written in blocks of this size, so a long run does one write per
-// block rather than two per file.
-constexpr std::size_t kBlock = std::size_t{64} << 10;
-}  // namespace
-
 TextOutput::~TextOutput() {
   if (fd_ < 0) return;
   try {
@@ -39,15 +33,16 @@ void TextOutput::write(std::string_view text) {
   faults_.check(FaultPoint::WriteOutput, path_);
   if (fd_ < 0) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
-  if (pending_.size() >= kBlock) flush();
 }
 
+// A finished line goes to the file at once, in one write, so that what a run logged
+// survives the process being killed.
 void TextOutput::writeLine(std::string_view text) {
   faults_.check(FaultPoint::WriteOutput, path_);
   if (fd_ < 0) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
   pending_.append("\r\n");
-  if (pending_.size() >= kBlock) flush();
+  flush();
 }
 
 void TextOutput::flush() {

@@ -8,8 +8,9 @@ namespace ferrowick::runtime {
 class Faults;
 
 // A text file opened for output: created, or emptied when it exists. Texts are written
-// as they are (UTF-8); a line ends with CR LF. Every failure is a numbered RuntimeError;
-// tests plan failures through the fault names OpenOutput and WriteOutput.
+// as they are (UTF-8); a line ends with CR LF and reaches the file as soon as it ends.
+// Every failure is a numbered RuntimeError; tests plan failures through the fault points
+// OpenOutput and WriteOutput.
 class TextOutput {
  public:
   explicit TextOutput(Faults& faults) : faults_(faults) {}
