@@ -126,6 +126,14 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   host.clock.time.hour = 22;
   EXPECT_EQ(changes("[Backup]\r\nIncremental=True\r\n"), "shown=16:57\n\nDevice I/O error ");
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(22, 5));
+
+  // Without an application-data folder there is no settings file either.
+  const auto blocked = ferrowick::testing::Sandbox::root() / "a-file";
+  ferrowick::testing::writeFile(blocked, "");
+  ::setenv("XDG_DATA_HOME", (blocked / "data").c_str(), 1);
+  host.messages.shown.clear();
+  load(window);
+  EXPECT_TRUE(state.NoSettingsFile && host.messages.shown.empty());
 }
 
 }  // namespace

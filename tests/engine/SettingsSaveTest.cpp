@@ -75,8 +75,16 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldS
     const char *left, *shown;  // left: where a load finds the old settings
     Strings items;
   } cases[] = {
-      {FaultPoint::StageFile, DiskFull, "dravonk.ini", "text 201\ntext 202 /a/*.*", {"/a/*.*", "/b/*.*"}},
-      {FaultPoint::CommitFile, PermissionDenied, "dravonk.bak", "text 201\ntext 202 /a/*.*", {"/a/*.*"}},
+      {FaultPoint::StageFile,
+       DiskFull,
+       "dravonk.ini",
+       "text 201\ntext 202 /a/*.*",
+       {"/a/*.*", "/b/*.*"}},
+      {FaultPoint::CommitFile,
+       PermissionDenied,
+       "dravonk.ini",
+       "text 201\ntext 202 /a/*.*",
+       {"/a/*.*"}},
       {std::nullopt, 0, "dravonk.ini", "text 201\ntext 202 /b\nc", {"/a/*.*", "/b\nc", "/c/*.*"}},
       {FaultPoint::StageFile, DiskFull, "dravonk.ini", "61\nDisk full", {}}};  // no entry to name
   for (const auto& failure : cases) {
@@ -94,6 +102,17 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldS
     EXPECT_EQ(ferrowick::testing::readFile(folder() / failure.left), kCurrent);
     EXPECT_EQ(host.pointer.changes, (std::vector<bool>{true, false}));
   }
+}
+
+TEST_F(SettingsSave, AValueTheFileCannotHoldFailsTheSaveAndKeepsTheOldSettings) {
+  writeIni(kCurrent);
+  window.lstSource_.addItem("/a/*.*");
+  window.txtCusDir_.setText(std::string("Ho\0me", 5));
+  save();
+  EXPECT_EQ(boxesShown(host.messages),
+            Strings{shownBox(Critical, "5\nInvalid procedure call or argument")});
+  EXPECT_EQ(ini(), kCurrent);
+  EXPECT_EQ(filesLeft(), 1);
 }
 
 }  // namespace
