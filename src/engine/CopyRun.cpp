@@ -41,7 +41,10 @@ std::string CopyRun::mirrorOf(const std::string& sourceFolder) const {
 std::optional<std::string> CopyRun::MakeDestDir(const std::string& sourceFolder) {
   std::string folder = mirrorOf(sourceFolder);
   if (folder.empty() || folder == madeFolder_) return folder;
-  if (!services::modMakeDirs::FolderExists(folder) && !makeDirs_.CreatePath(folder)) {
+  if (services::modMakeDirs::FolderExists(folder)) {
+    // What earlier copies into it left when their process was killed.
+    ctx_.fs.removeStaleCopies(folder);
+  } else if (!makeDirs_.CreatePath(folder)) {
     return std::nullopt;
   }
   madeFolder_ = folder;
@@ -107,6 +110,24 @@ bool CopyRun::isFinishing(CopyStep step) {
   return positionInRun(step) >= positionInRun(CopyStep::LogSummary);
 }
 
+// A folder this run made or found earlier may have been removed since: it is made again,
+// once, for the file that finds it gone.
+runtime::CopiedFile CopyRun::copyFile(Run& run) {
+  const std::string target = run.destFolder + run.fileName;
+  try {
+    return ctx_.fs.copyFile(run.sourcePath, target);
+  } catch (const RuntimeError& error) {
+    if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
+      throw;
+    }
+    madeFolder_.clear();
+    const std::string folder =
+        run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
+    if (MakeDestDir(folder) != run.destFolder) throw;
+    return ctx_.fs.copyFile(run.sourcePath, target);
+  }
+}
+
 CopyStep CopyRun::perform(CopyStep step, Run& run) {
   MainWindowView& view = ctx_.view;
   EngineState& state = ctx_.state;
@@ -138,6 +159,11 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       break;
     case CopyStep::TakeDestination:
       state.BackupDir = view.txtDest().text();
+      // Nothing is ever written relative to the current folder.
+      if (state.BackupDir.empty() || state.BackupDir.front() != '/') {
+        message(lang.text(200) + "\n\n" + state.BackupDir, runtime::MsgStyle::Critical);
+        return CopyStep::LogSummary;
+      }
       break;
     case CopyStep::MakeDestinationRoot:
       // One level only: a missing parent is an error for the handler.
@@ -201,6 +227,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.subject = run.sourcePath;
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
+      run.copied = {};
       run.attributes = incremental() ? fs.getAttributes(run.sourcePath) : 0;
       break;
     case CopyStep::TakeFileName:
@@ -221,15 +248,15 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       break;
     }
     case CopyStep::CopyFile:
-      run.fileLength = fs.copyFile(run.sourcePath, run.destFolder + run.fileName);
+      run.copied = copyFile(run);
       break;
     case CopyStep::LogFile:
       write(run, run.sourcePath + " >> " + run.destFolder + run.fileName + lang.text(184));
       break;
     case CopyStep::ClearArchive:
-      // Below 32 the word goes negative and the setter refuses it with 5, passed over.
-      if (incremental() && run.attributes != runtime::Attr::ReadOnly) {
-        fs.setAttributes(run.sourcePath, static_cast<long>(run.attributes) - 32);
+      // Recorded as the copy read the file: a change during the copy leaves the archive set.
+      if (incremental() && (run.attributes & runtime::Attr::Archive) != 0) {
+        fs.clearArchive(run.sourcePath, run.copied.source);
       }
       break;
     case CopyStep::LogOk:
@@ -237,7 +264,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       break;
     case CopyStep::AddBytes:
       // The length the copy found, not another look at a file that may change meanwhile.
-      run.copiedBytes += run.fileLength;
+      run.copiedBytes += run.copied.bytes;
       break;
     case CopyStep::CountFile:
       ++run.copiedFiles;

@@ -5,6 +5,7 @@
 
 namespace ferrowick::runtime {
 class RuntimeError;
+struct CopiedFile;
 }
 
 namespace ferrowick::services {
@@ -47,6 +48,7 @@ class CopyRun {
   CopyStep recover(CopyStep step, Run& run, const runtime::RuntimeError& error);
   CopyStep ask(CopyStep step, const std::string& text, int style);
   bool clearReadOnlyTarget(Run& run);
+  runtime::CopiedFile copyFile(Run& run);
 
   static bool isFileStep(CopyStep step);
   static bool isFinishing(CopyStep step);

@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include "engine/CopyRun.h"
 #include "engine/CopyRunSteps.h"
 #include "engine/CopyRunValues.h"
@@ -51,7 +49,14 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   };
 
   try {
-    write(run, "ERROR: " + std::to_string(number) + " - " + error.description());
+    // The entry goes on the failed file's own line when that is open; otherwise it stands
+    // on a line of its own that names the file.
+    const std::string entry = "ERROR: " + std::to_string(number) + " - " + error.description();
+    if (isFileStep(step) && !run.sourcePath.empty() && !run.log.lineOpen()) {
+      writeLine(run, entry + ": " + run.sourcePath);
+    } else {
+      write(run, entry);
+    }
   } catch (const RuntimeError& inner) {
     return handlerFailed(inner);
   }
@@ -102,14 +107,9 @@ CopyStep CopyRun::ask(CopyStep step, const std::string& text, int style) {
   return CopyStep::LogSummary;
 }
 
+// The target's own entry is looked at and changed, never what a link there leads to.
 bool CopyRun::clearReadOnlyTarget(Run& run) {
-  const std::string target = run.destFolder + run.fileName;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(target, ec)) return false;
-  const unsigned attributes = ctx_.fs.getAttributes(target);
-  if ((attributes & runtime::Attr::ReadOnly) == 0) return false;
-  ctx_.fs.setAttributes(target, static_cast<long>(attributes & ~runtime::Attr::ReadOnly));
-  return true;
+  return ctx_.fs.clearReadOnly(run.destFolder + run.fileName);
 }
 
 }  // namespace ferrowick::engine

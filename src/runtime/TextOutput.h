@@ -21,6 +21,8 @@ class TextOutput {
   // 55 while a file is already open.
   void open(const std::string& path);
   bool isOpen() const noexcept { return fd_ >= 0; }
+  // Text was written since the last line end.
+  bool lineOpen() const noexcept { return !pending_.empty(); }
 
   // Writes without a line end. 52 when no file is open.
   void write(std::string_view text);

@@ -43,7 +43,7 @@ TEST_F(CopyRunLogTest, NoToAnErrorOrALogThatCannotBeOpenedEndsTheRun) {
   EXPECT_EQ(host.messages.shown[0].caption, "Ferrowick");
   const std::string total = summary(1, "1.50");
   EXPECT_EQ(readFile(logPath()),
-            header + line(a) + "[OK]\r\nERROR: 61 - Disk full\r\n" + total + "\r\n");
+            header + line(a) + "[OK]\r\nERROR: 61 - Disk full: " + b + "\r\n\r\n" + total + "\r\n");
   EXPECT_EQ(window.Label14_.caption(), total);
 
   // Even Yes ends a run whose log cannot be opened: there is no file to try again.

@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <optional>
 
@@ -102,6 +105,21 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldS
     EXPECT_EQ(ferrowick::testing::readFile(folder() / failure.left), kCurrent);
     EXPECT_EQ(host.pointer.changes, (std::vector<bool>{true, false}));
   }
+}
+
+TEST_F(SettingsSave, RemovesTheTemporaryFilesOfAKilledSaveButNotOneBeingWritten) {
+  writeIni(kCurrent);
+  const auto stale = folder() / ".dravonk.ini.Ab12Cd", live = folder() / ".dravonk.ini.Xy34Zq";
+  ferrowick::testing::writeFile(stale, "partial");
+  ferrowick::testing::writeFile(live, "being written");
+  const int writer = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+  window.lstSource_.addItem("/a/*.*");
+  save();
+  ::close(writer);
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(live));
+  EXPECT_EQ(bak(), kCurrent);
 }
 
 TEST_F(SettingsSave, AValueTheFileCannotHoldFailsTheSaveAndKeepsTheOldSettings) {

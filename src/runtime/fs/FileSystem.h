@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -20,6 +22,12 @@ inline constexpr unsigned Archive = 32;
 }  // namespace Attr
 
 class ArchiveStore;
+
+// What a copy did: the bytes it wrote, and the source as it stood when the copy opened it.
+struct CopiedFile {
+  std::uint64_t bytes = 0;
+  struct stat source {};
+};
 
 // The toolkit runtime's file and folder operations over native paths. Every failure is
 // a RuntimeError with the runtime's number; `faults()` lets tests plan failures. Each
@@ -57,13 +65,25 @@ class FileSystem {
   // value raises 5.
   void setAttributes(const std::string& path, long attributes);
 
+  // SetAttributes: clears the archive attribute of a file as a copy read it: any change
+  // to the file since then sets it again.
+  void clearArchive(const std::string& path, const struct stat& asRead);
+
+  // SetAttributes: gives the owner write permission on the regular file at `path`; false,
+  // changing nothing, when there is no such file, it is writable already, or it is a link.
+  bool clearReadOnly(const std::string& path);
+
   // MakeFolder: creates one folder; the parent must exist.
   void makeFolder(const std::string& path);
 
   // Copy: copies a file with its permissions and modification time; an existing target
-  // is replaced through a temporary file beside it. CopyWrite is checked before each
-  // chunk of at most 1 MiB. Returns the number of bytes copied.
-  std::uint64_t copyFile(const std::string& source, const std::string& target);
+  // is replaced through a temporary file beside it, and a link at the target is replaced,
+  // not followed. CopyWrite is checked before each chunk of at most 1 MiB.
+  CopiedFile copyFile(const std::string& source, const std::string& target);
+
+  // Removes the temporary files that copies into `folder` left when their process was
+  // killed; those of copies still being written stay. Never fails.
+  void removeStaleCopies(const std::string& folder);
 
   // Rename and Delete of files.
   void renameFile(const std::string& from, const std::string& to);
