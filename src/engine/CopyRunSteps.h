@@ -84,20 +84,31 @@ inline constexpr std::array kCopyRunOrder{
     CopyStep::Done,
 };
 
+inline constexpr std::size_t kCopyStepCount = static_cast<std::size_t>(CopyStep::Done) + 1;
+
+// Each step's place in kCopyRunOrder, looked up once per step of a run.
+inline constexpr auto kCopyStepPositions = [] {
+  std::array<std::size_t, kCopyStepCount> positions{};
+  for (std::size_t position = 0; position < kCopyRunOrder.size(); ++position) {
+    const auto value = static_cast<std::size_t>(kCopyRunOrder[position]);
+    if (value < positions.size()) positions[value] = position;
+  }
+  return positions;
+}();
+
 constexpr std::size_t positionInRun(CopyStep step) {
-  std::size_t position = 0;
-  while (position < kCopyRunOrder.size() && kCopyRunOrder[position] != step) ++position;
-  return position;
+  return kCopyStepPositions[static_cast<std::size_t>(step)];
 }
 
 // Every step is in the order exactly once, and the run ends with Done.
 constexpr bool copyRunOrderIsComplete() {
-  constexpr auto count = static_cast<std::size_t>(CopyStep::Done) + 1;
-  if (kCopyRunOrder.size() != count || kCopyRunOrder.back() != CopyStep::Done) return false;
-  std::array<bool, count> seen{};
+  if (kCopyRunOrder.size() != kCopyStepCount || kCopyRunOrder.back() != CopyStep::Done) {
+    return false;
+  }
+  std::array<bool, kCopyStepCount> seen{};
   for (const CopyStep step : kCopyRunOrder) {
     const auto value = static_cast<std::size_t>(step);
-    if (value >= count || seen[value]) return false;
+    if (value >= kCopyStepCount || seen[value]) return false;
     seen[value] = true;
   }
   return true;
