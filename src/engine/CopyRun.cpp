@@ -1,5 +1,6 @@
 #include "engine/CopyRun.h"
 
+#include "engine/CopyRunSteps.h"
 #include "engine/CopyRunValues.h"
 
 #include "engine/EngineContext.h"
@@ -40,7 +41,10 @@ std::string CopyRun::mirrorOf(const std::string& sourceFolder) const {
 std::optional<std::string> CopyRun::MakeDestDir(const std::string& sourceFolder) {
   std::string folder = mirrorOf(sourceFolder);
   if (folder.empty() || folder == madeFolder_) return folder;
-  if (!services::modMakeDirs::FolderExists(folder) && !makeDirs_.CreatePath(folder)) {
+  if (services::modMakeDirs::FolderExists(folder)) {
+    // What earlier copies into it left when their process was killed.
+    ctx_.fs.removeStaleCopies(folder);
+  } else if (!makeDirs_.CreatePath(folder)) {
     return std::nullopt;
   }
   madeFolder_ = folder;
@@ -65,8 +69,8 @@ void CopyRun::RunBackup() {
 
   Run run(ctx_.fs.faults());
   madeFolder_.clear();
-  Step step = Step::Busy;
-  while (step != Step::Done) {
+  CopyStep step = CopyStep::ShowBusyPointer;
+  while (step != CopyStep::Done) {
     try {
       step = perform(step, run);
     } catch (const RuntimeError& error) {
@@ -91,17 +95,40 @@ void CopyRun::writeLine(Run& run, const std::string& text) {
   if (logging() && run.log.isOpen()) run.log.writeLine(text);
 }
 
-CopyRun::Step CopyRun::following(Step step) {
-  return static_cast<Step>(static_cast<int>(step) + 1);
+CopyStep CopyRun::following(CopyStep step) {
+  const std::size_t next = positionInRun(step) + 1;
+  return next < kCopyRunOrder.size() ? kCopyRunOrder[next] : CopyStep::Done;
 }
 
-bool CopyRun::isFileStep(Step step) {
-  return step >= Step::ReadAttributes && step <= Step::ShowStatus;
+bool CopyRun::isFileStep(CopyStep step) {
+  const std::size_t position = positionInRun(step);
+  return position >= positionInRun(CopyStep::StartFile) &&
+         position <= positionInRun(CopyStep::ShowFileStatus);
 }
 
-bool CopyRun::isFinishing(Step step) { return step >= Step::LogSummary; }
+bool CopyRun::isFinishing(CopyStep step) {
+  return positionInRun(step) >= positionInRun(CopyStep::LogSummary);
+}
 
-CopyRun::Step CopyRun::perform(Step step, Run& run) {
+// A folder this run made or found earlier may have been removed since: it is made again,
+// once, for the file that finds it gone.
+runtime::CopiedFile CopyRun::copyFile(Run& run) {
+  const std::string target = run.destFolder + run.fileName;
+  try {
+    return ctx_.fs.copyFile(run.sourcePath, target);
+  } catch (const RuntimeError& error) {
+    if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
+      throw;
+    }
+    madeFolder_.clear();
+    const std::string folder =
+        run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
+    if (MakeDestDir(folder) != run.destFolder) throw;
+    return ctx_.fs.copyFile(run.sourcePath, target);
+  }
+}
+
+CopyStep CopyRun::perform(CopyStep step, Run& run) {
   MainWindowView& view = ctx_.view;
   EngineState& state = ctx_.state;
   const services::modLanguage& lang = ctx_.lang;
@@ -114,37 +141,42 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
   };
 
   switch (step) {
-    case Step::Busy:
+    case CopyStep::ShowBusyPointer:
       ctx_.host.pointer.setBusy(true);
       break;
-    case Step::Refresh:
+    case CopyStep::ExpandSourceFolders:
       sources_.RefreshSourceList();
       break;
-    case Step::ShowPage:
+    case CopyStep::ShowInformationPage:
       view.xt1().setVisible(true);
       view.xt4().setVisible(false);
       break;
-    case Step::StartTime:
+    case CopyStep::NoteStartTime:
       run.start = ctx_.host.clock.now();
       break;
-    case Step::CaptionPreparing:
+    case CopyStep::ShowPreparingCaption:
       view.form().setCaption(lang.text(179));
       break;
-    case Step::TakeDestination:
+    case CopyStep::TakeDestination:
       state.BackupDir = view.txtDest().text();
+      // Nothing is ever written relative to the current folder.
+      if (state.BackupDir.empty() || state.BackupDir.front() != '/') {
+        message(lang.text(200) + "\n\n" + state.BackupDir, runtime::MsgStyle::Critical);
+        return CopyStep::LogSummary;
+      }
       break;
-    case Step::MakeDestination:
+    case CopyStep::MakeDestinationRoot:
       // One level only: a missing parent is an error for the handler.
       if (!services::modMakeDirs::FolderExists(state.BackupDir)) fs.makeFolder(state.BackupDir);
       break;
-    case Step::AppendSeparator:
+    case CopyStep::EndDestinationWithSeparator:
       if (state.BackupDir.empty() || state.BackupDir.back() != '/') state.BackupDir += '/';
       break;
-    case Step::CollectStart:
+    case CopyStep::StartCollecting:
       run.itemCount = view.lstSource().count();
       run.nextItem = 0;
       break;
-    case Step::Collect: {
+    case CopyStep::CollectSourceItem: {
       runtime::ListBox& list = view.lstSource();
       // A message box of the collection lets other handlers edit the list meanwhile.
       if (run.nextItem >= run.itemCount || run.nextItem >= list.count()) break;
@@ -157,37 +189,37 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       } else {
         runFiles_.AddSourceFile(item);
       }
-      return Step::Collect;
+      return CopyStep::CollectSourceItem;
     }
-    case Step::CaptionRunning:
+    case CopyStep::ShowRunningCaption:
       run.subject = run.sourcePath;
       view.form().setCaption(lang.text(180));
       break;
-    case Step::OpenLog:
+    case CopyStep::OpenLog:
       if (logging()) {
         run.log.open(LogPath());
         run.log.writeLine(lang.text(181) + " " + runtime::generalDateTime(ctx_.host.clock.now()));
         run.log.writeLine();
       }
       break;
-    case Step::StatusLabels:
+    case CopyStep::ShowStatusHeadings:
       view.Label10().setCaption(lang.text(182));
       view.Label12().setCaption(lang.text(183));
       break;
-    case Step::EntryCount:
+    case CopyStep::CountEntries:
       run.entryCount = state.SourceFiles.empty() ? 0 : state.SourceFiles.size() - 1;
       run.nextEntry = 0;
       break;
-    case Step::NextEntry:
-      if (run.nextEntry >= run.entryCount) return Step::LogSummary;
+    case CopyStep::NextEntry:
+      if (run.nextEntry >= run.entryCount) return CopyStep::LogSummary;
       run.entryIndex = run.nextEntry++;
       run.restartedForReadOnly = false;
       ctx_.host.loop.yield();
       break;
-    case Step::SkipEmpty:
-      if (entryPath().empty()) return Step::NextEntry;
+    case CopyStep::SkipEmptySlot:
+      if (entryPath().empty()) return CopyStep::NextEntry;
       break;
-    case Step::ReadAttributes:
+    case CopyStep::StartFile:
       // Every start and restart of a file in incremental mode reads its attributes
       // afresh. A full run copies whatever the attributes are, so it does not read them:
       // a vanished file then fails once, at its copy.
@@ -195,14 +227,15 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       run.subject = run.sourcePath;
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
+      run.copied = {};
       run.attributes = incremental() ? fs.getAttributes(run.sourcePath) : 0;
       break;
-    case Step::TakeFileName:
+    case CopyStep::TakeFileName:
       run.fileName = GetFileName(run.sourcePath);
-      if (run.fileName.empty()) return Step::LogSummary;
+      if (run.fileName.empty()) return CopyStep::LogSummary;
       break;
-    case Step::DestinationFolder: {
-      if (incremental() && run.attributes == 0) return Step::ShowStatus;
+    case CopyStep::FindDestinationFolder: {
+      if (incremental() && run.attributes == 0) return CopyStep::ShowFileStatus;
       const std::string folder =
           run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
       const auto made = MakeDestDir(folder);
@@ -214,29 +247,29 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       run.destFolder = *made;
       break;
     }
-    case Step::CopyFile:
-      run.fileLength = fs.copyFile(run.sourcePath, run.destFolder + run.fileName);
+    case CopyStep::CopyFile:
+      run.copied = copyFile(run);
       break;
-    case Step::LogFile:
+    case CopyStep::LogFile:
       write(run, run.sourcePath + " >> " + run.destFolder + run.fileName + lang.text(184));
       break;
-    case Step::ClearArchive:
-      // Below 32 the word goes negative and the setter refuses it with 5, passed over.
-      if (incremental() && run.attributes != runtime::Attr::ReadOnly) {
-        fs.setAttributes(run.sourcePath, static_cast<long>(run.attributes) - 32);
+    case CopyStep::ClearArchive:
+      // Recorded as the copy read the file: a change during the copy leaves the archive set.
+      if (incremental() && (run.attributes & runtime::Attr::Archive) != 0) {
+        fs.clearArchive(run.sourcePath, run.copied.source);
       }
       break;
-    case Step::LogOk:
+    case CopyStep::LogOk:
       writeLine(run, "[OK]");
       break;
-    case Step::AddBytes:
+    case CopyStep::AddBytes:
       // The length the copy found, not another look at a file that may change meanwhile.
-      run.copiedBytes += run.fileLength;
+      run.copiedBytes += run.copied.bytes;
       break;
-    case Step::CountFile:
+    case CopyStep::CountFile:
       ++run.copiedFiles;
       break;
-    case Step::ShowStatus: {
+    case CopyStep::ShowFileStatus: {
       // A file that was skipped or failed before its folder was made shows its own target.
       const std::string folder =
           run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
@@ -245,38 +278,38 @@ CopyRun::Step CopyRun::perform(Step step, Run& run) {
       view.Label11().setCaption(run.sourcePath);
       view.Label13().setCaption(target);
       view.Label14().setCaption(progressText(run));
-      return Step::NextEntry;
+      return CopyStep::NextEntry;
     }
-    case Step::LogSummary:
+    case CopyStep::LogSummary:
       run.summary = summaryText(run);
       if (!run.sourcePath.empty()) {
         writeLine(run, "");
         writeLine(run, run.summary);
       }
       break;
-    case Step::CloseLog:
+    case CopyStep::CloseLog:
       run.log.close();
       break;
-    case Step::EndLabel:
+    case CopyStep::ShowEndLabel:
       view.Label10().setCaption(lang.text(190));
       break;
-    case Step::ClearLabels:
+    case CopyStep::ClearStatusLabels:
       view.Label11().setCaption("");
       view.Label12().setCaption("");
       view.Label13().setCaption("");
       break;
-    case Step::ShowSummary:
+    case CopyStep::ShowSummary:
       if (run.summary.empty()) run.summary = summaryText(run);
       view.Label14().setCaption(run.summary);
       break;
-    case Step::ResetFiles:
+    case CopyStep::EmptyRunFileList:
       runFiles_.Reset();
       break;
-    case Step::Pointer:
+    case CopyStep::RestorePointer:
       ctx_.host.pointer.setBusy(false);
       break;
-    case Step::Done:
-      return Step::Done;
+    case CopyStep::Done:
+      return CopyStep::Done;
   }
   return following(step);
 }

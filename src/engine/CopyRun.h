@@ -5,6 +5,7 @@
 
 namespace ferrowick::runtime {
 class RuntimeError;
+struct CopiedFile;
 }
 
 namespace ferrowick::services {
@@ -14,6 +15,7 @@ class modMakeDirs;
 namespace ferrowick::engine {
 
 struct EngineContext;
+enum class CopyStep;  // CopyRunSteps.h
 class SourceList;
 class RunFileList;
 
@@ -40,55 +42,17 @@ class CopyRun {
   static std::string LogPath();
 
  private:
-  // The run's numbered steps, in their order. The error handler goes on with the step
-  // after the failing one, restarts the file, or finishes the run at LogSummary.
-  enum class Step {
-    Busy,               // 1
-    Refresh,            // 2
-    ShowPage,           // 3
-    StartTime,          // 4
-    CaptionPreparing,   // 5
-    TakeDestination,    // 6
-    MakeDestination,    // 7
-    AppendSeparator,    // 8
-    CollectStart,       // 9
-    Collect,            // 9, one source item each time
-    CaptionRunning,     // 10
-    OpenLog,            // 11
-    StatusLabels,       // 12
-    EntryCount,         // 13
-    NextEntry,          // 14, 15
-    SkipEmpty,          // 16
-    ReadAttributes,     // 17, 18: where a file starts and restarts
-    TakeFileName,       // 19
-    DestinationFolder,  // 20.1, 20.2
-    CopyFile,           // 20.3
-    LogFile,            // 20.4
-    ClearArchive,       // 20.5
-    LogOk,              // 20.6
-    AddBytes,           // 20.7
-    CountFile,          // 20.8
-    ShowStatus,         // 20.9
-    LogSummary,         // 21
-    CloseLog,           // 21
-    EndLabel,           // 22
-    ClearLabels,        // 23
-    ShowSummary,        // 24
-    ResetFiles,         // 25
-    Pointer,            // 26
-    Done,
-  };
-
   struct Run;
 
-  Step perform(Step step, Run& run);
-  Step recover(Step step, Run& run, const runtime::RuntimeError& error);
-  Step ask(Step step, const std::string& text, int style);
+  CopyStep perform(CopyStep step, Run& run);
+  CopyStep recover(CopyStep step, Run& run, const runtime::RuntimeError& error);
+  CopyStep ask(CopyStep step, const std::string& text, int style);
   bool clearReadOnlyTarget(Run& run);
+  runtime::CopiedFile copyFile(Run& run);
 
-  static bool isFileStep(Step step);
-  static bool isFinishing(Step step);
-  static Step following(Step step);
+  static bool isFileStep(CopyStep step);
+  static bool isFinishing(CopyStep step);
+  static CopyStep following(CopyStep step);
 
   bool logging() const;
   bool incremental() const;

@@ -1,6 +1,5 @@
-#include <filesystem>
-
 #include "engine/CopyRun.h"
+#include "engine/CopyRunSteps.h"
 #include "engine/CopyRunValues.h"
 #include "engine/EngineContext.h"
 #include "engine/MainWindowView.h"
@@ -28,7 +27,7 @@ int CopyRun::message(const std::string& text, int style) {
   return ctx_.host.messages.show(text, style, ctx_.app.title());
 }
 
-CopyRun::Step CopyRun::recover(Step step, Run& run, const RuntimeError& error) {
+CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   const services::modLanguage& lang = ctx_.lang;
   const std::string text = errorText(run);
   const int number = error.number();
@@ -39,18 +38,25 @@ CopyRun::Step CopyRun::recover(Step step, Run& run, const RuntimeError& error) {
   const auto handlerFailed = [&](const RuntimeError& inner) {
     message(std::to_string(inner.number()) + ": " + inner.description() + errorText(run),
             MsgStyle::Critical);
-    return isFinishing(step) ? following(step) : Step::LogSummary;
+    return isFinishing(step) ? following(step) : CopyStep::LogSummary;
   };
   // Passed over: the step after the failing one, except that a file whose attributes
   // could not be read or whose copy failed is not logged, counted or changed.
   const auto goOn = [&] {
-    if (step == Step::Collect) return Step::Collect;
-    if (step == Step::ReadAttributes || step == Step::CopyFile) return Step::ShowStatus;
+    if (step == CopyStep::CollectSourceItem) return CopyStep::CollectSourceItem;
+    if (step == CopyStep::StartFile || step == CopyStep::CopyFile) return CopyStep::ShowFileStatus;
     return following(step);
   };
 
   try {
-    write(run, "ERROR: " + std::to_string(number) + " - " + error.description());
+    // The entry goes on the failed file's own line when that is open; otherwise it stands
+    // on a line of its own that names the file.
+    const std::string entry = "ERROR: " + std::to_string(number) + " - " + error.description();
+    if (isFileStep(step) && !run.sourcePath.empty() && !run.log.lineOpen()) {
+      writeLine(run, entry + ": " + run.sourcePath);
+    } else {
+      write(run, entry);
+    }
   } catch (const RuntimeError& inner) {
     return handlerFailed(inner);
   }
@@ -77,10 +83,10 @@ CopyRun::Step CopyRun::recover(Step step, Run& run, const RuntimeError& error) {
     case Err::PathFileAccessError:
       // A read-only target is made writable and the file tried once more; anything else,
       // or the same error again, is asked about.
-      if (step == Step::CopyFile && !run.restartedForReadOnly) {
+      if (step == CopyStep::CopyFile && !run.restartedForReadOnly) {
         run.restartedForReadOnly = true;
         try {
-          if (clearReadOnlyTarget(run)) return Step::ReadAttributes;
+          if (clearReadOnlyTarget(run)) return CopyStep::StartFile;
         } catch (const RuntimeError& inner) {
           return handlerFailed(inner);
         }
@@ -94,21 +100,16 @@ CopyRun::Step CopyRun::recover(Step step, Run& run, const RuntimeError& error) {
 
 // Yes tries the current file again; any other answer, and any answer outside the file
 // steps, finishes the run. While finishing, the run goes on finishing.
-CopyRun::Step CopyRun::ask(Step step, const std::string& text, int style) {
+CopyStep CopyRun::ask(CopyStep step, const std::string& text, int style) {
   const int answer = message(text, style);
   if (isFinishing(step)) return following(step);
-  if (answer == runtime::MsgAnswer::Yes && isFileStep(step)) return Step::ReadAttributes;
-  return Step::LogSummary;
+  if (answer == runtime::MsgAnswer::Yes && isFileStep(step)) return CopyStep::StartFile;
+  return CopyStep::LogSummary;
 }
 
+// The target's own entry is looked at and changed, never what a link there leads to.
 bool CopyRun::clearReadOnlyTarget(Run& run) {
-  const std::string target = run.destFolder + run.fileName;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(target, ec)) return false;
-  const unsigned attributes = ctx_.fs.getAttributes(target);
-  if ((attributes & runtime::Attr::ReadOnly) == 0) return false;
-  ctx_.fs.setAttributes(target, static_cast<long>(attributes & ~runtime::Attr::ReadOnly));
-  return true;
+  return ctx_.fs.clearReadOnly(run.destFolder + run.fileName);
 }
 
 }  // namespace ferrowick::engine

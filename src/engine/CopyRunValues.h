@@ -7,6 +7,7 @@
 #include "engine/CopyRun.h"
 #include "runtime/DateTime.h"
 #include "runtime/TextOutput.h"
+#include "runtime/fs/FileSystem.h"
 
 namespace ferrowick::engine {
 
@@ -18,7 +19,7 @@ struct CopyRun::Run {
   std::string fileName;
   std::string destFolder;
   unsigned attributes = 0;
-  std::uint64_t fileLength = 0;  // what the copy of the current file wrote
+  runtime::CopiedFile copied;  // what the copy of the current file wrote and read
   std::uint64_t copiedBytes = 0;
   std::uint64_t copiedFiles = 0;
   std::size_t entryCount = 0;

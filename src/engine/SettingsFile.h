@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/fs/StagedFile.h"
+
 namespace ferrowick::runtime {
 class ProfileDocument;
 class RuntimeError;
@@ -57,7 +59,8 @@ class SettingsFile {
   void writeSettings(runtime::ProfileDocument& document);
   bool writeEntries(runtime::ProfileDocument& document);
   void replaceFile(const runtime::ProfileDocument& document);
-  void rotate();
+  std::optional<runtime::StagedFile> stagePrevious(const std::string& current);
+  void keepPrevious(std::optional<runtime::StagedFile>& previous, bool hadFile);
   void reportEntryFailure(const std::string& item);
   void reportError(const runtime::RuntimeError& error, std::string_view separator, int style);
 

@@ -11,6 +11,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/profile/ProfileDocument.h"
+#include "services/modPathUsers.h"
 
 namespace ferrowick::engine {
 
@@ -20,10 +21,15 @@ using runtime::ProfileDocument;
 using namespace settings_keys;
 
 void SettingsFile::LoadSettings() {
-  runStep([&] { restoreFromPrevious(); });
-
   ProfileDocument document;
-  runStep([&] { document = ProfileDocument::load(settingsPath(), &ctx_.fs.faults()); });
+  // Without an application-data folder there is no settings file: the window then starts
+  // as at a first start, instead of hiding with nothing loaded.
+  if (services::modPathUsers::AppDataFolder().empty()) {
+    ctx_.state.NoSettingsFile = true;
+  } else {
+    runStep([&] { restoreFromPrevious(); });
+    runStep([&] { document = ProfileDocument::load(settingsPath(), &ctx_.fs.faults()); });
+  }
 
   loadWhen(document);
   loadOptions(document);

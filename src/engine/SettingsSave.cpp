@@ -1,3 +1,6 @@
+#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 
 #include "engine/EngineContext.h"
@@ -54,22 +57,30 @@ void SettingsFile::SaveSettings() {
 
 void SettingsFile::writeSettings(ProfileDocument& document) {
   MainWindowView& view = ctx_.view;
+  // A value the file cannot hold (a NUL or a line break inside) fails the save like any
+  // other error, rather than going missing from the new file.
+  const auto put = [&document](std::string_view section, std::string_view key,
+                               std::string_view value) {
+    if (document.write(section, key, value) == 0) {
+      runtime::raise(runtime::Err::InvalidProcedureCall);
+    }
+  };
 
   // Both times are written whatever rule is chosen; a field that holds no time of day
   // ends the save right after its key.
   const auto writeTime = [&](std::string_view key, runtime::TextBox& field, TimeOfDay& time) {
     const std::string text = field.text();
     if (text == kEmptyField) {
-      document.write(kWhen, key, kUnsetTime);
+      put(kWhen, key, kUnsetTime);
       time = {};
     } else {
-      document.write(kWhen, key, text);
+      put(kWhen, key, text);
       time = TimeOfDay::parse(field.text());
     }
   };
   writeTime(kAlwaysAt, view.MaskEdBox1(), ctx_.state.AlwaysAtTime);
   writeTime(kEach, view.MaskEdBox2(), ctx_.state.EachInterval);
-  document.write(kWhen, kDefault, view.optAlways().value() ? kFalse : kTrue);
+  put(kWhen, kDefault, view.optAlways().value() ? kFalse : kTrue);
 
   unsigned days = 0;
   if (!view.optDaily().value()) {
@@ -77,25 +88,25 @@ void SettingsFile::writeSettings(ProfileDocument& document) {
       if (view.chkDays(bit + 1).value() != Unchecked) days += 1u << bit;
     }
   }
-  document.write(kWhen, kDays, std::to_string(days));
+  put(kWhen, kDays, std::to_string(days));
 
   const auto ticked = [](runtime::CheckBox& box) { return box.value() == Checked; };
-  document.write(kLog, kSave, word(ticked(view.chkLog())));
-  document.write(kBackup, kIncremental, word(ticked(view.chkIncr())));
+  put(kLog, kSave, word(ticked(view.chkLog())));
+  put(kBackup, kIncremental, word(ticked(view.chkIncr())));
 
-  document.write(kDestination, kCustom, word(ticked(view.chkCustom())));
+  put(kDestination, kCustom, word(ticked(view.chkCustom())));
   const std::string customName = view.txtCusDir().text();
-  if (!customName.empty()) document.write(kDestination, kCustomName, customName);
-  document.write(kDestination, kAnd, word(view.optAnd().value()));
-  document.write(kDestination, kOr, word(view.optOr().value()));
+  if (!customName.empty()) put(kDestination, kCustomName, customName);
+  put(kDestination, kAnd, word(view.optAnd().value()));
+  put(kDestination, kOr, word(view.optOr().value()));
   const std::string separator = view.cmbSep().text();
-  if (!separator.empty()) document.write(kDestination, kDateSeparator, separator);
-  document.write(kDestination, kDatedDirectories, word(ticked(view.chkDated())));
+  if (!separator.empty()) put(kDestination, kDateSeparator, separator);
+  put(kDestination, kDatedDirectories, word(ticked(view.chkDated())));
   std::string base = view.txtSelected2().text();
   if (base.empty() || base.back() != '/') base += '/';
-  document.write(kDestination, kBaseDir, base);
+  put(kDestination, kBaseDir, base);
 
-  document.write(kOptions, kLoadWin, word(ticked(view.chkServ())));
+  put(kOptions, kLoadWin, word(ticked(view.chkServ())));
 }
 
 // Entries in list order, keyed by position. False, after the message, when one cannot be
@@ -113,14 +124,23 @@ bool SettingsFile::writeEntries(ProfileDocument& document) {
   return true;
 }
 
-// The new file is complete on the disk before the old one becomes the previous version.
-// A file that cannot be written is the failure of the first entry that did not reach it.
+// The new file is complete on the disk before it replaces the old one in a single rename,
+// and the old one becomes the previous version only once that rename has worked: a save
+// that fails at any point leaves both files as they were. A file that cannot be written is
+// the failure of the first entry that did not reach it.
 void SettingsFile::replaceFile(const ProfileDocument& document) {
   const std::string path = settingsPath();
   try {
     runtime::StagedFile staged = document.stage(path, &ctx_.fs.faults());
-    rotate();
+    bool hadFile = true;
+    try {
+      hadFile = ctx_.fs.fileExists(path);
+    } catch (const runtime::RuntimeError&) {
+    }
+    std::optional<runtime::StagedFile> previous =
+        hadFile ? stagePrevious(path) : std::optional<runtime::StagedFile>();
     staged.commit();
+    keepPrevious(previous, hadFile);
   } catch (const runtime::RuntimeError&) {
     runtime::ListBox& list = ctx_.view.lstSource();
     if (list.count() == 0) throw;
@@ -128,23 +148,31 @@ void SettingsFile::replaceFile(const ProfileDocument& document) {
   }
 }
 
-// The current file becomes the previous version. Every failure here is ignored: the new
-// file replaces the current one whatever happens. The current file is never deleted
-// outright, so there is no moment without settings on the disk.
-void SettingsFile::rotate() {
-  const auto ignoringFailure = [](const std::function<void()>& operation) {
-    try {
-      operation();
-    } catch (const runtime::RuntimeError&) {
+// The current file's content, ready to become the previous version; nothing when it cannot
+// be read or staged. Failures here never stop the save.
+std::optional<runtime::StagedFile> SettingsFile::stagePrevious(const std::string& current) {
+  try {
+    std::ifstream in(current, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in) return std::nullopt;
+    return runtime::StagedFile(previousPath(), bytes.str(), &ctx_.fs.faults());
+  } catch (const runtime::RuntimeError&) {
+    return std::nullopt;
+  }
+}
+
+// The file this save replaced becomes the previous version; when there was none, the
+// previous version goes too, as it is older than the save before. Failures are ignored.
+void SettingsFile::keepPrevious(std::optional<runtime::StagedFile>& previous, bool hadFile) {
+  try {
+    if (previous) {
+      previous->commit();
+    } else if (!hadFile && ctx_.fs.fileExists(previousPath())) {
+      ctx_.fs.deleteFile(previousPath());
     }
-  };
-  runtime::FileSystem& fs = ctx_.fs;
-  const std::string current = settingsPath();
-  const std::string previous = previousPath();
-  bool havePrevious = false;
-  ignoringFailure([&] { havePrevious = fs.fileExists(previous); });
-  if (havePrevious) ignoringFailure([&] { fs.deleteFile(previous); });
-  ignoringFailure([&] { fs.renameFile(current, previous); });
+  } catch (const runtime::RuntimeError&) {
+  }
 }
 
 void SettingsFile::reportEntryFailure(const std::string& item) {

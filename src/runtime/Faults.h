@@ -1,31 +1,60 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ferrowick::runtime {
 
+// The operations at which tests can plan a failure; each operation names its point in its
+// own comment.
+enum class FaultPoint {
+  List,           // a folder listing
+  Length,         // a file's length
+  Exists,         // the test for an ordinary file
+  Attributes,     // reading the attribute word
+  SetAttributes,  // changing attributes
+  MakeFolder,     // creating one folder
+  Copy,           // the start of a file copy
+  CopyWrite,      // each chunk of a file copy
+  Rename,         // renaming a file
+  Delete,         // deleting a file
+  OpenOutput,     // opening a text file for output
+  WriteOutput,    // each write to it
+  OpenText,       // opening a text file for reading
+  ReadLine,       // each line read from it
+  ReadProfile,    // reading a profile file
+  StageFile,      // writing a whole new file beside its target
+  CommitFile,     // putting a staged file in place
+  ReplaceFile,    // replacing a file whole, before the rename
+};
+
 // Lets tests make a chosen operation fail with a chosen run-time error. CI runs as root,
 // where permission and many device failures never happen by themselves.
 class Faults {
  public:
-  // The next `times` calls of `operation` whose path contains `pathPart` (any path when
+  // The next `times` calls at `point` whose path contains `pathPart` (any path when
   // empty), after `skip` matching calls have passed, raise error `number`.
-  void inject(std::string operation, int number, std::string pathPart = {}, int times = 1,
+  void inject(FaultPoint point, int number, std::string pathPart = {}, int times = 1,
               int skip = 0);
+  // The next matching call at `point`, after `skip` have passed, runs `action` and then
+  // goes on: another program changing a file at that moment.
+  void interfere(FaultPoint point, std::function<void()> action, std::string pathPart = {},
+                 int skip = 0);
   void clear();
 
-  // Raises the planned error when a rule matches this call.
-  void check(std::string_view operation, std::string_view path);
+  // Raises the planned error, or runs the planned action, when a rule matches this call.
+  void check(FaultPoint point, std::string_view path);
 
  private:
   struct Rule {
-    std::string operation;
+    FaultPoint point;
     std::string pathPart;
     int number;
     int times;
     int skip;
+    std::function<void()> action;
   };
   std::vector<Rule> rules_;
 };

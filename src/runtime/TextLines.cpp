@@ -12,7 +12,7 @@ namespace ferrowick::runtime {
 
 TextLineReader::TextLineReader(const std::string& path, Faults& faults)
     : path_(path), faults_(faults) {
-  faults_.check("openText", path_);
+  faults_.check(FaultPoint::OpenText, path_);
   // Non-blocking, so that a pipe without a writer cannot stop the open itself.
   fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) raiseErrno(errno, path_);
@@ -52,7 +52,7 @@ bool TextLineReader::fill() {
 }
 
 bool TextLineReader::next(std::string& line) {
-  faults_.check("readLine", path_);
+  faults_.check(FaultPoint::ReadLine, path_);
   line.clear();
   bool any = false;
   for (;;) {

@@ -13,14 +13,14 @@ namespace ferrowick::runtime {
 // Reads in blocks, so a file is never held whole.
 class TextLineReader {
  public:
-  // "openText": raises the runtime's error when the file cannot be opened or is not an
+  // OpenText: raises the runtime's error when the file cannot be opened or is not an
   // ordinary file (a folder, a pipe or a device would never deliver an end).
   TextLineReader(const std::string& path, Faults& faults);
   ~TextLineReader();
   TextLineReader(const TextLineReader&) = delete;
   TextLineReader& operator=(const TextLineReader&) = delete;
 
-  // "readLine": the next line into `line`; false at the end of the file. Raises the
+  // ReadLine: the next line into `line`; false at the end of the file. Raises the
   // runtime's error when reading fails.
   bool next(std::string& line);
 

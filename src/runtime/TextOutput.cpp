@@ -10,12 +10,6 @@
 
 namespace ferrowick::runtime {
 
-namespace {
-// Lines are gathered and written in blocks of this size, so a long run does one write per
-// block rather than two per file.
-constexpr std::size_t kBlock = std::size_t{64} << 10;
-}  // namespace
-
 TextOutput::~TextOutput() {
   if (fd_ < 0) return;
   try {
@@ -26,7 +20,7 @@ TextOutput::~TextOutput() {
 }
 
 void TextOutput::open(const std::string& path) {
-  faults_.check("open", path);
+  faults_.check(FaultPoint::OpenOutput, path);
   if (fd_ >= 0) raise(Err::FileAlreadyOpen);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) raiseErrno(errno, path);
@@ -36,18 +30,19 @@ void TextOutput::open(const std::string& path) {
 }
 
 void TextOutput::write(std::string_view text) {
-  faults_.check("write", path_);
+  faults_.check(FaultPoint::WriteOutput, path_);
   if (fd_ < 0) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
-  if (pending_.size() >= kBlock) flush();
 }
 
+// A finished line goes to the file at once, in one write, so that what a run logged
+// survives the process being killed.
 void TextOutput::writeLine(std::string_view text) {
-  faults_.check("write", path_);
+  faults_.check(FaultPoint::WriteOutput, path_);
   if (fd_ < 0) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
   pending_.append("\r\n");
-  if (pending_.size() >= kBlock) flush();
+  flush();
 }
 
 void TextOutput::flush() {

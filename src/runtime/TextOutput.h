@@ -8,8 +8,9 @@ namespace ferrowick::runtime {
 class Faults;
 
 // A text file opened for output: created, or emptied when it exists. Texts are written
-// as they are (UTF-8); a line ends with CR LF. Every failure is a numbered RuntimeError;
-// tests plan failures through the fault names "open" and "write".
+// as they are (UTF-8); a line ends with CR LF and reaches the file as soon as it ends.
+// Every failure is a numbered RuntimeError; tests plan failures through the fault points
+// OpenOutput and WriteOutput.
 class TextOutput {
  public:
   explicit TextOutput(Faults& faults) : faults_(faults) {}
@@ -20,6 +21,8 @@ class TextOutput {
   // 55 while a file is already open.
   void open(const std::string& path);
   bool isOpen() const noexcept { return fd_ >= 0; }
+  // Text was written since the last line end.
+  bool lineOpen() const noexcept { return !pending_.empty(); }
 
   // Writes without a line end. 52 when no file is open.
   void write(std::string_view text);

@@ -23,15 +23,15 @@ class CopyRunErrorsTest : public CopyRunTest {
 };
 
 TEST_F(CopyRunErrorsTest, YesRestartsTheFileAndNoEndsTheRun) {
-  fs.faults().inject("copy", Err::DeviceIOError, "b.txt");
+  fs.faults().inject(runtime::FaultPoint::Copy, Err::DeviceIOError, "b.txt");
   host.messages.answer(runtime::MsgAnswer::Yes);
 
   copyRun.RunBackup();
 
   EXPECT_EQ(readFile(target(b)), "beta");
-  EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 57 - Device I/O error" +
-                                     line(b) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" + summary(3) +
-                                     "\r\n");
+  EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 57 - Device I/O error: " + b +
+                                     "\r\n" + line(b) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" +
+                                     summary(3) + "\r\n");
   EXPECT_EQ(host.loop.yields, 3);  // no extra yield for the restart
 
   // With "/" as the backup root every file's mirror is the file itself: refused, and No
@@ -50,17 +50,34 @@ TEST_F(CopyRunErrorsTest, ReadOnlyTargetIsMadeWritableOnceAndThenAskedAbout) {
   EXPECT_TRUE(shown().empty());
   EXPECT_EQ(readFile(target(b)), "beta");
   EXPECT_EQ(window.Label14_.caption(), summary(3));
-  EXPECT_NE(readFile(logPath()).find("ERROR: 75 - Path/File access error" + line(b) + "[OK]"),
+  EXPECT_NE(readFile(logPath()).find("ERROR: 75 - Path/File access error: " + b + "\r\n" + line(b) +
+                                     "[OK]"),
             std::string::npos);
 
   // Refused again after that (the next run does start): asked about, and No ends the run.
   testing::writeFile(target(b), "old");
   fs.setAttributes(target(b), Attr::ReadOnly);
-  fs.faults().inject("copy", Err::PathFileAccessError, "b.txt", 1, 1);
+  fs.faults().inject(runtime::FaultPoint::Copy, Err::PathFileAccessError, "b.txt", 1, 1);
   host.messages.answer(No);
   copyRun.RunBackup();
   EXPECT_EQ(shown(), Strings{"20 75: Path/File access error" + errorText(b, target(b))});
   EXPECT_EQ(window.Label14_.caption(), summary(1));
+}
+
+TEST_F(CopyRunErrorsTest, LinkAtATargetIsReplacedAndWhatItLeadsToIsNeverTouched) {
+  const std::string outside = (root / "outside.txt").string();
+  testing::writeFile(outside, "not ours");
+  ::chmod(outside.c_str(), 0444);
+  fs::create_directories(fs::path(target(b)).parent_path());
+  fs::create_symlink(outside, target(b));
+
+  copyRun.RunBackup();
+
+  EXPECT_TRUE(shown().empty());
+  EXPECT_EQ(fs::status(outside).permissions(), fs::perms{0444});
+  EXPECT_EQ(readFile(outside), "not ours");
+  EXPECT_FALSE(fs::is_symlink(target(b)));
+  EXPECT_EQ(readFile(target(b)), "beta");
 }
 
 TEST_F(CopyRunErrorsTest, DiskFullInTheMiddleOfAFileKeepsItsEarlierCopyAndItsArchive) {
@@ -68,7 +85,7 @@ TEST_F(CopyRunErrorsTest, DiskFullInTheMiddleOfAFileKeepsItsEarlierCopyAndItsArc
   addItem(big);
   testing::writeFile(target(big), "earlier copy");
   window.chkIncr_.setValue(runtime::CheckState::Checked);
-  fs.faults().inject("copy.write", Err::DiskFull, "big.bin", 1, 1);
+  fs.faults().inject(runtime::FaultPoint::CopyWrite, Err::DiskFull, "big.bin", 1, 1);
   host.messages.answer(No);
 
   copyRun.RunBackup();
@@ -95,16 +112,17 @@ TEST_F(CopyRunErrorsTest, VanishedOrUncopyableFilesGiveOneMessageThatNamesThemAn
 
   EXPECT_EQ(shown(), (Strings{"48 <195>\n\n" + gone, "48 <194>\n\n" + pipe, "48 <195>\n\n" + b}));
   EXPECT_FALSE(fs::exists(target(pipe)));
-  // Each error entry runs into the next file's line.
-  EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 52 - Bad file name or number" +
-                                     "ERROR: 53 - File not found" + line(c) + "[OK]\r\n\r\n" +
-                                     summary(2) + "\r\n");
+  // Each error entry names its file.
+  EXPECT_EQ(readFile(logPath()), header + line(a) +
+                                     "[OK]\r\nERROR: 52 - Bad file name or number: " + pipe +
+                                     "\r\nERROR: 53 - File not found: " + b + "\r\n" + line(c) +
+                                     "[OK]\r\n\r\n" + summary(2) + "\r\n");
   EXPECT_EQ(statuses.back().label11, b);  // it still had its status lines
 }
 
 TEST_F(CopyRunErrorsTest, FailingErrorEntryEndsTheRunInOrderWithAMessage) {
   // The file's line and then the handler's own entry both find the disk full.
-  fs.faults().inject("write", Err::DiskFull, "", 2, 2);
+  fs.faults().inject(runtime::FaultPoint::WriteOutput, Err::DiskFull, "", 2, 2);
 
   copyRun.RunBackup();
 

@@ -36,18 +36,18 @@ TEST_F(CopyRunLogTest, CleanRunLogsEachFileAndTheSummary) {
 
 TEST_F(CopyRunLogTest, NoToAnErrorOrALogThatCannotBeOpenedEndsTheRun) {
   for (const auto& path : {a, b, c}) addItem(path);
-  fs.faults().inject("copy", runtime::Err::DiskFull, "b.txt");
+  fs.faults().inject(runtime::FaultPoint::Copy, runtime::Err::DiskFull, "b.txt");
   host.messages.answer(runtime::MsgAnswer::No);
   copyRun.RunBackup();
   EXPECT_EQ(shown(), Strings{"52 <197>" + errorText(b, target(b))});
   EXPECT_EQ(host.messages.shown[0].caption, "Ferrowick");
   const std::string total = summary(1, "1.50");
   EXPECT_EQ(readFile(logPath()),
-            header + line(a) + "[OK]\r\nERROR: 61 - Disk full\r\n" + total + "\r\n");
+            header + line(a) + "[OK]\r\nERROR: 61 - Disk full: " + b + "\r\n\r\n" + total + "\r\n");
   EXPECT_EQ(window.Label14_.caption(), total);
 
   // Even Yes ends a run whose log cannot be opened: there is no file to try again.
-  fs.faults().inject("open", runtime::Err::PermissionDenied);
+  fs.faults().inject(runtime::FaultPoint::OpenOutput, runtime::Err::PermissionDenied);
   host.messages.answer(runtime::MsgAnswer::Yes);
   copyRun.RunBackup();
   EXPECT_EQ(shown().back(), "20 <198>" + errorText("", ""));

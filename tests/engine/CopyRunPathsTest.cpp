@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "CopyRunFixture.h"
 
 namespace ferrowick::engine {
@@ -67,6 +71,57 @@ TEST_F(CopyRunTest, FolderThatCannotBeMadeFailsTheFileAndNothingLandsInTheCurren
   EXPECT_EQ(host.messages.shown[1].text, "<200>" + errorText(a, target(a)));
   EXPECT_TRUE(fs::is_empty(work));
   EXPECT_EQ(window.Label14_.caption(), summary(0));  // No finished the run: z.txt was not copied
+}
+
+TEST_F(CopyRunTest, DestinationThatIsNotAnAbsolutePathFailsTheRunBeforeAnythingIsMade) {
+  addItem(file("a.txt", "x"));
+  const fs::path work = root / "cwd";
+  fs::create_directories(work);
+  const fs::path before = fs::current_path();
+  fs::current_path(work);
+  for (const std::string destination : {"relbackup", "E:\\Backup", "   "}) {
+    host.messages.shown.clear();
+    window.txtDest_.setText(destination);
+    copyRun.RunBackup();
+    EXPECT_EQ(shown(), Strings{"16 <200>\n\n" + destination});
+    EXPECT_EQ(window.Label14_.caption(), summary(0));
+  }
+  fs::current_path(before);
+  EXPECT_TRUE(fs::is_empty(work));
+}
+
+TEST_F(CopyRunTest, DestinationFolderRemovedDuringTheRunIsMadeAgain) {
+  const std::string a = file("Docs/a.txt", "alpha"), b = file("Docs/b.txt", "beta");
+  addItem(a);
+  addItem(b);
+  onYield = [&] {
+    if (statuses.size() == 2) fs::remove_all(fs::path(target(a)).parent_path());
+  };
+  copyRun.RunBackup();
+  EXPECT_TRUE(host.messages.shown.empty());
+  EXPECT_EQ(readFile(target(b)), "beta");
+}
+
+TEST_F(CopyRunTest, TemporaryCopiesLeftByAKilledRunAreRemovedAndOnlyThose) {
+  const std::string a = file("Docs/a.txt", "alpha");
+  addItem(a);
+  const fs::path folder = fs::path(target(a)).parent_path();
+  const fs::path stale = folder / ".a.txt.ferrowick-Ab12Cd",
+                 live = folder / ".b.txt.ferrowick-Xy34Zq";
+  const fs::path others[] = {live, folder / ".a.txt.ferrowick-old",
+                             folder / "a.txt.ferrowick-Ab12Cd", folder / ".a.txt.Ab12Cd"};
+  testing::writeFile(stale, "partial");
+  for (const auto& path : others) testing::writeFile(path, "not stale");
+  // Another process is writing this one right now.
+  const int writer = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+
+  copyRun.RunBackup();
+  ::close(writer);
+
+  EXPECT_FALSE(fs::exists(stale));
+  for (const auto& path : others) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_EQ(readFile(target(a)), "alpha");
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(RunFileListTest, FailuresKeepWhatCameBeforeAndFolderFailuresShowNumberCol
   EXPECT_EQ(paths(), Strings{"missing.txt"});
   writeFile(rig.root / "first.txt", "f");
   addFile("first.txt");
-  rig.fs.faults().inject("list", runtime::Err::DeviceIOError, "/bad/");
+  rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceIOError, "/bad/");
   addFolder("bad");
   EXPECT_EQ(boxesShown(rig.host.messages),
             Strings{shownBox(runtime::MsgStyle::Critical, "57:Device I/O error")});
@@ -74,7 +74,7 @@ TEST_F(RunFileListTest, FailuresKeepWhatCameBeforeAndFolderFailuresShowNumberCol
   // A length failure ends the folder; the failed file is left in the last slot.
   runFiles.Reset();
   const Strings order = folderWith("f", {"a", "b", "c"});
-  rig.fs.faults().inject("length", runtime::Err::PermissionDenied, "/f/", 1, 1);
+  rig.fs.faults().inject(runtime::FaultPoint::Length, runtime::Err::PermissionDenied, "/f/", 1, 1);
   addFolder("f");
   EXPECT_EQ(rig.host.messages.shown.back().text, "70:Permission denied");
   EXPECT_EQ(paths(), (Strings{order[0], order[1]}));

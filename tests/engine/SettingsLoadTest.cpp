@@ -112,7 +112,7 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   const std::string previous = "[Entries]\r\n0=/data/*.*\r\n";
   writeBak(previous);
   state.NoSettingsFile = false;
-  fs.faults().inject("copy", runtime::Err::DiskFull);
+  fs.faults().inject(runtime::FaultPoint::Copy, runtime::Err::DiskFull);
   load(window);
   EXPECT_EQ(boxesShown(host.messages),
             Strings{shownBox(runtime::MsgStyle::Critical, "61\n\nDisk full")});
@@ -122,10 +122,18 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   EXPECT_EQ(ini() + bak(), previous + previous);  // the previous version stays
 
   // A file that cannot be read is reported and the load still finishes.
-  fs.faults().inject("readProfile", runtime::Err::DeviceIOError);
+  fs.faults().inject(runtime::FaultPoint::ReadProfile, runtime::Err::DeviceIOError);
   host.clock.time.hour = 22;
   EXPECT_EQ(changes("[Backup]\r\nIncremental=True\r\n"), "shown=16:57\n\nDevice I/O error ");
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(22, 5));
+
+  // Without an application-data folder there is no settings file either.
+  const auto blocked = ferrowick::testing::Sandbox::root() / "a-file";
+  ferrowick::testing::writeFile(blocked, "");
+  ::setenv("XDG_DATA_HOME", (blocked / "data").c_str(), 1);
+  host.messages.shown.clear();
+  load(window);
+  EXPECT_TRUE(state.NoSettingsFile && host.messages.shown.empty());
 }
 
 }  // namespace

@@ -1,4 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <optional>
 
 #include "SettingsFixture.h"
 
@@ -66,16 +71,25 @@ TEST_F(SettingsSave, WritesEveryKeyInItsOrderAndKeepsTheFileBeforeAsThePreviousV
 
 TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldSettings) {
   using namespace runtime::Err;
+  using runtime::FaultPoint;
   const struct {
-    const char* fault;
+    std::optional<runtime::FaultPoint> fault;
     int error;
     const char *left, *shown;  // left: where a load finds the old settings
     Strings items;
   } cases[] = {
-      {"stageFile", DiskFull, "dravonk.ini", "text 201\ntext 202 /a/*.*", {"/a/*.*", "/b/*.*"}},
-      {"commitFile", PermissionDenied, "dravonk.bak", "text 201\ntext 202 /a/*.*", {"/a/*.*"}},
-      {"", 0, "dravonk.ini", "text 201\ntext 202 /b\nc", {"/a/*.*", "/b\nc", "/c/*.*"}},
-      {"stageFile", DiskFull, "dravonk.ini", "61\nDisk full", {}}};  // no entry to name
+      {FaultPoint::StageFile,
+       DiskFull,
+       "dravonk.ini",
+       "text 201\ntext 202 /a/*.*",
+       {"/a/*.*", "/b/*.*"}},
+      {FaultPoint::CommitFile,
+       PermissionDenied,
+       "dravonk.ini",
+       "text 201\ntext 202 /a/*.*",
+       {"/a/*.*"}},
+      {std::nullopt, 0, "dravonk.ini", "text 201\ntext 202 /b\nc", {"/a/*.*", "/b\nc", "/c/*.*"}},
+      {FaultPoint::StageFile, DiskFull, "dravonk.ini", "61\nDisk full", {}}};  // no entry to name
   for (const auto& failure : cases) {
     SCOPED_TRACE(failure.shown);
     std::filesystem::remove_all(folder());
@@ -84,13 +98,39 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldS
     host.pointer.changes.clear();
     window.lstSource_.clear();
     for (const auto& item : failure.items) window.lstSource_.addItem(item);
-    if (*failure.fault) fs.faults().inject(failure.fault, failure.error);
+    if (failure.fault) fs.faults().inject(*failure.fault, failure.error);
     save();
     EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(Critical, failure.shown)});
     EXPECT_EQ(filesLeft(), 1);
     EXPECT_EQ(ferrowick::testing::readFile(folder() / failure.left), kCurrent);
     EXPECT_EQ(host.pointer.changes, (std::vector<bool>{true, false}));
   }
+}
+
+TEST_F(SettingsSave, RemovesTheTemporaryFilesOfAKilledSaveButNotOneBeingWritten) {
+  writeIni(kCurrent);
+  const auto stale = folder() / ".dravonk.ini.Ab12Cd", live = folder() / ".dravonk.ini.Xy34Zq";
+  ferrowick::testing::writeFile(stale, "partial");
+  ferrowick::testing::writeFile(live, "being written");
+  const int writer = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+  window.lstSource_.addItem("/a/*.*");
+  save();
+  ::close(writer);
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(live));
+  EXPECT_EQ(bak(), kCurrent);
+}
+
+TEST_F(SettingsSave, AValueTheFileCannotHoldFailsTheSaveAndKeepsTheOldSettings) {
+  writeIni(kCurrent);
+  window.lstSource_.addItem("/a/*.*");
+  window.txtCusDir_.setText(std::string("Ho\0me", 5));
+  save();
+  EXPECT_EQ(boxesShown(host.messages),
+            Strings{shownBox(Critical, "5\nInvalid procedure call or argument")});
+  EXPECT_EQ(ini(), kCurrent);
+  EXPECT_EQ(filesLeft(), 1);
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
   // A failure ends the work with one critical message, shown while still busy.
   rig.window.lstSource_.clear();
   rig.host.messages.shown.clear();
-  rig.fs.faults().inject("list", runtime::Err::DeviceIOError, "/p/p1");
+  rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceIOError, "/p/p1");
   rig.host.messages.whileOpen = [&](const auto&) { EXPECT_TRUE(rig.host.pointer.busy()); };
   addFolder(data.string(), true);
   EXPECT_EQ(shown(), Strings{shownBox(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
@@ -127,7 +127,7 @@ TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndKeepsThemOnFai
   // reaches the caller with what was added before it kept.
   fs::create_directories(data / "q/new");
   fs::remove_all(data / "r");
-  rig.fs.faults().inject("list", runtime::Err::DeviceUnavailable, "/p/ro/r1");
+  rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceUnavailable, "/p/ro/r1");
   EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
   expected.push_back(item("q/new"));
   EXPECT_EQ(rig.items(), sorted(expected));
@@ -137,7 +137,7 @@ TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndKeepsThemOnFai
   // The root item is expanded too (its listing fails, so the real root is never walked).
   rig.window.lstSource_.clear();
   addItems({"/*.*"});
-  rig.fs.faults().inject("list", runtime::Err::DeviceUnavailable, "/");
+  rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceUnavailable, "/");
   EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
   EXPECT_EQ(rig.items(), Strings{"/*.*"});
 }

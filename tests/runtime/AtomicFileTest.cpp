@@ -20,7 +20,7 @@ TEST(AtomicFile, ReplacesTheWholeFileOrLeavesItAsItWas) {
   const auto path = folder / "file.txt";
   testing::writeFile(path, "old content that is longer");
   Faults faults;
-  faults.inject("replaceFile", Err::DiskFull);
+  faults.inject(FaultPoint::ReplaceFile, Err::DiskFull);
   EXPECT_EQ(raisedError([&] { replaceFile(path, "new", 0600, &faults); }), Err::DiskFull);
   EXPECT_EQ(readFile(path), "old content that is longer");
   EXPECT_EQ(entriesIn(folder), 1);

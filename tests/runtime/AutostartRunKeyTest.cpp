@@ -70,7 +70,7 @@ TEST_F(RunKeyTest, EitherRootInAnyCaseHasTheEnabledEntriesAndAFailedWriteKeepsOn
   EXPECT_EQ(store.deleteValue(key, "Off"), ERROR_FILE_NOT_FOUND);
   EXPECT_TRUE(std::filesystem::exists(autostart / "Off.desktop"));
 
-  store.faults().inject("replaceFile", Err::PermissionDenied);
+  store.faults().inject(FaultPoint::ReplaceFile, Err::PermissionDenied);
   EXPECT_EQ(set("Other", "/new"), ERROR_ACCESS_DENIED);
   EXPECT_EQ(get("Other", user), "\"/x y/run\" -f %U");
   EXPECT_EQ(store.deleteValue(user, "Other"), ERROR_SUCCESS);

@@ -44,8 +44,8 @@ TEST_F(FileCopyTest, CopyCarriesContentPermissionsAndModificationTime) {
   writeFile(root / "dst/a.bin", "older copy");
   writeFile(root / "empty", "");
 
-  EXPECT_EQ(files.copyFile(root / "a", root / "dst/a.bin"), bytes.size());
-  EXPECT_EQ(files.copyFile(root / "empty", root / "dst/empty"), 0u);
+  EXPECT_EQ(files.copyFile(root / "a", root / "dst/a.bin").bytes, bytes.size());
+  EXPECT_EQ(files.copyFile(root / "empty", root / "dst/empty").bytes, 0u);
   EXPECT_EQ(readFile(root / "dst/a.bin"), bytes);
   EXPECT_EQ(fs::status(root / "dst/a.bin").permissions(), fs::status(root / "a").permissions());
   EXPECT_EQ(fs::last_write_time(root / "dst/a.bin"), stamp);
@@ -56,7 +56,7 @@ TEST_F(FileCopyTest, CopyCarriesContentPermissionsAndModificationTime) {
 TEST_F(FileCopyTest, FailedOrRefusedCopyLeavesNothingNew) {
   fs::create_directory(root / "dst");
   // The first chunk goes through, the second finds the disk full.
-  files.faults().inject("copy.write", Err::DiskFull, "dst/first", 1, 1);
+  files.faults().inject(FaultPoint::CopyWrite, Err::DiskFull, "dst/first", 1, 1);
   EXPECT_EQ(copyError(root / "a", root / "dst/first"), Err::DiskFull);
   EXPECT_TRUE(fs::is_empty(root / "dst"));
   EXPECT_EQ(copyError(root / "a", root / "dst"), Err::PathFileAccessError);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -96,6 +98,29 @@ TEST_F(FileSystemTest, ClearedArchiveReadsAsSetAgainOnceTheFileChanges) {
   fs::last_write_time(dir / "b", stamp);
   fs::rename(dir / "b", file);  // same size and time, another file
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
+}
+
+TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
+  writeFile(testing::Sandbox::root() / "a.txt", "a");
+  FileSystem files{testing::Sandbox::root() / "archive.db"};
+  // No file of this process may grow past one byte now, as on a disk with one byte free.
+  struct FileSizeLimit {
+    FileSizeLimit() {
+      ::getrlimit(RLIMIT_FSIZE, &saved);
+      rlimit tight = saved;
+      tight.rlim_cur = 1;
+      ::setrlimit(RLIMIT_FSIZE, &tight);
+      previous = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+      ::setrlimit(RLIMIT_FSIZE, &saved);
+      std::signal(SIGXFSZ, previous);
+    }
+    rlimit saved{};
+    void (*previous)(int) = nullptr;
+  } limit;
+  EXPECT_EQ(raisedError([&] { files.setAttributes(testing::Sandbox::root() / "a.txt", 0); }),
+            Err::DiskFull);
 }
 
 }  // namespace

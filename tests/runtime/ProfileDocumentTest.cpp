@@ -76,7 +76,7 @@ TEST(PrivateProfile, ReadCutsWithoutSplittingACharacterAndFailedWriteLeavesTheFi
   EXPECT_EQ(value, "df");
 
   Faults faults;
-  faults.inject("stageFile", Err::DiskFull);
+  faults.inject(FaultPoint::StageFile, Err::DiskFull);
   EXPECT_EQ(WritePrivateProfileString("S", "k", "v", file, &faults), 0);
   EXPECT_EQ(WritePrivateProfileString("S", "k", "a\nb", file), 0);
   EXPECT_EQ(testing::readFile(file), written);

@@ -61,7 +61,11 @@ TEST_F(RegistryStoreTest, KeysAndValuesKeepTheirBytesAndCaseAndAreFoundWithoutIt
   EXPECT_EQ(store.queryValue(key, "none", nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(store.closeKey(key), ERROR_SUCCESS);
   EXPECT_EQ(store.closeKey(key), ERROR_INVALID_HANDLE);
-  EXPECT_EQ(store.openKey(HKEY_CURRENT_USER, "\\SOFTWARE", KEY_READ, key), ERROR_BAD_PATHNAME);
+  // An empty key name anywhere, the last one included, is no path.
+  for (const char* path : {"\\SOFTWARE", "SOFTWARE\\\\X", "SOFTWARE\\Halvorne\\\\"}) {
+    EXPECT_EQ(store.openKey(HKEY_CURRENT_USER, path, KEY_READ, key), ERROR_BAD_PATHNAME) << path;
+    EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, path, 0x3F, key), ERROR_BAD_PATHNAME) << path;
+  }
   EXPECT_EQ(store.openKey(0x80000000u, "SOFTWARE", KEY_READ, key), ERROR_INVALID_HANDLE);
 }
 
@@ -78,9 +82,9 @@ TEST_F(RegistryStoreTest, DamagedUnreadableOrUnreplaceableFileLosesNothing) {
     EXPECT_EQ(rawValue(store, key, name).first, 0u) << name;
 
   const std::string before = text();
-  store.faults().inject("replaceFile", Err::DiskFull);
+  store.faults().inject(FaultPoint::ReplaceFile, Err::DiskFull);
   EXPECT_EQ(setRaw(store, key, "new", REG_SZ, {0}), ERROR_DISK_FULL);
-  store.faults().inject("replaceFile", Err::PermissionDenied);
+  store.faults().inject(FaultPoint::ReplaceFile, Err::PermissionDenied);
   HKey other = 77;
   EXPECT_EQ(store.createKey(HKEY_CURRENT_USER, "B", KEY_ALL_ACCESS, other), ERROR_ACCESS_DENIED);
   EXPECT_EQ(other, 0u);

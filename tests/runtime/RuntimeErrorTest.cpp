@@ -32,12 +32,12 @@ TEST(RuntimeErrors, ErrnoMapsToTheRuntimeNumbers) {
 
 TEST(Faults, PlannedFailureHitsOnlyItsOperationPathAndCount) {
   Faults faults;
-  faults.inject("copy", Err::DiskFull, "/b", 2, 1);
-  EXPECT_EQ(raisedError([&] { faults.check("copy", "/a"); }), 0);
-  EXPECT_EQ(raisedError([&] { faults.check("list", "/b"); }), 0);
+  faults.inject(FaultPoint::Copy, Err::DiskFull, "/b", 2, 1);
+  EXPECT_EQ(raisedError([&] { faults.check(FaultPoint::Copy, "/a"); }), 0);
+  EXPECT_EQ(raisedError([&] { faults.check(FaultPoint::List, "/b"); }), 0);
   // Skipped once, then raised twice.
   for (const int expected : {0, Err::DiskFull, Err::DiskFull, 0}) {
-    EXPECT_EQ(raisedError([&] { faults.check("copy", "/b"); }), expected);
+    EXPECT_EQ(raisedError([&] { faults.check(FaultPoint::Copy, "/b"); }), expected);
   }
 }
 

@@ -31,6 +31,17 @@ TEST_F(TextOutputTest, OpenEmptiesTheFileAndLinesEndInCrLfOverManyBlocks) {
   EXPECT_EQ(testing::readFile(log), expected);
 }
 
+TEST_F(TextOutputTest, EachFinishedLineIsInTheFileAtOnce) {
+  out.open(log);
+  out.write("first ");
+  out.writeLine("line");
+  out.write("open");
+  // Read while still open, as after the process was killed here.
+  EXPECT_EQ(testing::readFile(log), "first line\r\n");
+  out.close();
+  EXPECT_EQ(testing::readFile(log), "first line\r\nopen");
+}
+
 TEST_F(TextOutputTest, MisuseAndAFullDiskGiveTheirNumbersAndTheFileStillCloses) {
   out.open(log);
   EXPECT_EQ(testing::raisedError([&] { out.open(log); }), Err::FileAlreadyOpen);
@@ -38,7 +49,8 @@ TEST_F(TextOutputTest, MisuseAndAFullDiskGiveTheirNumbersAndTheFileStillCloses) 
   EXPECT_EQ(testing::raisedError([&] { out.writeLine("x"); }), Err::BadFileNameOrNumber);
   if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
   out.open("/dev/full");
-  out.writeLine("header");
+  EXPECT_EQ(testing::raisedError([&] { out.writeLine("header"); }), Err::DiskFull);
+  out.write("rest");
   EXPECT_EQ(testing::raisedError([&] { out.close(); }), Err::DiskFull);
   EXPECT_FALSE(out.isOpen());
 }

@@ -35,13 +35,13 @@ TEST_F(MakeDirsTest, MakesOnlyTheMissingLevelsOfAPath) {
     EXPECT_TRUE(fs::is_directory(root / made)) << path;
   }
   // The root and folders that exist need no creation.
-  rig.files.faults().inject("mkdir", runtime::Err::DiskFull, "", 1000);
+  rig.files.faults().inject(runtime::FaultPoint::MakeFolder, runtime::Err::DiskFull, "", 1000);
   EXPECT_TRUE(dirs.CreatePath("/") && dirs.CreatePath(at("/a/b/")));
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
 }
 
 TEST_F(MakeDirsTest, FailureNamesThePathAndKeepsTheLevelsMadeBefore) {
-  rig.files.faults().inject("mkdir", runtime::Err::PermissionDenied, "/a/b/c");
+  rig.files.faults().inject(runtime::FaultPoint::MakeFolder, runtime::Err::PermissionDenied, "/a/b/c");
   EXPECT_FALSE(dirs.CreatePath(at("/a/b/c/d/")));
   EXPECT_TRUE(fs::is_directory(root / "a/b"));
   EXPECT_FALSE(fs::exists(root / "a/b/c"));

@@ -58,7 +58,7 @@ TEST_F(modLanguageTest, FileThatIsMissingLoadsNothingAndOneThatStopsReadingKeeps
     EXPECT_EQ(lang.LoadLanguageFile((Sandbox::root() / name).string()), 1) << name;
   EXPECT_EQ(lang.text(100), "");
 
-  files.faults().inject("readLine", Err::DeviceIOError, "lang.txt", 1, 2);
+  files.faults().inject(runtime::FaultPoint::ReadLine, Err::DeviceIOError, "lang.txt", 1, 2);
   writeFile(path, "100 one\r\n101 two\r\n102 three\r\n");
   EXPECT_EQ(lang.LoadLanguageFile(path), 0);
   EXPECT_EQ(lang.text(101), "two");
@@ -95,7 +95,7 @@ TEST_F(modLanguageTest, StoredLanguageChoosesTheFileAndAMissingFileIsSilent) {
 
 TEST_F(modLanguageTest, UnstorableLanguageLeavesTheTableEmpty) {
   shipLanguage("English", "100 text\r\n");
-  store.faults().inject("replaceFile", Err::PermissionDenied);
+  store.faults().inject(runtime::FaultPoint::ReplaceFile, Err::PermissionDenied);
   lang.LoadLanguage();
   EXPECT_EQ(scripted.messages.shown.size(), 1u);
   EXPECT_EQ(storedLanguage(), "<none>");

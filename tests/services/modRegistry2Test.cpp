@@ -81,12 +81,12 @@ TEST_F(modRegistry2Test, WriteStoresTextWithItsNulAndDwordsInMemoryOrder) {
 }
 
 TEST_F(modRegistry2Test, FailedStoreWriteStillReportsSuccessAndStoresNothing) {
-  store.faults().inject("replaceFile", Err::PermissionDenied);
+  store.faults().inject(runtime::FaultPoint::ReplaceFile, Err::PermissionDenied);
   EXPECT_TRUE(write("curLang", "English", REG_SZ));  // the key cannot be created
   EXPECT_EQ(read("curLang"), RegValue(""));
 
   EXPECT_TRUE(write("other", "x", REG_SZ));
-  store.faults().inject("replaceFile", Err::PermissionDenied);
+  store.faults().inject(runtime::FaultPoint::ReplaceFile, Err::PermissionDenied);
   EXPECT_TRUE(write("curLang", "English", REG_SZ));  // the value cannot be written
   EXPECT_EQ(read("curLang"), RegValue(""));
   EXPECT_EQ(read("other"), RegValue("x"));

@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, AnErrorDuringTheLoadEndsItInABoxAndLeavesTheSettingsFile)
 TEST_F(MainWindowTest, AFailingExpansionAtLoadIsReportedAndTheLoadGoesOn) {
   writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",
             "[Entries]\r\n0=/data/*.*\r\n");
-  fs.faults().inject("list", runtime::Err::DeviceUnavailable, "/data");
+  fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceUnavailable, "/data");
   ui::frmMain& w = makeWindow();
   EXPECT_EQ(w.lstSource().count(), 1u);
   ASSERT_EQ(scripted.messages.shown.size(), 1u);

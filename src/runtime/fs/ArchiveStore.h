@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 struct sqlite3;
@@ -13,6 +14,9 @@ namespace ferrowick::runtime {
 // Linux files have no archive attribute: clearing it records the file as it is now
 // (size, modification time, device, inode); the attribute reads as set again as soon as
 // no record matches the file. Source files themselves are never touched.
+//
+// A store that cannot be read or written raises 57 (device I/O error), or 61 when the
+// disk is full.
 class ArchiveStore {
  public:
   explicit ArchiveStore(const std::filesystem::path& database);
@@ -25,12 +29,24 @@ class ArchiveStore {
   void setArchive(const std::string& path);
 
  private:
-  void exec(const char* sql);
+  struct CloseDatabase {
+    void operator()(sqlite3* db) const;
+  };
+  struct FinalizeStatement {
+    void operator()(sqlite3_stmt* statement) const;
+  };
+  using Database = std::unique_ptr<sqlite3, CloseDatabase>;
+  using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
-  sqlite3* db_ = nullptr;
-  sqlite3_stmt* find_ = nullptr;
-  sqlite3_stmt* upsert_ = nullptr;
-  sqlite3_stmt* remove_ = nullptr;
+  void exec(const char* sql);
+  Statement prepare(const char* sql);
+  [[noreturn]] void fail(int code) const;
+
+  // Declared first, so that the statements are finalized before it closes.
+  Database db_;
+  Statement find_;
+  Statement upsert_;
+  Statement remove_;
 };
 
 }  // namespace ferrowick::runtime

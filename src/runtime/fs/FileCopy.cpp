@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
+#include "runtime/fs/TemporaryFiles.h"
 
 namespace ferrowick::runtime {
 
@@ -42,13 +44,23 @@ class Fd {
   int fd_;
 };
 
+constexpr std::string_view kTemporaryMark = ".ferrowick-";
+
 std::string temporaryTemplate(const std::string& target) {
   const auto slash = target.rfind('/');
   const std::string folder =
       slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   // Hidden, so a destination inside a source folder never lists it as a file to copy.
-  return folder + "." + name + ".ferrowick-XXXXXX";
+  return folder + "." + name + std::string(kTemporaryMark) + "XXXXXX";
+}
+
+// ".<name>.ferrowick-XXXXXX", as temporaryTemplate makes them.
+bool isCopyTemporary(std::string_view name) {
+  constexpr std::size_t tail = kTemporaryMark.size() + 6;
+  return name.size() > tail + 1 && name.front() == '.' &&
+         name.substr(name.size() - tail, kTemporaryMark.size()) == kTemporaryMark &&
+         endsInTemporarySuffix(name);
 }
 
 bool kernelCopyUnsupported(int err) {
@@ -74,7 +86,7 @@ std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
   bool kernel = true;
   std::unique_ptr<char[]> buffer;
   while (length == 0 || copied < length) {
-    faults.check("copy.write", target);
+    faults.check(FaultPoint::CopyWrite, target);
     if (kernel) {
       const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
       if (n > 0) {
@@ -127,7 +139,8 @@ class PendingCopy {
     // Replacing needs a rename, and a rename needs a name.
     if (!replacing && procFdAvailable()) {
       fd_ = Fd(::openat(place_.folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-      if (fd_.get() >= 0) return;
+      // Locked before it gets a name, as every temporary file being written is.
+      if (fd_.get() >= 0 && lockTemporary(fd_.get())) return;
     }
     fd_ = Fd(makeNamed(name_));
     if (fd_.get() < 0) raiseErrno(errno, place_.path);
@@ -167,7 +180,7 @@ class PendingCopy {
 
   int makeNamed(std::string& name) const {
     std::string pattern = temporaryTemplate(place_.path);
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    const int fd = createLockedTemporary(pattern);
     if (fd >= 0) name = std::move(pattern);
     return fd;
   }
@@ -207,23 +220,27 @@ class PendingCopy {
 
 }  // namespace
 
-std::uint64_t FileSystem::copyFile(const std::string& source, const std::string& target) {
-  faults_.check("copy", source);
+CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target) {
+  faults_.check(FaultPoint::Copy, source);
 
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
   Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) raiseErrno(errno, source);
-  struct stat st {};
+  CopiedFile result;
+  struct stat& st = result.source;
   if (::fstat(in.get(), &st) != 0) raiseErrno(errno, source);
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
 
   const Place place(target);
+  // The target's own entry: a link there is replaced by the copy, never followed.
   struct stat existing {};
-  const bool replacing = ::fstatat(place.folder.get(), place.name.c_str(), &existing, 0) == 0;
+  const bool replacing =
+      ::fstatat(place.folder.get(), place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
   if (replacing) {
     // A read-only target refuses the copy even for root, who could otherwise replace it.
-    if (S_ISDIR(existing.st_mode) || (existing.st_mode & S_IWUSR) == 0) {
+    if (S_ISDIR(existing.st_mode) ||
+        (!S_ISLNK(existing.st_mode) && (existing.st_mode & S_IWUSR) == 0)) {
       raise(Err::PathFileAccessError);
     }
     // A file copied onto itself would come back as a new file (links and archive state
@@ -235,13 +252,17 @@ std::uint64_t FileSystem::copyFile(const std::string& source, const std::string&
     raiseErrno(errno, target);
   }
   PendingCopy out(place, replacing);
-  const std::uint64_t copied = copyContent(faults_, in.get(), out.fd(),
-                                           static_cast<std::uint64_t>(st.st_size), source, target);
+  result.bytes = copyContent(faults_, in.get(), out.fd(), static_cast<std::uint64_t>(st.st_size),
+                             source, target);
   if (::fchmod(out.fd(), st.st_mode & 0777) != 0) raiseErrno(errno, target);
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
   if (::futimens(out.fd(), times) != 0) raiseErrno(errno, target);
   out.publish();
-  return copied;
+  return result;
+}
+
+void FileSystem::removeStaleCopies(const std::string& folder) {
+  removeStaleTemporaries(folder, isCopyTemporary);
 }
 
 }  // namespace ferrowick::runtime

@@ -49,7 +49,7 @@ ArchiveStore& FileSystem::archive() {
 }
 
 std::vector<std::string> FileSystem::list(const std::string& pattern, bool withFolders) {
-  faults_.check("list", pattern);
+  faults_.check(FaultPoint::List, pattern);
   const auto [folder, namePattern] = splitPattern(pattern);
   std::vector<std::string> names;
 
@@ -89,21 +89,21 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
 }
 
 std::uint64_t FileSystem::fileLength(const std::string& path) {
-  faults_.check("length", path);
+  faults_.check(FaultPoint::Length, path);
   struct stat st{};
   if (::stat(path.c_str(), &st) != 0) raiseErrno(errno, path);
   return static_cast<std::uint64_t>(st.st_size);
 }
 
 bool FileSystem::fileExists(const std::string& path) {
-  faults_.check("exists", path);
+  faults_.check(FaultPoint::Exists, path);
   struct stat st{};
   if (::stat(path.c_str(), &st) != 0) return false;
   return S_ISREG(st.st_mode) && !isHiddenName(lastComponent(path));
 }
 
 unsigned FileSystem::getAttributes(const std::string& path) {
-  faults_.check("attributes", path);
+  faults_.check(FaultPoint::Attributes, path);
   struct stat st{};
   unsigned word = isHiddenName(lastComponent(path)) ? Attr::Hidden : 0u;
   if (::stat(path.c_str(), &st) != 0) {
@@ -127,12 +127,12 @@ unsigned FileSystem::getAttributes(const std::string& path) {
 }
 
 void FileSystem::makeFolder(const std::string& path) {
-  faults_.check("mkdir", path);
+  faults_.check(FaultPoint::MakeFolder, path);
   if (::mkdir(path.c_str(), 0777) != 0) raiseErrno(errno, path);
 }
 
 void FileSystem::renameFile(const std::string& from, const std::string& to) {
-  faults_.check("rename", from);
+  faults_.check(FaultPoint::Rename, from);
   // Renaming never replaces an existing file.
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
   int err = errno;
@@ -147,7 +147,7 @@ void FileSystem::renameFile(const std::string& from, const std::string& to) {
 }
 
 void FileSystem::deleteFile(const std::string& path) {
-  faults_.check("delete", path);
+  faults_.check(FaultPoint::Delete, path);
   struct stat st{};
   if (::lstat(path.c_str(), &st) != 0) raiseErrno(errno, path);
   // A read-only file cannot be deleted, as on the system the program was made for.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -21,9 +23,15 @@ inline constexpr unsigned Archive = 32;
 
 class ArchiveStore;
 
+// What a copy did: the bytes it wrote, and the source as it stood when the copy opened it.
+struct CopiedFile {
+  std::uint64_t bytes = 0;
+  struct stat source {};
+};
+
 // The toolkit runtime's file and folder operations over native paths. Every failure is
 // a RuntimeError with the runtime's number; `faults()` lets tests plan failures. Each
-// operation checks its fault name (the name in its comment) before it acts.
+// operation checks its fault point (named in its comment) before it acts.
 class FileSystem {
  public:
   // `archiveDatabase`: where the archive-state records live (created on first use).
@@ -34,38 +42,50 @@ class FileSystem {
 
   Faults& faults() noexcept { return faults_; }
 
-  // "list": the names matching a pattern such as "/data/*.*", in the order the file
+  // List: the names matching a pattern such as "/data/*.*", in the order the file
   // system returns them. Ordinary files only (no folders, hidden or system files), or
   // with folders as well, "." and ".." included.
   std::vector<std::string> list(const std::string& pattern, bool withFolders);
 
-  // "list": the names of the folders directly in `folder`, in the order the file system
+  // List: the names of the folders directly in `folder`, in the order the file system
   // returns them; not ".", "..", hidden folders, nor links to folders. A folder that is
   // not there lists nothing.
   std::vector<std::string> listFolders(const std::string& folder);
 
-  // "length": the file's length in bytes.
+  // Length: the file's length in bytes.
   std::uint64_t fileLength(const std::string& path);
 
-  // "exists": an ordinary file (not hidden, not system, not a folder) of that name exists.
+  // Exists: an ordinary file (not hidden, not system, not a folder) of that name exists.
   bool fileExists(const std::string& path);
 
-  // "attributes": the attribute word (Attr).
+  // Attributes: the attribute word (Attr).
   unsigned getAttributes(const std::string& path);
 
-  // "setAttributes": sets read-only and archive from the word; a negative or unknown
+  // SetAttributes: sets read-only and archive from the word; a negative or unknown
   // value raises 5.
   void setAttributes(const std::string& path, long attributes);
 
-  // "mkdir": creates one folder; the parent must exist.
+  // SetAttributes: clears the archive attribute of a file as a copy read it: any change
+  // to the file since then sets it again.
+  void clearArchive(const std::string& path, const struct stat& asRead);
+
+  // SetAttributes: gives the owner write permission on the regular file at `path`; false,
+  // changing nothing, when there is no such file, it is writable already, or it is a link.
+  bool clearReadOnly(const std::string& path);
+
+  // MakeFolder: creates one folder; the parent must exist.
   void makeFolder(const std::string& path);
 
-  // "copy": copies a file with its permissions and modification time; an existing target
-  // is replaced through a temporary file beside it. "copy.write" is checked before each
-  // chunk of at most 1 MiB. Returns the number of bytes copied.
-  std::uint64_t copyFile(const std::string& source, const std::string& target);
+  // Copy: copies a file with its permissions and modification time; an existing target
+  // is replaced through a temporary file beside it, and a link at the target is replaced,
+  // not followed. CopyWrite is checked before each chunk of at most 1 MiB.
+  CopiedFile copyFile(const std::string& source, const std::string& target);
 
-  // "rename" and "delete" of files.
+  // Removes the temporary files that copies into `folder` left when their process was
+  // killed; those of copies still being written stay. Never fails.
+  void removeStaleCopies(const std::string& folder);
+
+  // Rename and Delete of files.
   void renameFile(const std::string& from, const std::string& to);
   void deleteFile(const std::string& path);
 

@@ -19,7 +19,7 @@ bool isRealFolder(int dirFd, const dirent& entry) {
 }  // namespace
 
 std::vector<std::string> FileSystem::listFolders(const std::string& folder) {
-  faults_.check("list", folder);
+  faults_.check(FaultPoint::List, folder);
   std::vector<std::string> names;
   forEachEntry(folder, [&names](int folderFd, const dirent& entry) {
     const std::string_view name = entry.d_name;

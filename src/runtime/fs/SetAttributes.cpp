@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -9,7 +11,7 @@
 namespace ferrowick::runtime {
 
 void FileSystem::setAttributes(const std::string& path, long attributes) {
-  faults_.check("setAttributes", path);
+  faults_.check(FaultPoint::SetAttributes, path);
   // Hidden and system follow from the name and the kind of entry and cannot be changed,
   // but a word that carries them is still a valid one.
   constexpr long settable = Attr::ReadOnly | Attr::Hidden | Attr::System | Attr::Archive;
@@ -33,6 +35,36 @@ void FileSystem::setAttributes(const std::string& path, long attributes) {
   } else {
     archive().clearArchive(path, st);
   }
+}
+
+void FileSystem::clearArchive(const std::string& path, const struct stat& asRead) {
+  faults_.check(FaultPoint::SetAttributes, path);
+  if (S_ISREG(asRead.st_mode)) archive().clearArchive(path, asRead);
+}
+
+bool FileSystem::clearReadOnly(const std::string& path) {
+  faults_.check(FaultPoint::SetAttributes, path);
+  // Opened without following a link, so that the file changed is the one found here.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ELOOP || errno == ENOENT) return false;
+    raiseErrno(errno, path);
+  }
+  struct stat st {};
+  int err = 0;
+  bool changed = false;
+  if (::fstat(fd, &st) != 0) {
+    err = errno;
+  } else if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
+    if (::fchmod(fd, (st.st_mode & 07777) | S_IWUSR) == 0) {
+      changed = true;
+    } else {
+      err = errno;
+    }
+  }
+  ::close(fd);
+  if (err != 0) raiseErrno(err, path);
+  return changed;
 }
 
 }  // namespace ferrowick::runtime

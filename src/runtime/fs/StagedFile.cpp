@@ -6,10 +6,10 @@
 
 #include <cerrno>
 #include <string>
-#include <vector>
 
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/fs/TemporaryFiles.h"
 
 namespace ferrowick::runtime {
 
@@ -41,39 +41,32 @@ StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Fau
                        std::optional<mode_t> mode)
     : target_(std::move(target)), faults_(faults) {
   // A hidden name, so that the half-made file never counts as an ordinary file.
-  const std::filesystem::path pattern =
-      target_.parent_path() / ("." + target_.filename().string() + ".XXXXXX");
-  std::string name = pattern.string();
-  std::vector<char> buffer(name.begin(), name.end());
-  buffer.push_back('\0');
-  const int fd = ::mkostemp(buffer.data(), O_CLOEXEC);
-  if (fd < 0) raiseErrno(errno, target_);
-  temporary_ = std::filesystem::path(buffer.data());
+  const std::string prefix = "." + target_.filename().string() + ".";
+  const std::filesystem::path folder = target_.parent_path();
+  // What an earlier writer of this file left when it was killed.
+  removeStaleTemporaries(folder.empty() ? "." : folder.string(), [&](std::string_view name) {
+    return name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+           endsInTemporarySuffix(name);
+  });
+  std::string name = (folder / (prefix + "XXXXXX")).string();
+  fd_ = createLockedTemporary(name);
+  if (fd_ < 0) raiseErrno(errno, target_);
+  temporary_ = std::filesystem::path(name);
 
   try {
     struct stat existing {};
     if (mode) {
-      if (::fchmod(fd, *mode) != 0) raiseErrno(errno, temporary_);
+      if (::fchmod(fd_, *mode) != 0) raiseErrno(errno, temporary_);
     } else if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-      ::fchmod(fd, existing.st_mode & 07777);
+      ::fchmod(fd_, existing.st_mode & 07777);
     }
     const std::size_t half = bytes.size() / 2;
-    writeAll(fd, bytes.data(), half, temporary_);
-    if (faults_ != nullptr) faults_->check("stageFile", target_.string());
-    writeAll(fd, bytes.data() + half, bytes.size() - half, temporary_);
-    if (::fsync(fd) != 0) raiseErrno(errno, temporary_);
-    if (::close(fd) != 0) {
-      const int err = errno;
-      ::unlink(temporary_.c_str());
-      temporary_.clear();
-      raiseErrno(err, target_);
-    }
+    writeAll(fd_, bytes.data(), half, temporary_);
+    if (faults_ != nullptr) faults_->check(FaultPoint::StageFile, target_.string());
+    writeAll(fd_, bytes.data() + half, bytes.size() - half, temporary_);
+    if (::fsync(fd_) != 0) raiseErrno(errno, temporary_);
   } catch (...) {
-    if (!temporary_.empty()) {
-      ::close(fd);
-      ::unlink(temporary_.c_str());
-      temporary_.clear();
-    }
+    discard();
     throw;
   }
 }
@@ -81,19 +74,29 @@ StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Fau
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : target_(std::move(other.target_)),
       temporary_(std::move(other.temporary_)),
-      faults_(other.faults_) {
+      faults_(other.faults_),
+      fd_(other.fd_) {
   other.temporary_.clear();
+  other.fd_ = -1;
 }
 
-StagedFile::~StagedFile() {
+StagedFile::~StagedFile() { discard(); }
+
+void StagedFile::discard() noexcept {
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
+// The file stays open, and so locked, until it has its target's name.
 void StagedFile::commit() {
   if (temporary_.empty()) raise(Err::BadFileNameOrNumber);
-  if (faults_ != nullptr) faults_->check("commitFile", target_.string());
+  if (faults_ != nullptr) faults_->check(FaultPoint::CommitFile, target_.string());
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) raiseErrno(errno, target_);
   temporary_.clear();
+  ::close(fd_);
+  fd_ = -1;
   syncFolder(target_.parent_path());
 }
 

@@ -12,10 +12,11 @@ class Faults;
 
 // A whole new content for a file, written beside it and not yet in its place. Until
 // commit() the target keeps its old content; a staged file that is never committed
-// leaves nothing behind.
+// leaves nothing behind, and one whose process was killed is removed by the next staging
+// of the same target.
 //
-// Fault names: "stageFile" (checked once half of the bytes are written, as a disk that
-// fills up would) and "commitFile".
+// Fault names: StageFile (checked once half of the bytes are written, as a disk that
+// fills up would) and CommitFile.
 class StagedFile {
  public:
   // Writes `bytes` to a new temporary file in the target's folder and flushes it to the
@@ -35,9 +36,12 @@ class StagedFile {
   const std::filesystem::path& temporaryPath() const noexcept { return temporary_; }
 
  private:
+  void discard() noexcept;
+
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   Faults* faults_;
+  int fd_ = -1;  // held, and locked, while the file is staged
 };
 
 }  // namespace ferrowick::runtime

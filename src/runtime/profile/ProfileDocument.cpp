@@ -99,7 +99,7 @@ std::string readWholeFile(const std::filesystem::path& file) {
 }  // namespace
 
 ProfileDocument ProfileDocument::load(const std::filesystem::path& file, Faults* faults) {
-  if (faults != nullptr) faults->check("readProfile", file.string());
+  if (faults != nullptr) faults->check(FaultPoint::ReadProfile, file.string());
   return parse(readWholeFile(file));
 }
 

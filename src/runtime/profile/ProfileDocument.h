@@ -31,7 +31,7 @@ class ProfileDocument {
   ProfileDocument() = default;
 
   // The file's document; a missing file (or folder) gives an empty one. Any other failure
-  // to read raises the runtime's error. Fault name "readProfile".
+  // to read raises the runtime's error. Fault name ReadProfile.
   static ProfileDocument load(const std::filesystem::path& file, Faults* faults = nullptr);
   static ProfileDocument parse(std::string_view text);
 

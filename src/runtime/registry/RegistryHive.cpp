@@ -93,7 +93,10 @@ std::string RegistryHive::fold(std::string_view name) {
 std::optional<std::string> RegistryHive::normalizePath(std::string_view path) {
   if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   if (path.empty()) return std::string();
-  if (path.front() == '\\' || path.find("\\\\") != std::string_view::npos) return std::nullopt;
+  // What is left may not begin or end with a separator, nor hold two in a row.
+  if (path.front() == '\\' || path.back() == '\\' || path.find("\\\\") != std::string_view::npos) {
+    return std::nullopt;
+  }
   return std::string(path);
 }
 

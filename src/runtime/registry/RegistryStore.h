@@ -44,7 +44,7 @@ class RegistryStore {
   RegStatus deleteValue(HKey key, std::string_view name);
   RegStatus closeKey(HKey key);
 
-  // "replaceFile" fails a write of the store or of an autostart entry.
+  // ReplaceFile fails a write of the store or of an autostart entry.
   Faults& faults() noexcept { return faults_; }
   std::filesystem::path fileOf(HKey root) const;
 

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "engine/CopyRun.h"
+
+namespace ferrowick::engine {
+
+// What a copy run does, one step at a time. The run goes through them in the order of
+// kCopyRunOrder below; the error handler goes on with the step after the failing one,
+// starts the current file again, or finishes the run.
+enum class CopyStep {
+  ShowBusyPointer,
+  ExpandSourceFolders,
+  ShowInformationPage,
+  NoteStartTime,
+  ShowPreparingCaption,
+  TakeDestination,
+  MakeDestinationRoot,
+  EndDestinationWithSeparator,
+  StartCollecting,
+  CollectSourceItem,  // repeats once for each source item
+  ShowRunningCaption,
+  OpenLog,
+  ShowStatusHeadings,
+  CountEntries,
+  NextEntry,  // where every entry of the run file list begins
+  SkipEmptySlot,
+  StartFile,  // where a file starts and starts again
+  TakeFileName,
+  FindDestinationFolder,
+  CopyFile,
+  LogFile,
+  ClearArchive,
+  LogOk,
+  AddBytes,
+  CountFile,
+  ShowFileStatus,  // the last step of a file
+  LogSummary,      // where the run finishes, also after an error
+  CloseLog,
+  ShowEndLabel,
+  ClearStatusLabels,
+  ShowSummary,
+  EmptyRunFileList,
+  RestorePointer,
+  Done,  // stays last
+};
+
+inline constexpr std::array kCopyRunOrder{
+    CopyStep::ShowBusyPointer,
+    CopyStep::ExpandSourceFolders,
+    CopyStep::ShowInformationPage,
+    CopyStep::NoteStartTime,
+    CopyStep::ShowPreparingCaption,
+    CopyStep::TakeDestination,
+    CopyStep::MakeDestinationRoot,
+    CopyStep::EndDestinationWithSeparator,
+    CopyStep::StartCollecting,
+    CopyStep::CollectSourceItem,
+    CopyStep::ShowRunningCaption,
+    CopyStep::OpenLog,
+    CopyStep::ShowStatusHeadings,
+    CopyStep::CountEntries,
+    CopyStep::NextEntry,
+    CopyStep::SkipEmptySlot,
+    CopyStep::StartFile,
+    CopyStep::TakeFileName,
+    CopyStep::FindDestinationFolder,
+    CopyStep::CopyFile,
+    CopyStep::LogFile,
+    CopyStep::ClearArchive,
+    CopyStep::LogOk,
+    CopyStep::AddBytes,
+    CopyStep::CountFile,
+    CopyStep::ShowFileStatus,
+    CopyStep::LogSummary,
+    CopyStep::CloseLog,
+    CopyStep::ShowEndLabel,
+    CopyStep::ClearStatusLabels,
+    CopyStep::ShowSummary,
+    CopyStep::EmptyRunFileList,
+    CopyStep::RestorePointer,
+    CopyStep::Done,
+};
+
+inline constexpr std::size_t kCopyStepCount = static_cast<std::size_t>(CopyStep::Done) + 1;
+
+// Each step's place in kCopyRunOrder, looked up once per step of a run.
+inline constexpr auto kCopyStepPositions = [] {
+  std::array<std::size_t, kCopyStepCount> positions{};
+  for (std::size_t position = 0; position < kCopyRunOrder.size(); ++position) {
+    const auto value = static_cast<std::size_t>(kCopyRunOrder[position]);
+    if (value < positions.size()) positions[value] = position;
+  }
+  return positions;
+}();
+
+constexpr std::size_t positionInRun(CopyStep step) {
+  return kCopyStepPositions[static_cast<std::size_t>(step)];
+}
+
+// Every step is in the order exactly once, and the run ends with Done.
+constexpr bool copyRunOrderIsComplete() {
+  if (kCopyRunOrder.size() != kCopyStepCount || kCopyRunOrder.back() != CopyStep::Done) {
+    return false;
+  }
+  std::array<bool, kCopyStepCount> seen{};
+  for (const CopyStep step : kCopyRunOrder) {
+    const auto value = static_cast<std::size_t>(step);
+    if (value >= kCopyStepCount || seen[value]) return false;
+    seen[value] = true;
+  }
+  return true;
+}
+static_assert(copyRunOrderIsComplete(), "every copy step has one place in the run");
+static_assert(positionInRun(CopyStep::OpenLog) < positionInRun(CopyStep::NextEntry) &&
+                  positionInRun(CopyStep::NextEntry) < positionInRun(CopyStep::StartFile) &&
+                  positionInRun(CopyStep::StartFile) < positionInRun(CopyStep::ShowFileStatus) &&
+                  positionInRun(CopyStep::ShowFileStatus) < positionInRun(CopyStep::LogSummary),
+              "the files are handled after the log opens and before the run finishes");
+
+}  // namespace ferrowick::engine

@@ -1,0 +1,70 @@
+#include "runtime/fs/TemporaryFiles.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+
+#include "runtime/RuntimeError.h"
+#include "runtime/fs/DirectoryEntries.h"
+
+namespace ferrowick::runtime {
+
+namespace {
+constexpr std::size_t kSuffix = 6;
+constexpr int kAttempts = 8;
+}  // namespace
+
+bool lockTemporary(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+
+int createLockedTemporary(std::string& pattern) {
+  const std::string base = pattern;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    pattern = base;
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    // Between its creation and the lock another process's sweep may have taken it.
+    struct stat st {};
+    if (lockTemporary(fd) && ::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
+    ::close(fd);
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+void removeStaleTemporaries(const std::string& folder,
+                            const std::function<bool(std::string_view name)>& isOurs) {
+  try {
+    forEachEntry(folder, [&](int folderFd, const dirent& entry) {
+      if (!isOurs(entry.d_name)) return;
+      const int fd =
+          ::openat(folderFd, entry.d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+      if (fd < 0) return;
+      struct stat held {};
+      struct stat named {};
+      // Locked: its writer is still at work. The name must still be this file: its writer
+      // may have renamed it into place and let go meanwhile.
+      if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && lockTemporary(fd) &&
+          ::fstatat(folderFd, entry.d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+          named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+        ::unlinkat(folderFd, entry.d_name, 0);
+      }
+      ::close(fd);
+    });
+  } catch (const RuntimeError&) {
+    // A folder that cannot be listed keeps what it holds.
+  }
+}
+
+bool endsInTemporarySuffix(std::string_view name) {
+  if (name.size() < kSuffix) return false;
+  for (const char c : name.substr(name.size() - kSuffix)) {
+    if (std::isalnum(static_cast<unsigned char>(c)) == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace ferrowick::runtime

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ferrowick::runtime {
+
+// Temporary files that a process writes beside their targets hold a lock for as long as
+// their writer has them open. One that nobody holds locked was left by a process that
+// ended while writing it (killed, or the machine went down), and may be removed.
+
+// Creates a new file from a mkstemp pattern (ending in "XXXXXX", replaced by the name
+// made) and locks it. The descriptor, or -1 with errno set.
+int createLockedTemporary(std::string& pattern);
+
+// Locks an open temporary file as being written.
+bool lockTemporary(int fd);
+
+// Removes the files of `folder` whose names `isOurs` accepts and that no process holds
+// locked. Never fails: whatever cannot be looked at or removed stays.
+void removeStaleTemporaries(const std::string& folder,
+                            const std::function<bool(std::string_view name)>& isOurs);
+
+// True when `name` ends in six characters that mkstemp could have made.
+bool endsInTemporarySuffix(std::string_view name);
+
+}  // namespace ferrowick::runtime
