@@ -28,6 +28,8 @@ enum class FaultPoint {
   StageFile,      // writing a whole new file beside its target
   CommitFile,     // putting a staged file in place
   ReplaceFile,    // replacing a file whole, before the rename
+  OpenRead,       // opening a file to read it in blocks
+  ReadBlock,      // each block read from it
 };
 
 // Lets tests make a chosen operation fail with a chosen run-time error. CI runs as root,

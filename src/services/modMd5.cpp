@@ -50,7 +50,7 @@ std::string hashOpenFile(int fd, const std::string& path, runtime::Faults* fault
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   const std::unique_ptr<unsigned char[]> block(new unsigned char[kBlockSize]);
   for (;;) {
-    if (faults != nullptr) faults->check("read", path);
+    if (faults != nullptr) faults->check(runtime::FaultPoint::ReadBlock, path);
     const ssize_t got = ::read(fd, block.get(), kBlockSize);
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -72,7 +72,7 @@ std::string hashOpenFile(int fd, const std::string& path, runtime::Faults* fault
 std::string FileMD5(const std::string& path, runtime::Faults* faults) {
   if (path.empty()) return {};
   try {
-    if (faults != nullptr) faults->check("open", path);
+    if (faults != nullptr) faults->check(runtime::FaultPoint::OpenRead, path);
     // Non-blocking, so that a named pipe cannot hang the window; only ordinary files
     // are read.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));

@@ -123,7 +123,7 @@ TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceAndTheEntriesStayRemoved) {
     for (bool clear : {false, true}) {
       fill(w, {"/a"});
       w.lstSource().setSelected(0, true);
-      fs.faults().inject("delete", number, "dravonk.ini");
+      fs.faults().inject(runtime::FaultPoint::Delete, number, "dravonk.ini");
       (clear ? w.cmdClrSoucre_ : w.cmdExclude_).widget().click();
       EXPECT_EQ(w.lstSource().count(), 0u);
     }
