@@ -124,6 +124,34 @@ TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
   EXPECT_TRUE(picker.size() == 1);
 }
 
+// Focus coming back from a tool window makes the main window the program's active window
+// again; focus from elsewhere does not.
+TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
+  struct Case {
+    bool settingsFile;
+    bool fromTool;
+    bool hidden;
+  };
+  const Case cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
+  for (const Case& c : cases) {
+    Sandbox::leave();
+    Sandbox::enter();
+    ui::frmMain& w = start(c.settingsFile, true);
+    w.mnuRestore_Click();
+    w.qwe_.action().trigger();
+    QWidget& other = *w.md5_;
+    QWidget stranger;
+    if (!c.fromTool) stranger.show();
+    QWidget& before = c.fromTool ? other : stranger;
+    before.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&before));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    settle();
+    EXPECT_EQ(!w.isVisible(), c.hidden) << c.settingsFile << c.fromTool;
+  }
+}
+
 TEST(QtTrayIcon, EachClickOnTheIconArrivesAsItsMouseMessage) {
   using Icon = QSystemTrayIcon;
   const std::pair<Icon::ActivationReason, int> cases[] = {{Icon::Trigger, 514},

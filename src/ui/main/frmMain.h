@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QWindow>
 #include <array>
 #include <functional>
 #include <memory>
@@ -342,6 +343,11 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   engine::SystemMenu systemMenu_;
   engine::CloseButtonLock closeLock_{systemMenu_};
   bool activated_ = false;
+  // The program's window that had the focus last; the activation rule runs again when
+  // the focus comes back from one of the tool windows.
+  QPointer<QWindow> lastFocus_;
+  void focusMoved(QWindow* now);
+  bool isToolWindow(const QWindow* window) const;
   bool quietMinimise_ = false;
 
   // Sources, destination and schedule pages.

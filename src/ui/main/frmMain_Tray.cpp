@@ -1,6 +1,8 @@
 // The window's life beside the notification area: the close lock's window side, the
 // activation rule, the minimise handling, the tray icon's messages and the close items.
+#include <QApplication>
 #include <QCloseEvent>
+#include <QWindow>
 #include <QTimer>
 
 #include "runtime/App.h"
@@ -18,6 +20,8 @@ void frmMain::wireTray() {
   if (context_.tray != nullptr) {
     context_.tray->onMessage = [this](int message) { Tray_MouseMove(message); };
   }
+  connect(qApp, &QGuiApplication::focusWindowChanged, this,
+          [this](QWindow* now) { focusMoved(now); });
 }
 
 void frmMain::addTrayIcon() {
@@ -57,6 +61,27 @@ void frmMain::showEvent(QShowEvent* event) {
   if (activated_) return;
   activated_ = true;
   QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+// The window becomes the program's active window again when the focus comes to it from
+// one of the program's tool windows; focus from another application, the tray or a box
+// does not count.
+void frmMain::focusMoved(QWindow* now) {
+  const bool fromTool = isToolWindow(lastFocus_);
+  lastFocus_ = now;
+  if (fromTool && now != nullptr && now == windowHandle()) {
+    QTimer::singleShot(0, this, [this] { Form_Activate(); });
+  }
+}
+
+bool frmMain::isToolWindow(const QWindow* window) const {
+  if (window == nullptr) return false;
+  for (const QWidget* tool : {static_cast<QWidget*>(md5_.data()),
+                              static_cast<QWidget*>(about_.data()),
+                              static_cast<QWidget*>(update_.data())}) {
+    if (tool != nullptr && tool->windowHandle() == window) return true;
+  }
+  return false;
 }
 
 void frmMain::changeEvent(QEvent* event) {
