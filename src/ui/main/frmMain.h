@@ -338,6 +338,7 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void addTrayIcon();
   void openDestinationPicker();
   void minimiseQuietly();
+  void leaveMinimised();
   bool canHide() const;
   void followCloseItem();
   engine::SystemMenu systemMenu_;

@@ -96,9 +96,27 @@ void frmMain::Form_Activate() {
 
 void frmMain::Form_Resize() {
   if (!isMinimized() || quietMinimise_) return;
-  if (canHide()) hide();
+  // The window system reporting late the minimise that preceded a hide: nothing to do
+  // but keep the hidden window normal.
+  if (!isVisible()) {
+    leaveMinimised();
+    return;
+  }
+  if (canHide()) {
+    leaveMinimised();
+    hide();
+  }
   // After the hide has taken effect, and outside the state change that asked for it.
   QTimer::singleShot(0, this, [this] { openDestinationPicker(); });
+}
+
+// A window asked to minimise keeps that request with the window manager, which maps it
+// minimised again at its next showing; a window about to hide leaves the minimised state
+// first, so that "Open" brings it back as a normal window.
+void frmMain::leaveMinimised() {
+  quietMinimise_ = true;
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  quietMinimise_ = false;
 }
 
 void frmMain::openDestinationPicker() { fire(Command1_.onClick); }
