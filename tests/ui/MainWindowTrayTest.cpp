@@ -170,6 +170,29 @@ TEST(QtTrayIcon, EachClickOnTheIconArrivesAsItsMouseMessage) {
   }
 }
 
+// A click waits for the double-click interval before it pops the menu up, so the second
+// click of a double-click reaches the icon.
+TEST(QtTrayIcon, ClickWaitsForADoubleClickWhichCancelsIt) {
+  ensureQtApplication();
+  using Icon = QSystemTrayIcon;
+  using Reasons = std::vector<Icon::ActivationReason>;
+  const std::pair<Reasons, std::vector<int>> cases[] = {
+      {{Icon::Trigger}, {514}},
+      {{Icon::Trigger, Icon::Trigger, Icon::DoubleClick}, {515}},
+      {{Icon::Trigger, Icon::Context}, {517}},
+      {{Icon::MiddleClick}, {520}},
+  };
+  for (const auto& [reasons, expected] : cases) {
+    ui::QtTrayIcon icon;
+    icon.setDoubleClickWait(0);
+    std::vector<int> messages;
+    icon.onMessage = [&](int message) { messages.push_back(message); };
+    for (Icon::ActivationReason reason : reasons) icon.activate(reason);
+    settle();
+    EXPECT_EQ(messages, expected) << reasons.size();
+  }
+}
+
 TEST_F(TrayTest, TrayMenuRestoresAndBothCloseItemsEndTheProgram) {
   ui::frmMain& w = start(true, true);
   ASSERT_FALSE(w.isVisible());

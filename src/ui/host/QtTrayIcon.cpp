@@ -1,6 +1,8 @@
 #include "ui/host/QtTrayIcon.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QStyleHints>
 
 namespace ferrowick::ui {
 
@@ -27,12 +29,30 @@ int QtTrayIcon::messageFor(QSystemTrayIcon::ActivationReason reason) {
 
 QtTrayIcon::QtTrayIcon() {
   QObject::connect(&icon_, &QSystemTrayIcon::activated,
-                   [this](QSystemTrayIcon::ActivationReason reason) {
-                     const int message = messageFor(reason);
-                     if (message != 0 && onMessage) onMessage(message);
-                   });
+                   [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
+  pendingClick_.setSingleShot(true);
+  pendingClick_.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+  QObject::connect(&pendingClick_, &QTimer::timeout,
+                   [this] { deliver(TrayMsg::LeftButtonUp); });
   areaWatch_.setInterval(kAreaPollMs);
   QObject::connect(&areaWatch_, &QTimer::timeout, [this] { watchForArea(); });
+}
+
+// The second click of a double-click reports a click too; it joins the one waiting. Any
+// other click replaces the waiting one, whose menu would pop up over the new click's.
+void QtTrayIcon::activate(QSystemTrayIcon::ActivationReason reason) {
+  if (reason == QSystemTrayIcon::Trigger) {
+    if (!pendingClick_.isActive()) pendingClick_.start();
+    return;
+  }
+  pendingClick_.stop();
+  deliver(messageFor(reason));
+}
+
+void QtTrayIcon::setDoubleClickWait(int ms) { pendingClick_.setInterval(ms); }
+
+void QtTrayIcon::deliver(int message) {
+  if (message != 0 && onMessage) onMessage(message);
 }
 
 void QtTrayIcon::add(const QIcon& icon, const QString& tip) {
