@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <ctime>
 
+#include "ui/host/FolderStart.h"
+
 namespace ferrowick::ui {
 
 namespace {
@@ -72,8 +74,8 @@ int QtShell::open(const std::string& target) {
 
 std::string QtFolderPicker::browse(const std::string& title, const std::string& startFolder) {
   const QString chosen = QFileDialog::getExistingDirectory(
-      parent_, QString::fromStdString(title), QString::fromStdString(startFolder),
-      QFileDialog::ShowDirsOnly);
+      parent_, QString::fromStdString(title),
+      existingFolderToStartIn(QString::fromStdString(startFolder)), QFileDialog::ShowDirsOnly);
   return QDir::toNativeSeparators(chosen).toStdString();
 }
 
