@@ -1,6 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QString>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include "QtApplication.h"
+#include "runtime/Host.h"
+#include "ui/host/QtHost.h"
 
 #include "support/Sandbox.h"
 #include "ui/host/FolderStart.h"
@@ -22,6 +32,41 @@ TEST(FolderPickerStart, OpensInAnExistingFolderOnly) {
   };
   for (const auto& [requested, expected] : cases) {
     EXPECT_EQ(ui::existingFolderToStartIn(requested), expected) << requested.toStdString();
+  }
+}
+
+// A box comes up over the window the user works in, else over the main window; the
+// answer is the button pressed.
+TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
+  QWidget main, tool;
+  main.show();
+  tool.show();
+  ui::QtMessageBoxes boxes;
+  boxes.setParent(&main);
+  struct Case {
+    QWidget* active;
+    QMessageBox::StandardButton pressed;
+    QWidget* owner;
+    int answer;
+  };
+  const Case cases[] = {{&tool, QMessageBox::No, &tool, runtime::MsgAnswer::No},
+                        {&main, QMessageBox::Yes, &main, runtime::MsgAnswer::Yes},
+                        {nullptr, QMessageBox::No, &main, runtime::MsgAnswer::No}};
+  for (const Case& c : cases) {
+    if (c.active != nullptr) {
+      c.active->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(c.active));
+    } else {
+      QApplication::setActiveWindow(nullptr);
+    }
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      owner = box->parentWidget();
+      box->button(c.pressed)->click();
+    });
+    EXPECT_EQ(boxes.show("Copy again?", runtime::MsgStyle::YesNo, "Ferrowick"), c.answer);
+    EXPECT_EQ(owner, c.owner);
   }
 }
 

@@ -32,17 +32,24 @@ QString displayText(const std::string& text) {
   return shown;
 }
 
+// A box belongs to the window the user is working in: it comes up over that window and
+// raises no other window with it. The owner may go while the box is open, and take the box.
 int QtMessageBoxes::show(const std::string& text, int style, const std::string& caption) {
-  QMessageBox box(iconFor(style), QString::fromStdString(caption), displayText(text),
-                  QMessageBox::NoButton, parent_);
-  if ((style & 0x7) == runtime::MsgStyle::YesNo) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes ? runtime::MsgAnswer::Yes : runtime::MsgAnswer::No;
+  QWidget* owner = QApplication::activeWindow();
+  if (owner == nullptr) owner = parent_;
+  QPointer<QMessageBox> box(new QMessageBox(iconFor(style), QString::fromStdString(caption),
+                                            displayText(text), QMessageBox::NoButton, owner));
+  const bool yesNo = (style & 0x7) == runtime::MsgStyle::YesNo;
+  if (yesNo) {
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+  } else {
+    box->setStandardButtons(QMessageBox::Ok);
   }
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
-  return runtime::MsgAnswer::Ok;
+  const int chosen = box->exec();
+  delete box.data();
+  if (!yesNo) return runtime::MsgAnswer::Ok;
+  return chosen == QMessageBox::Yes ? runtime::MsgAnswer::Yes : runtime::MsgAnswer::No;
 }
 
 void QtEventLoop::yield() { QApplication::processEvents(); }

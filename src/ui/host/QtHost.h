@@ -11,7 +11,8 @@ namespace ferrowick::ui {
 
 class QtMessageBoxes : public runtime::MessageBoxes {
  public:
-  // Boxes are owned by `parent` when one is set (the main window, once it exists).
+  // Boxes are owned by the program's active window, else by `parent` when one is set
+  // (the main window, once it exists).
   void setParent(QWidget* parent) { parent_ = parent; }
   int show(const std::string& text, int style, const std::string& caption) override;
 
