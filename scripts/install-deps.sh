@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   build-essential cmake ninja-build pkg-config git \
-  qt6-base-dev qt6-qpa-plugins libgl-dev libglx-dev \
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libglx-dev \
   libsqlite3-dev libcurl4-openssl-dev libssl-dev \
   googletest libgtest-dev libgmock-dev \
   xvfb xauth fonts-dejavu-core ca-certificates rsync >/dev/null

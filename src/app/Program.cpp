@@ -52,6 +52,8 @@ Program::~Program() = default;
 
 int Program::run() {
   if (!splash_.Form_Initialize()) return EXIT_SUCCESS;
+  // Qt's standard buttons and dialogs follow the language just loaded.
+  qtTexts_.load(lang_.storedLanguage());
   splash_.Form_Load();
   splash_.show();
   return QApplication::exec();

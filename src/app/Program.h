@@ -13,6 +13,7 @@
 #include "ui/host/net/CurlTransfer.h"
 #include "ui/host/QtHost.h"
 #include "ui/host/QtTrayIcon.h"
+#include "ui/host/QtTranslations.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/frmSplash.h"
 
@@ -41,6 +42,7 @@ class Program {
   runtime::FileSystem fs_;
   services::modLanguage lang_;
   ui::QtTrayIcon tray_;
+  ui::QtTranslations qtTexts_;
   ui::QtFileDialog fileDialog_;
   std::unique_ptr<ui::frmMain> main_;
   ui::frmSplash splash_;

@@ -33,9 +33,10 @@ class modLanguage {
   void LoadLanguage();
   // 1 when the path is empty or names no ordinary file, else 0.
   int LoadLanguageFile(const std::string& path);
+  // The stored language name ("English", "Polish", ...); empty when none is stored.
+  std::string storedLanguage();
 
  private:
-  std::string storedLanguage();
   void loadLine(const std::string& line);
 
   const runtime::App& app_;
