@@ -1,0 +1,73 @@
+#include "ui/host/ErrorBoundary.h"
+
+#include <cstdio>
+#include <new>
+
+#include "runtime/RuntimeError.h"
+
+namespace ferrowick::ui {
+
+namespace {
+// The runtime's numbers for failures that do not carry one of their own.
+constexpr int kOutOfMemory = 7;
+constexpr int kInternalError = 51;
+
+ErrorBoundary* current = nullptr;
+
+struct Numbered {
+  int number;
+  std::string description;
+};
+
+Numbered numbered(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const runtime::RuntimeError& failure) {
+    return {failure.number(), failure.description()};
+  } catch (const std::bad_alloc&) {
+    return {kOutOfMemory, "Out of memory"};
+  } catch (const std::exception& failure) {
+    return {kInternalError, failure.what()};
+  } catch (...) {
+    return {kInternalError, "Internal error"};
+  }
+}
+}  // namespace
+
+ErrorBoundary::ErrorBoundary(runtime::MessageBoxes& boxes, std::string caption)
+    : boxes_(boxes), caption_(std::move(caption)), previous_(current) {
+  current = this;
+}
+
+ErrorBoundary::~ErrorBoundary() { current = previous_; }
+
+bool ErrorBoundary::run(const std::function<void()>& work) noexcept {
+  std::exception_ptr error;
+  try {
+    work();
+    return true;
+  } catch (...) {
+    error = std::current_exception();
+  }
+  // Reported outside the catch: the box runs a nested event loop.
+  try {
+    if (current != nullptr) {
+      current->report(error);
+    } else {
+      const Numbered shown = numbered(error);
+      std::fprintf(stderr, "%d\n%s\n", shown.number, shown.description.c_str());
+    }
+  } catch (...) {
+    // The report itself failed (no memory for the text): nothing is left to tell it with.
+    std::fputs("An error could not be reported.\n", stderr);
+  }
+  return false;
+}
+
+void ErrorBoundary::report(std::exception_ptr error) const {
+  const Numbered shown = numbered(error);
+  boxes_.show(std::to_string(shown.number) + "\n" + shown.description, runtime::MsgStyle::Critical,
+              caption_);
+}
+
+}  // namespace ferrowick::ui
