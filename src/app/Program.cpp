@@ -40,18 +40,32 @@ Program::Program()
       store_(runtime::RegistryStore::forCurrentUser()),
       registry_(store_),
       fs_(archiveDatabase()),
-      lang_(app_, qt_.host(), registry_, fs_) {}
+      lang_(app_, qt_.host(), registry_, fs_),
+      splash_(ui::frmSplashContext{app_, qt_.host(), lang_, [this]() -> ui::frmMain& {
+                                     return mainWindow();
+                                   }}) {
+  // The program lives beside its tray icon: a hidden main window is not an end.
+  QApplication::setQuitOnLastWindowClosed(false);
+}
 
 Program::~Program() = default;
 
 int Program::run() {
-  lang_.LoadLanguage();
-  main_ = std::make_unique<ui::frmMain>(
-      ui::frmMainContext{app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }});
-  qt_.setMainWindow(main_.get());
-  main_->Form_Load();
-  main_->show();
+  if (!splash_.Form_Initialize()) return EXIT_SUCCESS;
+  splash_.Form_Load();
+  splash_.show();
   return QApplication::exec();
+}
+
+ui::frmMain& Program::mainWindow() {
+  if (!main_) {
+    main_ = std::make_unique<ui::frmMain>(ui::frmMainContext{
+        app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }, store_, fileDialog_,
+        [] { return std::make_unique<ui::CurlTransfer>(); }, &tray_});
+    qt_.setMainWindow(main_.get());
+    main_->Form_Load();
+  }
+  return *main_;
 }
 
 }  // namespace ferrowick::app

@@ -10,8 +10,12 @@
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "ui/host/ErrorBoundary.h"
+#include "ui/host/QtFileDialog.h"
 #include "ui/host/QtHost.h"
+#include "ui/host/QtTrayIcon.h"
+#include "ui/host/net/CurlTransfer.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/frmSplash.h"
 
 namespace ferrowick::app {
 
@@ -24,7 +28,8 @@ class Program {
   Program& operator=(const Program&) = delete;
   ~Program();
 
-  // Loads the language, shows the main window and runs the event loop until the end.
+  // Starts through the splash and runs the event loop until the end; a second copy
+  // ends after its refusal.
   int run();
 
  private:
@@ -38,7 +43,13 @@ class Program {
   services::modRegistry2 registry_;
   runtime::FileSystem fs_;
   services::modLanguage lang_;
+  ui::QtTrayIcon tray_;
+  ui::QtFileDialog fileDialog_;
   std::unique_ptr<ui::frmMain> main_;
+  ui::frmSplash splash_;
+
+  // The main window, created and loaded on its first use.
+  ui::frmMain& mainWindow();
 };
 
 }  // namespace ferrowick::app

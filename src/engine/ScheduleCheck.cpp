@@ -16,14 +16,19 @@ ScheduleCheck::ScheduleCheck(EngineContext& context, std::function<void()> refre
       refreshSourceList_(std::move(refreshSourceList)),
       runBackup_(std::move(runBackup)) {}
 
-void ScheduleCheck::CheckSchedule() {
+void ScheduleCheck::CheckSchedule() { check(std::nullopt); }
+
+void ScheduleCheck::CheckScheduleAt(TimeOfDay minute) { check(minute); }
+
+void ScheduleCheck::check(std::optional<TimeOfDay> minute) {
   MainWindowView& view = ctx_.view;
   EngineState& state = ctx_.state;
-  const auto now = [&] { return TimeOfDay::at(ctx_.host.clock.now()); };
+  const auto now = [&] { return minute ? *minute : TimeOfDay::at(ctx_.host.clock.now()); };
   try {
     const std::string caption = view.form().caption();
     if (view.optAlways().value() && state.AlwaysAtTime.isSet() && now() == state.AlwaysAtTime) {
       scheduledRun(caption);
+      minute.reset();
     }
     // Counted from the end of the last run, which the rule above may just have moved.
     if (view.optEach().value() && state.EachInterval.isSet() &&

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "engine/TimeOfDay.h"
 
 namespace ferrowick::engine {
 
@@ -17,8 +20,12 @@ class ScheduleCheck {
   // Tests the always-at rule and then, independently, the each-interval rule against
   // the clock's hour and minute, and performs a scheduled run for each that matches.
   void CheckSchedule();
+  // The same for a minute the day gate hands in, which may lie a little in the past; a
+  // rule tested after a run compares with the clock again.
+  void CheckScheduleAt(TimeOfDay minute);
 
  private:
+  void check(std::optional<TimeOfDay> minute);
   void scheduledRun(const std::string& keptCaption);
 
   EngineContext& ctx_;

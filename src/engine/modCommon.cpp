@@ -14,6 +14,12 @@ modCommon::modCommon(const runtime::App& app, runtime::Host& host, runtime::File
       settings(context_),
       validation(context_),
       schedule(
-          context_, [this] { sources.RefreshSourceList(); }, [this] { copyRun.RunBackup(); }) {}
+          context_, [this] { sources.RefreshSourceList(); },
+          [this] {
+            destination.ComposeForRun();
+            copyRun.RunBackup();
+          }),
+      destination(context_),
+      scheduleDay(context_, [this](TimeOfDay minute) { schedule.CheckScheduleAt(minute); }) {}
 
 }  // namespace ferrowick::engine

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "engine/CopyRun.h"
+#include "engine/DestinationName.h"
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/RunFileList.h"
 #include "engine/ScheduleCheck.h"
+#include "engine/ScheduleDay.h"
 #include "engine/SettingsFile.h"
 #include "engine/SourceList.h"
 #include "engine/Validation.h"
@@ -35,6 +37,9 @@ class modCommon {
   SettingsFile settings;
   Validation validation;
   ScheduleCheck schedule;
+  // The destination preview and its naming flags.
+  DestinationName destination;
+  ScheduleDay scheduleDay;
 };
 
 }  // namespace ferrowick::engine

@@ -10,11 +10,13 @@
 
 #include "QtApplication.h"
 #include "runtime/RuntimeError.h"
+#include "support/RaisedError.h"
 #include "support/ScriptedHost.h"
 #include "ui/host/ErrorBoundary.h"
 #include "ui/host/controls/QtButton.h"
 #include "ui/host/controls/QtLabel.h"
 #include "ui/host/controls/QtMenuItem.h"
+#include "ui/host/controls/QtTextBox.h"
 #include "ui/host/controls/QtTimer.h"
 
 namespace ferrowick::ui {
@@ -37,6 +39,7 @@ TEST_F(ErrorBoundaryTest, HandlersFailuresEndInACriticalBoxAndTheProgramGoesOn) 
   QAction action(&window_);
   QtMenuItem item(&action);
   QtTimer timer(0, false);
+  button.widget().resize(40, 20);
   label.widget().resize(40, 20);
 
   struct Case {
@@ -46,9 +49,14 @@ TEST_F(ErrorBoundaryTest, HandlersFailuresEndInACriticalBoxAndTheProgramGoesOn) 
     std::string shown;
   };
   const Case cases[] = {
-      {[&](Thrower t) { button.onClick = t; }, [&] { button.widget().click(); },
+      {[&](Thrower t) { button.onClick = t; },
+       [&] { QTest::mouseClick(&button.widget(), Qt::LeftButton); },
        [] { runtime::raise(runtime::Err::FileNotFound); }, "53\nFile not found"},
-      {[&](Thrower t) { item.onClick = t; }, [&] { action.trigger(); },
+      {[&](Thrower t) { item.onClick = t; },
+       [&] {
+         QMetaObject::invokeMethod(&action, &QAction::trigger, Qt::QueuedConnection);
+         QCoreApplication::processEvents();
+       },
        [] { throw std::runtime_error("stack exhausted"); }, "51\nstack exhausted"},
       {[&](Thrower t) { label.onClick = t; },
        [&] { QTest::mouseClick(&label.widget(), Qt::LeftButton); }, [] { throw std::bad_alloc(); },
@@ -76,6 +84,31 @@ TEST_F(ErrorBoundaryTest, HandlersFailuresEndInACriticalBoxAndTheProgramGoesOn) 
     EXPECT_EQ(boxes_.shown[0].style, runtime::MsgStyle::Critical);
     EXPECT_EQ(boxes_.shown[0].caption, "Ferrowick");
   }
+}
+
+// A handler that program code starts passes its failure to that code, inside an event as
+// outside one; a handler started by an event inside a running handler's box stops its own.
+TEST_F(ErrorBoundaryTest, AHandlerStartedByCodePassesItsFailureToTheCode) {
+  QtTextBox text(&window_);
+  QtButton button(&window_), other(&window_);
+  button.widget().resize(40, 20);
+  other.widget().resize(40, 20);
+  text.onChange = [] { runtime::raise(runtime::Err::Overflow); };
+  EXPECT_EQ(testing::raisedError([&] { text.setText("a"); }), runtime::Err::Overflow);
+
+  int caught = 0;
+  button.onClick = [&] {
+    caught = testing::raisedError([&] { text.setText("b"); });
+    boxes_.show("question", runtime::MsgStyle::YesNo, "Ferrowick");
+  };
+  other.onClick = [] { runtime::raise(runtime::Err::DiskFull); };
+  boxes_.whileOpen = [&](const testing::ScriptedMessageBoxes::Shown& shown) {
+    if (shown.text == "question") QTest::mouseClick(&other.widget(), Qt::LeftButton);
+  };
+  QTest::mouseClick(&button.widget(), Qt::LeftButton);
+  EXPECT_EQ(caught, runtime::Err::Overflow);
+  ASSERT_EQ(boxes_.shown.size(), 2u);
+  EXPECT_EQ(boxes_.shown[1].text, "61\nDisk full");
 }
 
 // An inner boundary reports while it lives; the outer one takes over again after it.

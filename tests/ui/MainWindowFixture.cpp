@@ -12,7 +12,12 @@ MainWindowTest::MainWindowTest() {
 
 ui::frmMain& MainWindowTest::makeWindow(bool load) {
   window = std::make_unique<ui::frmMain>(
-      ui::frmMainContext{app, scripted.host, lang, registry, fs, [this] { ++ends; }});
+      ui::frmMainContext{app, scripted.host, lang, registry, fs, [this] { ++ends; }, store, files,
+                         [this] {
+                           ++transfers;
+                           return std::make_unique<IdleTransfer>();
+                         },
+                         &tray});
   if (load) window->Form_Load();
   return *window;
 }

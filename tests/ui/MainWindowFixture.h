@@ -4,13 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "IdleTransfer.h"
 #include "QtApplication.h"
+#include "ScriptedTray.h"
 #include "runtime/App.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
+#include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHost.h"
 #include "ui/main/frmMain.h"
 
@@ -27,12 +30,16 @@ class MainWindowTest : public QtTest {
 
   runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
+  ScriptedTray tray;
   runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
                                Sandbox::root() / "home/.config/autostart"};
   services::modRegistry2 registry{store};
   runtime::FileSystem fs{Sandbox::root() / "archive.db"};
   services::modLanguage lang{app, scripted.host, registry, fs};
+  ScriptedFileDialog files;
   int ends = 0;
+  // HTTP transfers the window made.
+  int transfers = 0;
   std::unique_ptr<ui::frmMain> window;
 };
 

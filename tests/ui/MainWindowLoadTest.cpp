@@ -87,6 +87,48 @@ TEST_F(MainWindowTest, LoadReadsTheSettingsAndExpandsTheSources) {
   EXPECT_EQ(w.lstSource().item(1), docs.string() + "/inner/*.*");
 }
 
+// Each step sees what the steps before it did, and nothing of the steps after it.
+TEST_F(MainWindowTest, LoadRunsItsStepsInOrder) {
+  const auto docs = Sandbox::root() / "docs";
+  writeFile(docs / "inner/a.txt", "a");
+  writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",
+            "[Backup]\r\nIncremental=True\r\n[Entries]\r\n0=" + docs.string() + "/*.*\r\n");
+  ui::frmMain& w = makeWindow(false);
+  std::vector<std::string> steps;
+  w.cmbSep_.onChange = [&] { steps.push_back("separator after caption " + w.mnuEnd_.caption()); };
+  const auto repaint = w.systemMenu().onRepaint;
+  w.systemMenu().onRepaint = [&] {
+    steps.push_back("lock with increment " + std::to_string(w.chkIncr().value()));
+    repaint();
+  };
+  w.chkIncr_.onClick = [&] {
+    const bool closes = w.systemMenu().closeAllowed();
+    steps.push_back(std::string("settings while close is ") + (closes ? "on" : "off"));
+  };
+  tray.onAdd = [&] {
+    steps.push_back("icon with sources " + std::to_string(w.lstSource().count()));
+  };
+  w.Form_Load();
+  EXPECT_EQ(steps, (Strings{"separator after caption " + text(222), "lock with increment 0",
+                            "settings while close is off", "icon with sources 1"}));
+  EXPECT_EQ(w.lstSource().count(), 2u);  // expanded last
+}
+
+// An error the load does not expect ends it in one orderly box, and the settings file
+// stays as it was.
+TEST_F(MainWindowTest, AnErrorDuringTheLoadEndsItInABoxAndLeavesTheSettingsFile) {
+  const auto ini = Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini";
+  const std::string settings = "[Backup]\r\nIncremental=True\r\n";
+  writeFile(ini, settings);
+  ui::frmMain& w = makeWindow(false);
+  w.cmbSep_.onChange = [] { runtime::raise(runtime::Err::Overflow); };
+  w.Form_Load();
+  ASSERT_EQ(scripted.messages.shown.size(), 1u);
+  EXPECT_EQ(scripted.messages.shown[0].text, "6\nOverflow");
+  EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
+  EXPECT_EQ(readFile(ini), settings);
+}
+
 TEST_F(MainWindowTest, AFailingExpansionAtLoadIsReportedAndTheLoadGoesOn) {
   writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",
             "[Entries]\r\n0=/data/*.*\r\n");

@@ -13,6 +13,16 @@ constexpr int kOutOfMemory = 7;
 constexpr int kInternalError = 51;
 
 ErrorBoundary* current = nullptr;
+// Events being delivered, and handlers running within the newest of them.
+int deliveries = 0;
+int handlers = 0;
+
+struct HandlerRunning {
+  HandlerRunning() noexcept { ++handlers; }
+  ~HandlerRunning() { --handlers; }
+  HandlerRunning(const HandlerRunning&) = delete;
+  HandlerRunning& operator=(const HandlerRunning&) = delete;
+};
 
 struct Numbered {
   int number;
@@ -62,6 +72,26 @@ bool ErrorBoundary::run(const std::function<void()>& work) noexcept {
     std::fputs("An error could not be reported.\n", stderr);
   }
   return false;
+}
+
+void ErrorBoundary::fire(const std::function<void()>& handler) {
+  const bool outermost = deliveries > 0 && handlers == 0;
+  const HandlerRunning running;
+  if (outermost) {
+    run(handler);
+  } else {
+    handler();
+  }
+}
+
+ErrorBoundary::Delivery::Delivery() noexcept : handlersBefore_(handlers) {
+  ++deliveries;
+  handlers = 0;
+}
+
+ErrorBoundary::Delivery::~Delivery() {
+  --deliveries;
+  handlers = handlersBefore_;
 }
 
 void ErrorBoundary::report(std::exception_ptr error) const {

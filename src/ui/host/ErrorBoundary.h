@@ -23,6 +23,24 @@ class ErrorBoundary {
   // on. True when `work` finished.
   static bool run(const std::function<void()>& work) noexcept;
 
+  // Runs an event handler. The first handler an event starts is where its failures stop;
+  // one started by program code that is already running (a property set inside another
+  // handler, or before the event loop runs) passes its failure on to that code.
+  static void fire(const std::function<void()>& handler);
+
+  // Marks the toolkit delivering one event, so that the handlers it starts, even inside a
+  // modal box or a yield of a running handler, begin afresh.
+  class Delivery {
+   public:
+    Delivery() noexcept;
+    ~Delivery();
+    Delivery(const Delivery&) = delete;
+    Delivery& operator=(const Delivery&) = delete;
+
+   private:
+    int handlersBefore_;
+  };
+
  private:
   void report(std::exception_ptr error) const;
 

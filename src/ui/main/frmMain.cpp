@@ -25,11 +25,26 @@ frmMain::frmMain(frmMainContext context)
   setDesignState();
   layOut();
   wireNavigation();
+  wireTray();  // start-up, close lock and tray
+
+  // Sources, destination and schedule pages.
+  wireSources();
+  wireDestination();
+  wireSchedule();
+  chainTabs();
+  initSourcesPage();
+
+  // Settings page, log button, menus and the update link.
+  wireSettingsAndMenus();
 }
 
 frmMain::~frmMain() {
   // The surface outlives the members it calls back into.
   static_cast<FormSurface*>(surface_)->moved = nullptr;
+  // The tool windows use members that go before the base class would delete them.
+  delete md5_.data();
+  delete about_.data();
+  delete update_.data();
 }
 
 void frmMain::setDesignState() {

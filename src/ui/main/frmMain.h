@@ -3,12 +3,20 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
+#include <string>
 
+#include "engine/CloseButtonLock.h"
 #include "engine/MainWindowView.h"
+#include "engine/SystemMenu.h"
 #include "engine/modCommon.h"
+#include "runtime/Host.h"
 #include "runtime/controls/MemoryControls.h"
+#include "services/modLinki.h"
+#include "services/modlRegistry.h"
 #include "ui/host/controls/QtButton.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtComboBox.h"
@@ -22,10 +30,17 @@
 #include "ui/host/controls/QtTextBox.h"
 #include "ui/host/controls/QtTimer.h"
 #include "ui/host/controls/QtWindow.h"
+#include "ui/host/TrayIcon.h"
+
+#include "ui/tools/FrmAbout.h"
+#include "ui/tools/frmUpdate.h"
+#include "ui/tools/frmMd5.h"
 
 namespace ferrowick::runtime {
 class App;
+class FileDialog;
 struct Host;
+class RegistryStore;
 }  // namespace ferrowick::runtime
 
 namespace ferrowick::services {
@@ -44,6 +59,14 @@ struct frmMainContext {
   runtime::FileSystem& fs;
   // Ends the program at once: no window is unloaded and nothing is saved.
   std::function<void()> endProgram;
+  // Holds the start-with-the-system entry (the Run key's value).
+  runtime::RegistryStore& store;
+  // The file-open dialog of the tool windows.
+  runtime::FileDialog& files;
+  // Makes one HTTP transfer for an update window.
+  std::function<std::unique_ptr<runtime::HttpTransfer>()> newTransfer;
+  // The notification-area icon; none means the desktop has no notification area.
+  TrayIcon* tray = nullptr;
 };
 
 // The main window: five pages behind a side panel of links, two menus, the tray menu
@@ -79,6 +102,51 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void Command5_Click();
   void Command4_Click();
   void Timer2_Timer();
+
+  // Start-up, close lock and tray: the activation rule, the minimise handling, the
+  // icon's mouse messages (514, 515, 517) and the tray and program menus' close items.
+  void Form_Activate();
+  void Form_Resize();
+  void Tray_MouseMove(int message);
+  void mnuRestore_Click();
+  void mnuQuit_Click();
+  void mnuEnd_Click();
+  engine::SystemMenu& systemMenu() { return systemMenu_; }
+  // The message number of the icon's last mouse event.
+  int TrayMessage = 0;
+
+  // Sources page.
+  void BrowseForFolders_Click();
+  void txtSelected_Change();
+  void dirSource_Change();
+  void cmdAddDir_Click();
+  void cmdAddFile_Click();
+  void cmdExclude_Click();
+  void cmdClrSoucre_Click();
+  void lstSource_Click();
+
+  // Destination page.
+  void Command1_Click();
+  void txtSelected2_Change();
+  void chkCustom_Click();
+  void txtCusDir_Change();
+  void chkDated_Click();
+  void optAnd_Click();
+  void optOr_Click();
+  void cmbSep_Change();
+  void cmdReset_Click();
+  void txtDest_Change();
+  // Rewrites the preview from the three naming flags given.
+  void CustomDir(bool bCustName, bool bDated, bool bBoth);
+  std::string GetDateFormat() const;
+
+  // Schedule page.
+  void cmdBakNow_Click();
+  void chkDays_Click(int index);
+  void optDaily_Click();
+  void CheckScheduleDay();
+  // The day gate's clock: sees every minute once, through the engine's bookkeeping.
+  void tmrDayGate_Timer();
 
   // engine::MainWindowView
   runtime::Window& form() override { return form_; }
@@ -248,6 +316,8 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   QtLabel lblFooter_{surface_};
   QtTimer Timer2_{10, true};
   QtTimer Timer3_{1000, false};
+  // Schedule page: drives the day gate; its bookkeeping makes the rhythm exact.
+  QtTimer tmrDayGate_{1000, true};
 
   // Menus. `mnuPop` is not on the menu bar; it pops up from the tray.
   QMenu* mnuFileMenu_ = menuBar()->addMenu(QString());
@@ -283,6 +353,71 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void setDesignState();
   void expandSourcesAtLoad();
   void layOut();
+
+  // Start-up, close lock and tray.
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void loadSteps();
+  void reportLoadError(int number, const std::string& description);
+  void wireTray();
+  void addTrayIcon();
+  void openDestinationPicker();
+  void minimiseQuietly();
+  bool canHide() const;
+  void followCloseItem();
+  engine::SystemMenu systemMenu_;
+  engine::CloseButtonLock closeLock_{systemMenu_};
+  bool activated_ = false;
+  bool quietMinimise_ = false;
+
+  // Sources, destination and schedule pages.
+  void wireSources();
+  void wireDestination();
+  void wireSchedule();
+  void chainTabs();
+  // The file list shows the path box's folder, as the folder list stands there.
+  void initSourcesPage();
+  // Deletes the settings file; a file that is not there is nothing to report.
+  void deleteSettingsFile();
+  // A start folder for the picker: `txtStart` without one closing "/", written back.
+  std::string browseStart();
+  void criticalBox(int number, const std::string& description);
+  void sourcesErrorBox(int number, const std::string& description);
+
+  // Settings page, log button, menus and the update link (frmMain_Settings.cpp,
+  // frmMain_Menus.cpp).
+ public:
+  void chkServ_Click();
+  void Command7_Click();
+  void cmdLog_Click();
+  void qwe_Click();
+  void read1_Click();
+  void licen1_Click();
+  void sprupd_Click();
+  void stww_Click();
+  void oprog_Click();
+  void Image2_Click();
+  void Label7_Click();
+  void Image2_MouseMove();
+  void Label7_MouseMove();
+
+  // The tool windows' one instance each, while loaded.
+  QPointer<frmMd5> md5_;
+  QPointer<FrmAbout> about_;
+  QPointer<frmUpdate> update_;
+  // Loads the hidden update form once, a second after the window is shown.
+  void Timer3_Timer();
+
+ private:
+  services::modlRegistry runKey_{context_.store};
+  services::modLinki links_{context_.app, context_.registry, context_.host.shell};
+
+  void wireSettingsAndMenus();
+  void openUpdateWindow();
 };
 
 }  // namespace ferrowick::ui

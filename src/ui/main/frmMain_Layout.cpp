@@ -1,5 +1,7 @@
 // Where every control of the main window stands, and the window's pictures.
 #include <QFont>
+#include <QLayout>
+#include <vector>
 
 #include "ui/host/controls/PageWidget.h"
 #include "ui/main/Artwork.h"
@@ -47,10 +49,41 @@ void makeWrapping(QtLabel& label) {
   label.widget().setWordWrap(true);
   label.widget().setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
+
+void chain(const std::vector<QWidget*>& widgets) {
+  for (std::size_t i = 1; i < widgets.size(); ++i) {
+    QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+  }
+}
 }  // namespace
+
+// Tab walks each page top to bottom, left to right; the weekdays as they stand, Sunday
+// after Saturday.
+void frmMain::chainTabs() {
+  chain({&txtSelected_.widget(), &BrowseForFolders_.widget(), &chkIncSub_.widget(),
+         &fileSource_.widget(), &cmdAddDir_.widget(), &cmdAddFile_.widget(), &lstSource_.widget(),
+         &cmdExclude_.widget(), &cmdClrSoucre_.widget(), &Command6_.widget()});
+  chain({&Option2_.widget(), &txtDest_.widget(), &Command1_.widget(), &chkCustom_.widget(),
+         &txtCusDir_.widget(), &optAnd_.widget(), &optOr_.widget(), &chkDated_.widget(),
+         &cmbSep_.widget(), &cmdReset_.widget(), &Command5_.widget(), &Command3_.widget()});
+  std::vector<QWidget*> schedule{&Option3_.widget(), &optAlways_.widget(),  &MaskEdBox1_.widget(),
+                                 &optEach_.widget(), &MaskEdBox2_.widget(), &optDaily_.widget()};
+  for (int day : {2, 3, 4, 5, 6, 7, 1}) {
+    schedule.push_back(&chkDays_[static_cast<std::size_t>(day - 1)].widget());
+  }
+  schedule.insert(schedule.end(), {&chkIncr_.widget(), &chkLog_.widget(), &Command4_.widget(),
+                                   &cmdBakNow_.widget()});
+  chain(schedule);
+}
 
 void frmMain::layOut() {
   surface_->setFixedSize(px(kClientWidth), px(kClientHeight));
+  // The layout is fixed: the window cannot be stretched or maximised, and still minimises.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                  Qt::WindowCloseButtonHint) &
+                 ~Qt::WindowMaximizeButtonHint);
   const qreal dpr = devicePixelRatioF();
   const int tab = PageWidget::tabHeight();
 
@@ -130,19 +163,21 @@ void frmMain::layOut() {
   place(cmdLog_.widget(), right - 130, buttonRow, 130, 25);
 
   // Sources page: browsing on the left, the source list on the right.
-  const int first = 190;
+  // The browse button is wide enough for its longest caption ("Durchsuchen...").
+  const int first = 200;
+  const int browse = 106;
   const int second = 12 + first + 12;
   const int list = right - second;
   place(Label18_.widget(), 12, tab + 10, first, 18);
-  place(txtSelected_.widget(), 12, tab + 30, first - 96, 24);
-  place(BrowseForFolders_.widget(), 12 + first - 92, tab + 30, 92, 24);
-  place(txtStart_.widget(), 12, tab + 30, first - 96, 24);
-  place(driveSource_.widget(), 12, tab + 30, first - 96, 24);
+  place(txtSelected_.widget(), 12, tab + 30, first - browse - 4, 24);
+  place(BrowseForFolders_.widget(), 12 + first - browse, tab + 30, browse, 24);
+  place(txtStart_.widget(), 12, tab + 30, first - browse - 4, 24);
+  place(driveSource_.widget(), 12, tab + 30, first - browse - 4, 24);
   place(chkIncSub_.widget(), 12, tab + 58, first, 20);
   place(fileSource_.widget(), 12, tab + 82, first, 176);
   place(cmdAddDir_.widget(), 12, tab + 264, first / 2 - 2, 25);
   place(cmdAddFile_.widget(), 12 + first / 2 + 2, tab + 264, first - first / 2 - 2, 25);
-  place(Label17_.widget(), second, tab + 10, list, 18);
+  place(Label17_.widget(), second, tab + 10, list + 8, 18);
   place(lstSource_.widget(), second, tab + 30, list, 228);
   place(cmdExclude_.widget(), second, tab + 264, list / 2 - 2, 25);
   place(cmdClrSoucre_.widget(), second + list / 2 + 2, tab + 264, list - list / 2 - 2, 25);

@@ -9,7 +9,24 @@
 
 namespace ferrowick::ui {
 
+// A failing step ends the load in an orderly box; the window is still shown, and the
+// settings file is only ever read here, so it stays as it was.
 void frmMain::Form_Load() {
+  try {
+    loadSteps();
+  } catch (const runtime::RuntimeError& error) {
+    reportLoadError(error.number(), error.description());
+  } catch (const std::exception& error) {
+    reportLoadError(runtime::Err::InvalidProcedureCall, error.what());
+  }
+}
+
+void frmMain::reportLoadError(int number, const std::string& description) {
+  context_.host.messages.show(std::to_string(number) + "\n" + description,
+                              runtime::MsgStyle::Critical, context_.app.title());
+}
+
+void frmMain::loadSteps() {
   const services::modLanguage& lang = context_.lang;
   auto text = [&lang](int index) -> const std::string& { return lang.text(index); };
 
@@ -111,9 +128,12 @@ void frmMain::Form_Load() {
   cmbSep_.addItem("-");
   cmbSep_.addItem("None");
   cmbSep_.setText("None");
+  // From here on the title-bar close button and Alt+F4 do nothing.
+  closeLock_.ToggleCloseButton();
   // The destination preview starts at the file-system root.
   txtDest_.setText("/");
   engine_.settings.LoadSettings();
+  addTrayIcon();
   if (lstSource_.count() > 0) expandSourcesAtLoad();
 }
 

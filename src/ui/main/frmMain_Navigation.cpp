@@ -40,7 +40,7 @@ void frmMain::Hyperlink4_Click() { showOnly(4); }
 void frmMain::Hyperlink3_Click() { showOnly(5); }
 
 // The tray icon stays and shows the window again.
-void frmMain::Hyperlink7_Click() { hide(); }
+void frmMain::Hyperlink7_Click() { minimiseQuietly(); }
 
 void frmMain::Hyperlink6_Click() { context_.endProgram(); }
 

@@ -1,0 +1,44 @@
+// The program and help menus: the tool windows, the documents and the maker's pages.
+#include "runtime/Host.h"
+#include "ui/main/frmMain.h"
+#include "services/WebServer.h"
+#include "ui/tools/ToolWindow.h"
+#include "ui/tools/frmAutoUpd.h"
+
+namespace ferrowick::ui {
+
+void frmMain::qwe_Click() {
+  openToolWindow(md5_, this,
+                 frmMd5Context{context_.app, context_.host.messages, context_.host.pointer,
+                               context_.lang, context_.files});
+}
+
+void frmMain::oprog_Click() {
+  openToolWindow(about_, this, FrmAboutContext{context_.app, context_.lang, links_});
+}
+
+void frmMain::sprupd_Click() { openUpdateWindow(); }
+
+void frmMain::read1_Click() { links_.OpenReadme(); }
+void frmMain::licen1_Click() { links_.OpenLicenseAgreement(); }
+void frmMain::stww_Click() { links_.OpenHomePage(); }
+
+// The update window is made once and stays; each opening shows it or brings it forward.
+void frmMain::openUpdateWindow() {
+  if (update_.isNull()) {
+    update_ = new frmUpdate(
+        frmUpdateContext{context_.app, context_.host, context_.lang, context_.newTransfer,
+                         std::string(services::kMakerScheme) + services::kMakerHost +
+                             "/updates/ferrowick.txt",
+                         [this] { links_.OpenUpdatePage(); }},
+        this);
+  }
+  update_->Show();
+}
+
+void frmMain::Timer3_Timer() {
+  frmAutoUpd::LoadHidden(context_.newTransfer(), this);
+  Timer3_.setEnabled(false);
+}
+
+}  // namespace ferrowick::ui

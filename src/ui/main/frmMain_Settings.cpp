@@ -1,0 +1,82 @@
+// The settings page, the information page's log button and the update link.
+#include "engine/CopyRun.h"
+#include "runtime/App.h"
+#include "runtime/Host.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/fs/FileSystem.h"
+#include "runtime/registry/RegistryTypes.h"
+#include "services/modLanguage.h"
+#include "services/modRegistry2.h"
+#include "ui/main/frmMain.h"
+#include "ui/tools/HandlerGuard.h"
+
+namespace ferrowick::ui {
+
+namespace {
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+}
+
+void frmMain::wireSettingsAndMenus() {
+  const auto guard = [this](void (frmMain::*handler)()) {
+    return [this, handler] {
+      guarded(context_.host.messages, context_.app.title(),
+              [this, handler] { (this->*handler)(); });
+    };
+  };
+  chkServ_.onClick = guard(&frmMain::chkServ_Click);
+  Command7_.onClick = guard(&frmMain::Command7_Click);
+  cmdLog_.onClick = guard(&frmMain::cmdLog_Click);
+  qwe_.onClick = guard(&frmMain::qwe_Click);
+  read1_.onClick = guard(&frmMain::read1_Click);
+  licen1_.onClick = guard(&frmMain::licen1_Click);
+  sprupd_.onClick = guard(&frmMain::sprupd_Click);
+  stww_.onClick = guard(&frmMain::stww_Click);
+  oprog_.onClick = guard(&frmMain::oprog_Click);
+  Image2_.onClick = guard(&frmMain::Image2_Click);
+  Label7_.onClick = guard(&frmMain::Label7_Click);
+  Image2_.onMouseMove = [this] { Image2_MouseMove(); };
+  Label7_.onMouseMove = [this] { Label7_MouseMove(); };
+  Timer3_.onTimer = guard(&frmMain::Timer3_Timer);
+}
+
+// Runs on every change of the box, the settings load's included, so a start with the
+// setting on writes the entry again. The entry starts this very executable.
+void frmMain::chkServ_Click() {
+  const std::string& name = context_.app.title();
+  if (chkServ_.value() != runtime::CheckState::Unchecked) {
+    runKey_.SaveRegString(runtime::HKEY_LOCAL_MACHINE, kRunKey, name,
+                          context_.app.path() + "/" + context_.app.exeName());
+  } else {
+    runKey_.DeleteRegValue(runtime::HKEY_LOCAL_MACHINE, kRunKey, name);
+  }
+}
+
+// The new language is stored once the user has read that it takes effect at the next
+// start; nothing is reloaded now.
+void frmMain::Command7_Click() {
+  context_.host.messages.show(context_.lang.text(226), runtime::MsgStyle::Information,
+                              context_.app.title());
+  context_.registry.WriteRegValue(context_.app.title(), "Settings", "curLang", optLang_.text(),
+                                  runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne",
+                                  runtime::REG_SZ);
+}
+
+// Without a log there is nothing to show: the desktop's handler is not asked to open a
+// missing file, which it would report in a window of its own.
+void frmMain::cmdLog_Click() {
+  try {
+    const std::string log = engine::CopyRun::LogPath();
+    if (context_.fs.fileExists(log)) context_.host.shell.open(log);
+  } catch (const runtime::RuntimeError&) {
+    // No application-data folder: no log either.
+  }
+}
+
+void frmMain::Image2_Click() { openUpdateWindow(); }
+void frmMain::Label7_Click() { openUpdateWindow(); }
+
+// Only the pointer changes over the update link; nothing is underlined.
+void frmMain::Image2_MouseMove() { Image2_.widget().setCursor(Qt::PointingHandCursor); }
+void frmMain::Label7_MouseMove() { Label7_.widget().setCursor(Qt::PointingHandCursor); }
+
+}  // namespace ferrowick::ui

@@ -1,0 +1,125 @@
+// The window's life beside the notification area: the close lock's window side, the
+// activation rule, the minimise handling, the tray icon's messages and the close items.
+#include <QCloseEvent>
+#include <QTimer>
+
+#include "runtime/App.h"
+#include "runtime/Host.h"
+#include "ui/host/controls/Fire.h"
+#include "ui/main/frmMain.h"
+
+namespace ferrowick::ui {
+
+void frmMain::wireTray() {
+  mnuRestore_.onClick = [this] { mnuRestore_Click(); };
+  mnuQuit_.onClick = [this] { mnuQuit_Click(); };
+  mnuEnd_.onClick = [this] { mnuEnd_Click(); };
+  systemMenu_.onRepaint = [this] { followCloseItem(); };
+  if (context_.tray != nullptr) {
+    context_.tray->onMessage = [this](int message) { Tray_MouseMove(message); };
+  }
+}
+
+void frmMain::addTrayIcon() {
+  if (context_.tray == nullptr) return;
+  context_.tray->add(windowIcon(), QString::fromStdString(context_.app.title()));
+}
+
+// Hiding needs the icon to come back by: without a notification area the window
+// only minimises, so it never ends out of reach.
+bool frmMain::canHide() const { return context_.tray != nullptr && context_.tray->areaAvailable(); }
+
+// The title-bar close button follows the system menu's Close item.
+void frmMain::followCloseItem() {
+  Qt::WindowFlags flags = windowFlags() | Qt::Window | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint;
+  flags.setFlag(Qt::WindowCloseButtonHint, systemMenu_.closeAllowed());
+  if (flags == windowFlags()) return;
+  const bool shown = isVisible();
+  setWindowFlags(flags);
+  if (shown) show();
+}
+
+// The title-bar button and Alt+F4 close only while the system menu carries the close
+// command; the program's own close items end it without asking the window.
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (systemMenu_.closeAllowed()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+// The activation rule runs at the window's first showing, once the show is done.
+void frmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (activated_) return;
+  activated_ = true;
+  QTimer::singleShot(0, this, [this] { fire([this] { Form_Activate(); }); });
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) fire([this] { Form_Resize(); });
+}
+
+void frmMain::Form_Activate() {
+  context_.host.loop.yield();
+  if (!engine_.state.NoSettingsFile) setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void frmMain::Form_Resize() {
+  if (!isMinimized() || quietMinimise_) return;
+  if (canHide()) hide();
+  // After the hide has taken effect, and outside the state change that asked for it.
+  QTimer::singleShot(0, this, [this] { openDestinationPicker(); });
+}
+
+void frmMain::openDestinationPicker() { fire(Command1_.onClick); }
+
+// Out of the way without the destination picker: hidden beside the icon, or minimised
+// where there is no notification area.
+void frmMain::minimiseQuietly() {
+  if (canHide()) {
+    hide();
+    return;
+  }
+  quietMinimise_ = true;
+  setWindowState(windowState() | Qt::WindowMinimized);
+  quietMinimise_ = false;
+}
+
+void frmMain::Tray_MouseMove(int message) {
+  clearUnderlines();
+  TrayMessage = message;
+  if (context_.tray == nullptr) return;
+  switch (TrayMessage) {
+    case TrayMsg::LeftButtonUp:
+      context_.tray->popUp(*mnuPopMenu_);
+      break;
+    case TrayMsg::LeftDoubleClick:
+      mnuRestore_Click();
+      break;
+    case TrayMsg::RightButtonUp:
+      if (isVisible()) activateWindow();
+      context_.tray->popUp(*mnuPopMenu_);
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::mnuRestore_Click() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+  raise();
+  activateWindow();
+}
+
+// Ends the program: a process without a window would be left behind otherwise.
+void frmMain::mnuQuit_Click() { context_.endProgram(); }
+
+void frmMain::mnuEnd_Click() { context_.endProgram(); }
+
+}  // namespace ferrowick::ui

@@ -1,0 +1,136 @@
+#include "ui/tools/frmMd5.h"
+
+#include <QFontDatabase>
+
+#include "runtime/App.h"
+#include "runtime/FileDialog.h"
+#include "runtime/Host.h"
+#include "services/modLanguage.h"
+#include "services/modMd5.h"
+#include "ui/tools/HandlerGuard.h"
+
+namespace ferrowick::ui {
+
+frmMd5::frmMd5(QWidget* owner, frmMd5Context context)
+    : QWidget(owner, Qt::Window), context_(context) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  Command1_.setCaption("...");
+  Command2_.setCaption("...");
+  const auto wire = [this](QtButton& button, void (frmMd5::*handler)()) {
+    button.onClick = [this, handler] {
+      guarded(context_.messages, context_.app.title(), [this, handler] { (this->*handler)(); });
+    };
+  };
+  wire(Command1_, &frmMd5::Command1_Click);
+  wire(Command2_, &frmMd5::Command2_Click);
+  wire(Command3_, &frmMd5::Command3_Click);
+  wire(Command4_, &frmMd5::Command4_Click);
+  layOut();
+  Form_Load();
+}
+
+namespace {
+constexpr int kWidth = 470;
+constexpr int kMargin = 12;
+constexpr int kCaptionWidth = 92;
+constexpr int kRow = 24;
+constexpr int kBrowseWidth = 30;
+constexpr int kFrameHeight = 92;
+
+// One file's frame: the path with its browse button, then the sum below it.
+void layOutFrame(QtFrame& frame, int top, QtLabel& pathCaption, QtTextBox& path, QWidget& picture,
+                 QtButton& browse, QtLabel& sumCaption, QtTextBox& sum) {
+  const int inner = kWidth - 2 * kMargin;
+  frame.widget().setGeometry(kMargin, top, inner, kFrameHeight);
+  const int field = 10 + kCaptionWidth + 4;
+  const int right = inner - 10;
+  pathCaption.widget().setGeometry(10, 26, kCaptionWidth, kRow);
+  path.widget().setGeometry(field, 26, right - field - kBrowseWidth - 4, kRow);
+  picture.setGeometry(right - kBrowseWidth, 26, kBrowseWidth, kRow);
+  browse.widget().setGeometry(0, 0, kBrowseWidth, kRow);
+  sumCaption.widget().setGeometry(10, 56, kCaptionWidth, kRow);
+  sum.widget().setGeometry(field, 56, right - field, kRow);
+  for (QtLabel* caption : {&pathCaption, &sumCaption}) {
+    caption->widget().setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  // The path is shown, not typed: read-only on the button face.
+  path.widget().setReadOnly(true);
+  QPalette face = path.widget().palette();
+  face.setColor(QPalette::Base, face.color(QPalette::Button));
+  path.widget().setPalette(face);
+  // Sums are easier to compare digit by digit in a fixed-pitch font.
+  sum.widget().setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+}  // namespace
+
+void frmMd5::layOut() {
+  const int inner = kWidth - 2 * kMargin;
+  Label5_.widget().setGeometry(kMargin, 10, inner, 36);
+  Label5_.widget().setWordWrap(true);
+  Label5_.widget().setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  layOutFrame(Frame1_, 50, Label1_, Text1_, *Picture1_, Command1_, Label3_, Text3_);
+  layOutFrame(Frame2_, 50 + kFrameHeight + 8, Label2_, Text2_, *Picture2_, Command2_, Label4_,
+              Text4_);
+  const int buttons = 50 + 2 * kFrameHeight + 8 + 12;
+  Command3_.widget().setGeometry(kMargin, buttons, 110, 28);
+  Command4_.widget().setGeometry(kWidth - kMargin - 110, buttons, 110, 28);
+  setFixedSize(kWidth, buttons + 28 + kMargin);
+
+  // The compare button comes first, then close, then each frame's controls.
+  QWidget* order[] = {&Command3_.widget(), &Command4_.widget(), &Text1_.widget(),
+                      &Command1_.widget(), &Text3_.widget(),    &Text2_.widget(),
+                      &Command2_.widget(), &Text4_.widget()};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  Command3_.widget().setFocus();
+}
+
+void frmMd5::Show() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void frmMd5::Form_Load() {
+  const services::modLanguage& lang = context_.lang;
+  form_.setCaption(lang.text(213));
+  Label5_.setCaption(lang.text(214));
+  Frame1_.setCaption(lang.text(215));
+  Frame2_.setCaption(lang.text(216));
+  Label1_.setCaption(lang.text(217));
+  Label3_.setCaption(lang.text(218));
+  Label2_.setCaption(lang.text(219));
+  Label4_.setCaption(lang.text(220));
+  Command3_.setCaption(lang.text(221));
+  Command4_.setCaption(lang.text(222));
+}
+
+// A cancelled dialog changes nothing: the boxes keep what they show.
+void frmMd5::browse(QtTextBox& path, QtTextBox& sum) {
+  const std::string chosen =
+      context_.files.openFile(context_.lang.text(210) + " ", "*.*", cd1FileName_);
+  if (chosen.empty()) return;
+  cd1FileName_ = chosen;
+  path.setText(chosen);
+  // The window waits for the sum; FileMD5 reports every failure as "" and never raises.
+  context_.pointer.setBusy(true);
+  const std::string md5 = services::modMd5::FileMD5(chosen);
+  context_.pointer.setBusy(false);
+  sum.setText(md5);
+}
+
+void frmMd5::Command1_Click() { browse(Text1_, Text3_); }
+
+void frmMd5::Command2_Click() { browse(Text2_, Text4_); }
+
+// An empty box holds no sum, so it never matches: not another empty box either.
+void frmMd5::Command3_Click() {
+  const std::string first = Text3_.text();
+  const std::string second = Text4_.text();
+  const bool same = !first.empty() && !second.empty() && first == second;
+  context_.messages.show(context_.lang.text(same ? 211 : 212), runtime::MsgStyle::Information,
+                         context_.app.title());
+}
+
+void frmMd5::Command4_Click() { close(); }
+
+}  // namespace ferrowick::ui

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "EngineRig.h"
+#include "engine/DestinationName.h"
+
+namespace ferrowick::engine::testing {
+namespace {
+
+class DestinationNameTest : public ::testing::Test, public ferrowick::testing::EngineRig {
+ protected:
+  DestinationNameTest() { host.clock.time = {2009, 7, 3, 10, 0, 0}; }
+  std::string preview(bool custName, bool dated, bool both) {
+    name.CustomDir(custName, dated, both);
+    return window.txtDest_.text();
+  }
+  DestinationName name{ctx};
+};
+
+TEST_F(DestinationNameTest, ThePreviewJoinsBaseNameAndDateAsTheFlagsSay) {
+  window.txtSelected2_.setText("/data/Backups");
+  window.cmbSep_.setText("-");
+  // both, custom name, dated; with the name "Docs" and with no name.
+  const std::tuple<bool, bool, bool, std::string, std::string> rows[] = {
+      {true, false, false, "/data/Backups/Docs - 07-03-2009", "/data/Backups/ - 07-03-2009"},
+      {true, true, true, "/data/Backups/Docs - 07-03-2009", "/data/Backups/ - 07-03-2009"},
+      {false, true, true, "/data/Backups/Docs", "/data/Backups/"},
+      {false, true, false, "/data/Backups/Docs", "/data/Backups/"},
+      {false, false, false, "/data/Backups/Docs", "/data/Backups/"},
+      {false, false, true, "/data/Backups/07-03-2009", "/data/Backups/07-03-2009"}};
+  for (const auto& [both, custName, dated, named, unnamed] : rows) {
+    SCOPED_TRACE(named);
+    window.txtCusDir_.setText("Docs");
+    EXPECT_EQ(preview(custName, dated, both), named);
+    window.txtCusDir_.setText("");
+    EXPECT_EQ(preview(custName, dated, both), unnamed);
+  }
+  // A base that already ends in "/" gets no second one; an empty base begins with "/".
+  window.txtSelected2_.setText("/");
+  EXPECT_EQ(preview(false, false, false), "/");
+  window.txtSelected2_.setText("");
+  EXPECT_EQ(preview(false, true, false), "/07-03-2009");
+}
+
+TEST_F(DestinationNameTest, TheSeparatorIsChosenByExactTextAndNoneOtherwise) {
+  host.clock.time = {2026, 12, 6, 23, 59, 0};
+  const std::pair<std::string, std::string> cases[] = {{"Space", "12 06 2026"}, {"-", "12-06-2026"},
+                                                       {"None", "12062026"},    {"", "12062026"},
+                                                       {"space", "12062026"},   {" -", "12062026"}};
+  for (const auto& [separator, date] : cases) {
+    window.cmbSep_.setText(separator);
+    EXPECT_EQ(name.GetDateFormat(), date) << separator;
+  }
+}
+
+TEST_F(DestinationNameTest, ARunOnALaterDayDatesThePreviewAfresh) {
+  window.txtSelected2_.setText("/b");
+  name.bDated = true;
+  name.CustomDir(false, true, false);
+  name.ComposeForRun();
+  EXPECT_EQ(window.txtDest_.text(), "/b/07032009");  // same day: as it stands
+
+  host.clock.time.day = 4;
+  state.RunInProgress = true;  // a run under way keeps its folder
+  name.ComposeForRun();
+  EXPECT_EQ(window.txtDest_.text(), "/b/07032009");
+  state.RunInProgress = false;
+  name.ComposeForRun();
+  EXPECT_EQ(window.txtDest_.text(), "/b/07042009");
+
+  // A preview without a date, or one set since to the bare base, is left alone.
+  host.clock.time.day = 5;
+  window.txtDest_.setText("/b");
+  name.ComposeForRun();
+  EXPECT_EQ(window.txtDest_.text(), "/b");
+  window.txtCusDir_.setText("Docs");
+  name.CustomDir(true, true, false);
+  host.clock.time.day = 6;
+  name.ComposeForRun();
+  EXPECT_EQ(window.txtDest_.text(), "/b/Docs");
+}
+
+}  // namespace
+}  // namespace ferrowick::engine::testing

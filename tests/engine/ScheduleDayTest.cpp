@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EngineRig.h"
+#include "engine/ScheduleDay.h"
+
+namespace ferrowick::engine::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// 6 December 2026 is a Sunday.
+class ScheduleDayTest : public ::testing::Test, public ferrowick::testing::EngineRig {
+ protected:
+  ScheduleDayTest() { state.AlwaysAtTime = TimeOfDay::of(9, 0); }
+  void at(int day, int h, int m, int s = 0) { host.clock.time = {2026, 12, day, h, m, s}; }
+  void check(const TimeOfDay& minute) {
+    checks.push_back(std::to_string(minute.hour()) + ":" + std::to_string(minute.minute()));
+  }
+
+  Strings checks;
+  ScheduleDay gate{ctx, [this](TimeOfDay minute) { check(minute); }};
+};
+
+TEST_F(ScheduleDayTest, TheGateChecksOnBackupDaysOnlyWhileATimeIsStored) {
+  struct Case {
+    TimeOfDay always, each;
+    bool daily;
+    std::vector<int> ticked;
+    int day;  // of December 2026
+    std::size_t checks;
+  };
+  const auto t = TimeOfDay::of;
+  const Case cases[] = {{t(0, 0), t(0, 0), true, {}, 6, 0},  // both unset
+                        {t(0, 0), t(0, 0), false, {1}, 6, 0},
+                        {t(9, 0), t(0, 0), true, {}, 9, 1},  // every day, whatever the day
+                        {t(0, 0), t(1, 0), true, {}, 12, 1},
+                        {t(9, 0), t(0, 0), false, {1}, 6, 1},   // Sunday is box 1
+                        {t(9, 0), t(0, 0), false, {7}, 12, 1},  // Saturday is box 7
+                        {t(9, 0), t(0, 0), false, {2, 3, 4, 5, 6, 7}, 6, 0},
+                        {t(9, 0), t(0, 0), false, {}, 6, 0}};
+  int index = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(index++);
+    checks.clear();
+    state.AlwaysAtTime = c.always;
+    state.EachInterval = c.each;
+    window.optDaily_.setValue(c.daily);
+    for (int day = 1; day <= 7; ++day) window.chkDays(day).setValue(0);
+    for (int day : c.ticked) window.chkDays(day).setValue(1);
+    gate.CheckScheduleDay({2026, 12, c.day, 8, 30, 0});
+    EXPECT_EQ(checks.size(), c.checks);
+  }
+}
+
+TEST_F(ScheduleDayTest, EachMinuteIsSeenOnceWhateverTheTimersRhythm) {
+  at(6, 8, 59, 40);
+  gate.Tick();  // the first tick sees its own minute only
+  at(6, 8, 59, 59);
+  gate.Tick();  // early or twice in a minute: nothing new
+  at(6, 9, 0, 0);
+  gate.Tick();
+  at(6, 9, 0, 30);
+  gate.Tick();
+  at(6, 9, 4, 10);  // a busy event loop: the minutes between are caught up
+  gate.Tick();
+  EXPECT_EQ(checks, (Strings{"8:59", "9:0", "9:1", "9:2", "9:3", "9:4"}));
+
+  // A clock put back a little waits for new minutes; further back starts afresh.
+  checks.clear();
+  at(6, 8, 30);
+  gate.Tick();
+  at(6, 9, 5);
+  gate.Tick();
+  at(6, 7, 0);
+  gate.Tick();
+  EXPECT_EQ(checks, (Strings{"9:5", "7:0"}));
+
+  // Across midnight the weekday is the caught-up minute's own: only Monday is ticked.
+  window.optDaily_.setValue(false);
+  window.chkDays(2).setValue(1);
+  at(6, 23, 58);
+  gate.Tick();
+  checks.clear();
+  at(7, 0, 1);
+  gate.Tick();
+  EXPECT_EQ(checks, (Strings{"0:0", "0:1"}));
+
+  // After days away only the last day is caught up.
+  checks.clear();
+  window.optDaily_.setValue(true);
+  at(10, 0, 1);
+  gate.Tick();
+  EXPECT_EQ(checks.size(), static_cast<std::size_t>(TimeOfDay::kMinutesPerDay));
+  EXPECT_EQ(checks.front(), "0:2");
+}
+
+TEST_F(ScheduleDayTest, ATickInsideARunDoesNotSeeTheRunsMinuteAgain) {
+  window.optDaily_.setValue(true);
+  at(6, 9, 0);
+  gate.Tick();
+  int depth = 0;
+  ScheduleDay nested{ctx, [&](TimeOfDay minute) {
+                       check(minute);
+                       // The run yields; the timer fires in the same and the next minute.
+                       if (depth++ == 0) {
+                         nested.Tick();
+                         at(6, 9, 2);
+                         nested.Tick();
+                       }
+                     }};
+  checks.clear();
+  at(6, 9, 0);
+  nested.Tick();
+  at(6, 9, 1);
+  nested.Tick();
+  EXPECT_EQ(checks, (Strings{"9:0", "9:1", "9:2"}));
+}
+
+}  // namespace
+}  // namespace ferrowick::engine::testing

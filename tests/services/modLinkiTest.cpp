@@ -1,0 +1,93 @@
+#include "services/modLinki.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "LanguageRig.h"
+
+namespace ferrowick::services::testing {
+namespace {
+
+using ferrowick::testing::Sandbox;
+using ferrowick::testing::writeFile;
+using Strings = std::vector<std::string>;
+
+class modLinkiTest : public ::testing::Test, protected LanguageRig {
+ protected:
+  void storeLanguage(const std::string& name) {
+    registry.WriteRegValue("Ferrowick", "Settings", "curLang", name, runtime::HKEY_CURRENT_USER,
+                           "SOFTWARE\\Halvorne", runtime::REG_SZ);
+  }
+  // Every opener once, in table order; what reached the shell.
+  Strings openAll() {
+    scripted.shell.opened.clear();
+    for (auto open : kOpeners) (links.*open)();
+    return scripted.shell.opened;
+  }
+  std::string program(const std::string& rest) { return app.path() + rest; }
+
+  static constexpr void (modLinki::*kOpeners[])() = {
+      &modLinki::OpenHomePage,         &modLinki::OpenReadme,      &modLinki::OpenUpdatePage,
+      &modLinki::OpenLicenseAgreement, &modLinki::OpenSupportPage, &modLinki::OpenForumPage,
+      &modLinki::OpenContactPage};
+
+  modLinki links{app, registry, scripted.shell};
+};
+
+// One opener object throughout: each call reads the language saved just before it.
+TEST_F(modLinkiTest, EachOpenerGivesItsTargetForTheStoredLanguage) {
+  // The documents ship in folders named like the languages; the targets name them in
+  // lower case.
+  for (const char* folder : {"English", "Polish", "Deutsch"}) {
+    for (const char* document : {"readme.txt", "license.txt"}) {
+      writeFile(Sandbox::root() / "program/languages" / folder / document, "text");
+    }
+  }
+  const std::string web = "http://www.halvorne.com";
+  const std::pair<const char*, Strings> cases[] = {
+      {"English",
+       {web + "/en", program("/languages/English/readme.txt"),
+        web + "/en/products/ferrowick/update.html", program("/languages/English/license.txt"),
+        web + "/en/support.html", web + "/forum", web + "/en/contact.html"}},
+      {"Polish",
+       {web + "/pl", program("/languages/Polish/readme.txt"),
+        web + "/pl/produkty/ferrowick/update.html", program("/languages/Polish/license.txt"),
+        web + "/pl/wsparcie.html", web + "/forum", web + "/pl/kontakt.html"}},
+      {"Deutsch",
+       {web + "/de", program("/languages/Deutsch/readme.txt"),
+        web + "/de/products/ferrowick/update.html", program("/languages/Deutsch/license.txt"),
+        web + "/de/support.html", web + "/forum", web + "/de/contact.html"}},
+  };
+  for (const auto& [language, targets] : cases) {
+    SCOPED_TRACE(language);
+    storeLanguage(language);
+    EXPECT_EQ(openAll(), targets);
+  }
+}
+
+TEST_F(modLinkiTest, NoOtherStoredValueOpensAnything) {
+  EXPECT_EQ(openAll(), Strings{});  // no value at all
+  for (const char* value : {"english", "ENGLISH", " English", "Deutsch ", "French", "   "}) {
+    SCOPED_TRACE(value);
+    storeLanguage(value);
+    EXPECT_EQ(openAll(), Strings{});
+  }
+  EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+// A document missing from the program folder goes to the shell under its own name, where
+// nothing opens it; the opener reports nothing either way.
+TEST_F(modLinkiTest, AMissingDocumentIsHandedOnAsNamed) {
+  storeLanguage("Polish");
+  scripted.shell.result = 2;
+  links.OpenReadme();
+  links.OpenLicenseAgreement();
+  EXPECT_EQ(scripted.shell.opened, (Strings{program("/languages/polish/readme.txt"),
+                                            program("/languages/polish/license.txt")}));
+  EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace ferrowick::services::testing

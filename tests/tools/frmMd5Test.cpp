@@ -1,0 +1,128 @@
+#include "ui/tools/frmMd5.h"
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "ToolRig.h"
+#include "support/ScriptedFileDialog.h"
+#include "ui/tools/ToolWindow.h"
+
+namespace ferrowick::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class frmMd5Test : public ToolRig {
+ protected:
+  ~frmMd5Test() override { delete window.data(); }
+
+  ui::frmMd5Context context() { return {app, scripted.messages, scripted.pointer, lang, dialog}; }
+  ui::frmMd5& open() { return ui::openToolWindow(window, nullptr, context()); }
+  static Strings boxes(const ui::frmMd5& w) {
+    return {w.Text1_.text(), w.Text3_.text(), w.Text2_.text(), w.Text4_.text()};
+  }
+  std::string file(const char* name, const std::string& bytes) {
+    const auto path = Sandbox::root() / name;
+    writeFile(path, bytes);
+    return path.string();
+  }
+
+  ScriptedFileDialog dialog;
+  QPointer<ui::frmMd5> window;
+};
+
+TEST_F(frmMd5Test, LoadSetsTheCaptionsAndStartsEmpty) {
+  ui::frmMd5& w = open();
+  const Strings captions{w.form_.caption(),     w.Label5_.caption(),   w.Frame1_.caption(),
+                         w.Frame2_.caption(),   w.Label1_.caption(),   w.Label3_.caption(),
+                         w.Label2_.caption(),   w.Label4_.caption(),   w.Command3_.caption(),
+                         w.Command4_.caption(), w.Command1_.caption(), w.Command2_.caption()};
+  EXPECT_EQ(captions, (Strings{text(213), text(214), text(215), text(216), text(217), text(218),
+                               text(219), text(220), text(221), text(222), "...", "..."}));
+  EXPECT_EQ(boxes(w), Strings(4, ""));
+  EXPECT_TRUE(w.Text1_.widget().isReadOnly());
+  EXPECT_FALSE(w.Text3_.widget().isReadOnly());
+  EXPECT_EQ(w.Command3_.widget().nextInFocusChain(), &w.Command4_.widget());
+  EXPECT_EQ(w.Text4_.widget().nextInFocusChain(), &w.Command3_.widget());
+}
+
+// Both buttons share one dialog, which starts at the last file accepted by either; a
+// cancel leaves every box as it was, and a file that cannot be read shows no sum.
+TEST_F(frmMd5Test, BrowsingFillsItsOwnFrameAndACancelChangesNothing) {
+  const std::string a = file("a.txt", "abc");
+  const std::string missing = (Sandbox::root() / "gone.bin").string();
+  const std::string sumA = "900150983cd24fb0d6963f7d28e17f72";
+  ui::frmMd5& w = open();
+  struct Step {
+    int button;
+    std::string answer;  // "" cancels
+    std::string startsAt;
+    Strings shown;
+  };
+  const Step steps[] = {
+      {2, "", "", {"", "", "", ""}},
+      {1, a, "", {a, sumA, "", ""}},
+      {2, "", a, {a, sumA, "", ""}},  // the other frame is not filled with the first file
+      {2, missing, a, {a, sumA, missing, ""}},
+      {1, "", missing, {a, sumA, missing, ""}},
+      {1, missing, missing, {missing, "", missing, ""}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.answer + " by " + std::to_string(step.button));
+    dialog.calls.clear();
+    dialog.choose(step.answer);
+    QTest::mouseClick(step.button == 1 ? &w.Command1_.widget() : &w.Command2_.widget(),
+                      Qt::LeftButton);
+    ASSERT_EQ(dialog.calls.size(), 1u);
+    EXPECT_EQ(dialog.calls[0].description, text(210) + " ");
+    EXPECT_EQ(dialog.calls[0].pattern, "*.*");
+    EXPECT_EQ(dialog.calls[0].fileName, step.startsAt);
+    EXPECT_EQ(boxes(w), step.shown);
+  }
+  // The pointer was busy while each of the three picks was hashed, and is not now.
+  EXPECT_EQ(scripted.pointer.changes, (std::vector<bool>{true, false, true, false, true, false}));
+  EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+TEST_F(frmMd5Test, OnlyTwoEqualSumsMatch) {
+  const std::string sum = "900150983cd24fb0d6963f7d28e17f72";
+  const std::string upper = "900150983CD24FB0D6963F7D28E17F72";
+  const std::tuple<std::string, std::string, int> cases[] = {
+      {sum, sum, 211},   {sum, "d41d8cd98f00b204e9800998ecf8427e", 212},
+      {sum, upper, 212}, {sum, sum + " ", 212},
+      {"", "", 212},     {sum, "", 212},
+      {"", sum, 212},
+  };
+  ui::frmMd5& w = open();
+  for (const auto& [first, second, expected] : cases) {
+    SCOPED_TRACE(first + " | " + second);
+    scripted.messages.shown.clear();
+    w.Text3_.setText(first);
+    w.Text4_.setText(second);
+    QTest::mouseClick(&w.Command3_.widget(), Qt::LeftButton);
+    ASSERT_EQ(scripted.messages.shown.size(), 1u);
+    EXPECT_EQ(scripted.messages.shown[0].text, text(expected));
+    EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Information);
+    EXPECT_EQ(scripted.messages.shown[0].caption, "Ferrowick");
+    EXPECT_EQ(w.Text3_.text(), first);
+  }
+}
+
+// One instance while it is loaded; closing unloads it, and the next opening starts afresh.
+TEST_F(frmMd5Test, OpeningReachesTheOneInstanceUntilItCloses) {
+  ui::frmMd5& first = open();
+  first.Text3_.setText("typed");
+  EXPECT_EQ(&open(), &first);
+  EXPECT_TRUE(first.isVisible());
+  QTest::mouseClick(&first.Command4_.widget(), Qt::LeftButton);
+  settle();
+  EXPECT_TRUE(window.isNull());
+  EXPECT_EQ(open().Text3_.text(), "");
+}
+
+}  // namespace
+}  // namespace ferrowick::testing

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QtTest/QTest>
+#include <vector>
+
+#include "MainWindowFixture.h"
+
+namespace ferrowick::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+using runtime::CheckState::Checked;
+using runtime::CheckState::Unchecked;
+
+// The clock reads 6 December 2026; the load chooses "None" as separator.
+class DestinationPageTest : public MainWindowTest {
+ protected:
+  // The preview and the three flags in one text.
+  static std::string state(ui::frmMain& w) {
+    const auto& d = w.engine_.destination;
+    return w.txtDest().text() + " |" + (d.bCustName ? " name" : "") + (d.bDated ? " dated" : "") +
+           (d.bBoth ? " both" : "");
+  }
+  static void record(ui::frmMain& w, Strings& previews) {
+    QObject::connect(&w.txtDest_.widget(), &QLineEdit::textChanged,
+                     [&previews](const QString& text) { previews.push_back(text.toStdString()); });
+  }
+};
+
+TEST_F(DestinationPageTest, TypingANameRecomposesThePreviewAtEveryKeystroke) {
+  ui::frmMain& w = makeWindow();
+  w.chkCustom_.setValue(Checked);
+  EXPECT_TRUE(w.Frame1_.widget().isEnabled());
+  EXPECT_EQ(w.txtDest().text(), "/");  // ticking new folder changes no preview
+  Strings previews;
+  record(w, previews);
+  QTest::keyClicks(&w.txtCusDir_.widget(), "Docs");
+  EXPECT_EQ(previews, (Strings{"/D", "/Do", "/Doc", "/Docs"}));
+  EXPECT_EQ(state(w), "/Docs | name");
+  w.chkDated_.setValue(Checked);  // neither and nor or: the name alone
+  EXPECT_EQ(state(w), "/Docs | name dated");
+}
+
+TEST_F(DestinationPageTest, AndOrTickDatedAndJoinOrReplaceTheName) {
+  ui::frmMain& w = makeWindow();
+  w.chkCustom_.setValue(Checked);
+  // Before any name, "and" is offered and joins an empty name with the date.
+  EXPECT_TRUE(w.optAnd_.widget().isEnabled());
+  w.optAnd().setValue(true);
+  EXPECT_EQ(state(w), "/ - 12062026 | dated both");
+  w.txtCusDir().setText("Docs");
+  w.cmbSep().setText("-");
+  EXPECT_EQ(state(w), "/Docs - 12-06-2026 | name dated both");
+  w.optOr().setValue(true);
+  EXPECT_EQ(state(w), "/12-06-2026 | dated");
+  w.txtCusDir().setText("Doc");  // editing the name again makes it win
+  EXPECT_EQ(state(w), "/Doc | name dated");
+  w.txtCusDir().setText("");
+  EXPECT_FALSE(w.optAnd_.widget().isEnabled());
+
+  // A new base shows bare until the next composition.
+  scripted.folders.choose("/media/usb/Backup");
+  w.Command1_.widget().click();
+  EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup");
+  w.cmbSep().setText("Space");
+  EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup/12 06 2026");
+  // An empty preview offers no new folder.
+  w.txtSelected2().setText("");
+  EXPECT_FALSE(w.chkCustom_.widget().isEnabled());
+  w.txtSelected2().setText("/b");
+  EXPECT_TRUE(w.chkCustom_.widget().isEnabled());
+}
+
+TEST_F(DestinationPageTest, ResetAndUntickingNewFolderEndEveryChoiceTheDateJoinIncluded) {
+  for (bool reset : {false, true}) {
+    SCOPED_TRACE(reset);
+    ui::frmMain& w = makeWindow();
+    w.chkCustom_.setValue(Checked);
+    w.txtCusDir().setText("Docs");
+    w.optAnd().setValue(true);
+    if (reset) {
+      w.cmdReset_.widget().click();
+    } else {
+      w.chkCustom_.setValue(Unchecked);
+    }
+    EXPECT_EQ(state(w), "/ |");
+    EXPECT_EQ(w.cmbSep().text(), reset ? "" : "None");
+    EXPECT_FALSE(w.optAnd().value() || w.optOr().value() || w.chkCustom().value() ||
+                 w.chkDated().value());
+    EXPECT_FALSE(w.Frame1_.widget().isEnabled());
+    // Ticking again and naming gives the name alone: nothing says "and" any more.
+    w.chkCustom_.setValue(Checked);
+    w.txtCusDir().setText("X");
+    EXPECT_EQ(state(w), "/X | name");
+  }
+}
+
+TEST_F(DestinationPageTest, TheSettingsLoadEndsAsTheSameEditsByHand) {
+  const std::string dir = Sandbox::root().string() + "/base";
+  // Each stored choice, and the same edits by hand in the load's order.
+  const std::pair<std::string, std::function<void(ui::frmMain&)>> cases[] = {
+      {"Custom=True\r\nCustomName=Docs\r\nAnd=True\r\nDatedDirectories=True\r\n"
+       "DateSeperator=-\r\n",
+       [](ui::frmMain& w) {
+         w.chkCustom().setValue(Checked);
+         w.txtCusDir().setText("Docs");
+         w.optAnd().setValue(true);
+         w.chkDated().setValue(Checked);
+         w.cmbSep().setText("-");
+       }},
+      {"Custom=True\r\nCustomName=Docs\r\nOr=True\r\nDateSeperator=Space\r\n",
+       [](ui::frmMain& w) {
+         w.chkCustom().setValue(Checked);
+         w.txtCusDir().setText("Docs");
+         w.optOr().setValue(true);
+         w.cmbSep().setText("Space");
+       }},
+      {"Custom=True\r\nCustomName=Docs\r\n", [](ui::frmMain& w) {
+         w.chkCustom().setValue(Checked);
+         w.txtCusDir().setText("Docs");
+       }}};
+  for (const auto& [stored, edits] : cases) {
+    SCOPED_TRACE(stored);
+    writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",
+              "[Destination]\r\nBaseDir=" + dir + "\r\n" + stored);
+    const std::string loaded = state(makeWindow());
+    std::filesystem::remove(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini");
+    std::filesystem::remove(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.bak");
+    ui::frmMain& w = makeWindow();
+    w.txtSelected2().setText(dir);
+    edits(w);
+    EXPECT_EQ(loaded, state(w));
+    EXPECT_NE(loaded.find(dir + "/"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace ferrowick::testing

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+#include "runtime/net/HttpTransfer.h"
+
+namespace ferrowick::testing {
+
+// A transfer that reaches nobody: every request is over at once with no response, so a
+// window test never touches the network.
+class IdleTransfer : public runtime::HttpTransfer {
+ public:
+  void get(const std::string& url, std::chrono::milliseconds, std::size_t) override {
+    requested = url;
+  }
+  bool stillExecuting() override { return false; }
+  std::string header() const override { return {}; }
+  std::optional<std::string> body() const override { return std::nullopt; }
+  void cancel() override {}
+
+  std::string requested;
+};
+
+}  // namespace ferrowick::testing

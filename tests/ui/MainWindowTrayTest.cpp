@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+
+namespace ferrowick::testing {
+namespace {
+
+const auto kSettingsFile = "home/.local/share/Halvorne/Ferrowick/dravonk.ini";
+
+// Runs the work the window queued for after the current event (activation, picker).
+void settle() {
+  for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+}
+
+struct Outcome {
+  bool visible;
+  bool minimised;
+  // For each opening of the destination picker: was the window visible then?
+  std::vector<bool> picker;
+  bool operator==(const Outcome&) const = default;
+};
+
+class TrayTest : public MainWindowTest {
+ protected:
+  ui::frmMain& start(bool settingsFile, bool area) {
+    if (settingsFile) writeFile(Sandbox::root() / kSettingsFile, "[Backup]\r\n");
+    tray.available = area;
+    ui::frmMain& w = makeWindow();
+    w.Command1_.onClick = [this] { picker.push_back(window->isVisible()); };
+    w.show();
+    settle();
+    return w;
+  }
+  Outcome outcome() { return {window->isVisible(), window->isMinimized(), picker}; }
+
+  std::vector<bool> picker;
+};
+
+TEST_F(TrayTest, FirstShowingMinimisesOnlyWhenASettingsFileWasFound) {
+  struct Case {
+    bool settingsFile;
+    bool area;
+    Outcome expected;
+  };
+  const Case cases[] = {
+      {false, true, {true, false, {}}},
+      {true, true, {false, true, {false}}},  // hidden first, then the picker
+      {true, false, {true, true, {true}}},   // nothing to come back by: minimised only
+  };
+  for (const Case& c : cases) {
+    picker.clear();
+    Sandbox::leave();
+    Sandbox::enter();
+    start(c.settingsFile, c.area);
+    EXPECT_EQ(outcome(), c.expected) << c.settingsFile << c.area;
+  }
+}
+
+TEST_F(TrayTest, UserMinimiseAndHideLinkWithAndWithoutNotificationArea) {
+  struct Case {
+    bool area;
+    bool byLink;
+    Outcome expected;
+  };
+  const Case cases[] = {
+      {true, false, {false, true, {false}}},
+      {false, false, {true, true, {true}}},
+      {true, true, {false, false, {}}},
+      {false, true, {true, true, {}}},  // the link minimises where it cannot hide
+  };
+  for (const Case& c : cases) {
+    picker.clear();
+    ui::frmMain& w = start(false, c.area);
+    if (c.byLink) {
+      w.Hyperlink7_Click();
+    } else {
+      w.setWindowState(Qt::WindowMinimized);
+    }
+    settle();
+    EXPECT_EQ(outcome(), c.expected) << c.area << c.byLink;
+  }
+  // A notification area that appears later lets the window hide again.
+  tray.available = true;
+  window->Hyperlink7_Click();
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(TrayTest, IconCarriesTheTitleAndTheWindowIcon) {
+  ui::frmMain& w = start(false, false);
+  EXPECT_EQ(tray.adds, 1);
+  EXPECT_EQ(tray.tip, "Ferrowick");
+  EXPECT_EQ(tray.icon.cacheKey(), w.windowIcon().cacheKey());
+}
+
+TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
+  struct Case {
+    int message;
+    std::size_t popUps;
+    bool shown;
+  };
+  const Case cases[] = {{514, 1, false}, {515, 0, true},  {517, 1, false}, {512, 0, false},
+                        {513, 0, false}, {516, 0, false}, {519, 0, false}};
+  ui::frmMain& w = start(true, true);
+  for (const Case& c : cases) {
+    w.hide();
+    tray.popUps.clear();
+    w.Hyperlink3_MouseMove();
+    tray.send(c.message);
+    settle();
+    EXPECT_EQ(tray.popUps.size(), c.popUps) << c.message;
+    if (c.popUps > 0) {
+      EXPECT_EQ(tray.popUps[0], w.mnuPop_.action().menu()) << c.message;
+    }
+    EXPECT_EQ(w.isVisible(), c.shown) << c.message;
+    EXPECT_EQ(underlines(w), only(0, 7)) << c.message;
+    EXPECT_EQ(w.TrayMessage, c.message);
+  }
+  // A restored window stays shown: the start-up rule does not run again.
+  EXPECT_FALSE(w.isMinimized());
+  EXPECT_TRUE(picker.size() == 1);
+}
+
+TEST_F(TrayTest, TrayMenuRestoresAndBothCloseItemsEndTheProgram) {
+  ui::frmMain& w = start(true, true);
+  ASSERT_FALSE(w.isVisible());
+  tray.whilePoppedUp = [&](QMenu&) { w.mnuRestore_.action().trigger(); };
+  tray.send(517);
+  EXPECT_TRUE(w.isVisible() && !w.isMinimized());
+  EXPECT_EQ(w.mnuRestore_.caption(), text(223));
+
+  w.mnuQuit_.action().trigger();
+  EXPECT_EQ(ends, 1);
+  w.mnuEnd_.action().trigger();
+  EXPECT_EQ(ends, 2);
+}
+
+TEST_F(TrayTest, CloseRequestsAreRefusedOnceLoadedButOwnClosePathsWork) {
+  ui::frmMain& unloaded = makeWindow(false);
+  unloaded.show();
+  EXPECT_TRUE(unloaded.close());  // nothing locks it before the load
+
+  ui::frmMain& w = start(false, true);
+  EXPECT_FALSE(w.close());
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  w.Hyperlink6_Click();
+  EXPECT_EQ(ends, 1);
+}
+
+}  // namespace
+}  // namespace ferrowick::testing

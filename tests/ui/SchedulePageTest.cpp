@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "runtime/RuntimeError.h"
+
+namespace ferrowick::testing {
+namespace {
+
+using runtime::CheckState::Checked;
+using runtime::CheckState::Unchecked;
+
+class SchedulePageTest : public MainWindowTest {
+ protected:
+  std::filesystem::path settings() {
+    return Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini";
+  }
+  static std::string days(ui::frmMain& w) {
+    std::string ticked = w.optDaily().value() ? "daily" : "";
+    for (int day = 1; day <= 7; ++day) {
+      if (w.chkDays(day).value() == Checked) ticked += " " + std::to_string(day);
+    }
+    return ticked;
+  }
+  // A started run shows the information page.
+  static bool ran(ui::frmMain& w) { return w.xt1().visible(); }
+  static void onSchedulePage(ui::frmMain& w) { w.Hyperlink4_Click(); }
+};
+
+TEST_F(SchedulePageTest, OnlyNowRunsAtOnceAndATimeRuleValidatesAndSavesWithoutARun) {
+  ui::frmMain& w = makeWindow();
+  onSchedulePage(w);
+  w.cmdBakNow_.widget().click();  // nothing to copy, nothing checked: it runs all the same
+  EXPECT_TRUE(ran(w));
+  EXPECT_FALSE(std::filesystem::exists(settings()));
+
+  // A time rule: a failing check saves nothing; a passing one saves and runs nothing.
+  onSchedulePage(w);
+  w.optAlways().setValue(true);
+  scripted.messages.shown.clear();
+  w.cmdBakNow_.widget().click();
+  ASSERT_EQ(scripted.messages.shown.size(), 1u);
+  EXPECT_EQ(scripted.messages.shown[0].text, text(203));
+  EXPECT_FALSE(std::filesystem::exists(settings()));
+  w.lstSource().addItem("/data/*.*");
+  w.txtSelected2().setText("/backup");
+  w.MaskEdBox1().setText("10:30");
+  w.cmdBakNow_.widget().click();
+  EXPECT_TRUE(std::filesystem::exists(settings()));
+  EXPECT_EQ(w.engine_.state.AlwaysAtTime, engine::TimeOfDay::of(10, 30));
+  EXPECT_FALSE(ran(w));
+}
+
+TEST_F(SchedulePageTest, AnErrorReachingTheButtonEndsInACriticalBox) {
+  ui::frmMain& w = makeWindow();
+  w.optEach().setValue(true);
+  // A handler raises while the check's message is open.
+  bool raised = false;
+  scripted.messages.whileOpen = [&](const ScriptedMessageBoxes::Shown&) {
+    if (!std::exchange(raised, true)) runtime::raise(runtime::Err::DeviceIOError);
+  };
+  w.cmdBakNow_.widget().click();
+  ASSERT_EQ(scripted.messages.shown.size(), 2u);
+  EXPECT_EQ(scripted.messages.shown[1].text, "57\nDevice I/O error");
+  EXPECT_EQ(scripted.messages.shown[1].style, runtime::MsgStyle::Critical);
+}
+
+TEST_F(SchedulePageTest, ASecondPressDuringARunStartsNothing) {
+  ui::frmMain& w = makeWindow();
+  writeFile(Sandbox::root() / "src/a.txt", "a");
+  w.lstSource().addItem((Sandbox::root() / "src").string() + "/*.*");
+  w.txtSelected2().setText((Sandbox::root() / "dest").string());
+  int presses = 0;
+  scripted.loop.pending = [&] {
+    if (presses++ == 0) w.cmdBakNow_.widget().click();
+  };
+  w.cmdBakNow_.widget().click();
+  const std::string log =
+      readFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.log");
+  std::size_t summaries = 0;
+  for (std::size_t at = log.find(text(188)); at != std::string::npos;
+       at = log.find(text(188), at + 1)) {
+    ++summaries;
+  }
+  EXPECT_GT(presses, 0);
+  EXPECT_EQ(summaries, 1u);
+}
+
+TEST_F(SchedulePageTest, WeekdayBoxesAndEveryDayClearEachOther) {
+  ui::frmMain& w = makeWindow();
+  w.chkDays(3).setValue(Checked);
+  EXPECT_EQ(days(w), " 3");
+  w.optDaily().setValue(true);
+  EXPECT_EQ(days(w), "daily");
+  w.chkDays(3).setValue(Checked);
+  w.chkDays(3).setValue(Unchecked);  // unticking the last box does not bring it back
+  EXPECT_EQ(days(w), "");
+  for (int day : {1, 4, 7}) w.chkDays(day).setValue(Checked);
+  w.optDaily().setValue(true);
+  EXPECT_EQ(days(w), "daily");
+
+  // The load ticks the stored weekdays, which clears every day; no weekdays keep it.
+  for (const auto& [mask, expected] : {std::pair{"65", " 1 7"}, std::pair{"0", "daily"}}) {
+    writeFile(settings(), std::string("[When]\r\nDays=") + mask + "\r\n");
+    EXPECT_EQ(days(makeWindow()), expected);
+  }
+}
+
+}  // namespace
+}  // namespace ferrowick::testing

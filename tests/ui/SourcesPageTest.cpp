@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "runtime/RuntimeError.h"
+
+namespace ferrowick::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings itemsOf(runtime::ListBox& list) {
+  Strings items;
+  for (std::size_t i = 0; i < list.count(); ++i) items.push_back(list.item(i));
+  return items;
+}
+
+class SourcesPageTest : public MainWindowTest {
+ protected:
+  SourcesPageTest() {
+    writeFile(src / "b.txt", "b");
+    writeFile(src / "A.txt", "a");
+    writeFile(src / ".hidden", "h");
+    writeFile(src / "sub/c.txt", "c");
+  }
+  std::filesystem::path settings(const char* name) {
+    return Sandbox::root() / "home/.local/share/Halvorne/Ferrowick" / name;
+  }
+  Strings shown() {
+    Strings all;
+    for (const auto& box : scripted.messages.shown) {
+      all.push_back(std::to_string(box.style) + "|" + box.text);
+    }
+    return all;
+  }
+  void fill(ui::frmMain& w, const Strings& items) {
+    for (const auto& item : items) w.lstSource().addItem(item);
+  }
+
+  std::filesystem::path src = Sandbox::root() / "src";
+};
+
+TEST_F(SourcesPageTest, BrowsingTrimsTheStartAndMovesTheListsOnlyOnAChoice) {
+  ui::frmMain& w = makeWindow();
+  // Right after start both lists stand at the path box's folder.
+  EXPECT_EQ(w.dirSource().path(), "/");
+  w.BrowseForFolders_.widget().click();  // cancelled
+  w.txtStart_.setText(src.string() + "/");
+  scripted.folders.choose(src.string());
+  w.BrowseForFolders_.widget().click();
+  ASSERT_EQ(scripted.folders.calls.size(), 2u);
+  EXPECT_EQ(scripted.folders.calls[0].start, "Start path to browse from");
+  EXPECT_EQ(scripted.folders.calls[1].start, src.string());
+  EXPECT_EQ(w.txtStart_.text(), src.string());
+  EXPECT_EQ(w.txtSelected_.text(), src.string());
+  EXPECT_EQ(w.dirSource().path(), src.string());
+  EXPECT_EQ(itemsOf(w.fileSource()), (Strings{"A.txt", "b.txt"}));
+
+  // A half-typed path leaves both lists; they follow once it names a folder again.
+  w.txtSelected_.setText(src.string() + "/su");
+  EXPECT_EQ(w.dirSource().path(), src.string());
+  EXPECT_EQ(itemsOf(w.fileSource()), (Strings{"A.txt", "b.txt"}));
+  w.txtSelected_.setText((src / "sub").string());
+  EXPECT_EQ(itemsOf(w.fileSource()), Strings{"c.txt"});
+}
+
+TEST_F(SourcesPageTest, AddButtonsAddTheShownFolderWithOrWithoutSubfoldersOrTheChosenFiles) {
+  ui::frmMain& w = makeWindow();
+  w.txtSelected_.setText(src.string());
+  w.cmdAddDir_.widget().click();
+  EXPECT_EQ(itemsOf(w.lstSource()), (Strings{src.string() + "/*.*", src.string() + "/sub/*.*"}));
+  w.lstSource().clear();
+  w.chkIncSub_.setValue(runtime::CheckState::Unchecked);
+  w.cmdAddDir_.widget().click();
+  w.fileSource().setSelected(1, true);
+  w.cmdAddFile_.widget().click();
+  EXPECT_EQ(itemsOf(w.lstSource()), (Strings{src.string() + "/*.*", src.string() + "/b.txt"}));
+  EXPECT_FALSE(std::filesystem::exists(settings("dravonk.ini")));  // nothing is saved
+}
+
+TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFile) {
+  ui::frmMain& w = makeWindow();
+  writeFile(settings("dravonk.ini"), "[Log]\r\nSave=True\r\n");
+  writeFile(settings("dravonk.bak"), "old");
+  fill(w, {"/a", "/b", "/c", "/d", "/e"});
+  EXPECT_FALSE(w.cmdExclude_.enabled());
+  for (std::size_t i : {0u, 2u, 3u}) w.lstSource().setSelected(i, true);
+  EXPECT_TRUE(w.cmdExclude_.enabled());
+  w.cmdExclude_.widget().click();
+  EXPECT_EQ(itemsOf(w.lstSource()), (Strings{"/b", "/e"}));
+  EXPECT_TRUE(std::filesystem::exists(settings("dravonk.ini")));
+  w.lstSource().setSelected(0, true);
+  w.lstSource().setSelected(0, false);
+  EXPECT_FALSE(w.cmdExclude_.enabled());
+
+  for (std::size_t i : {0u, 1u}) w.lstSource().setSelected(i, true);
+  w.cmdExclude_.widget().click();
+  EXPECT_EQ(w.lstSource().count(), 0u);
+  EXPECT_FALSE(std::filesystem::exists(settings("dravonk.ini")));
+  EXPECT_TRUE(std::filesystem::exists(settings("dravonk.bak")));
+
+  // Clearing deletes it too; with no settings file there is nothing to report.
+  writeFile(settings("dravonk.ini"), "x");
+  fill(w, {"/a", "/b"});
+  w.cmdClrSoucre_.widget().click();
+  EXPECT_EQ(w.lstSource().count(), 0u);
+  EXPECT_FALSE(std::filesystem::exists(settings("dravonk.ini")));
+  EXPECT_TRUE(w.cmdExclude_.enabled());  // only a click in the list changes it
+  fill(w, {"/a"});
+  w.lstSource().setSelected(0, true);
+  w.cmdExclude_.widget().click();
+  w.cmdClrSoucre_.widget().click();
+  EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceAndTheEntriesStayRemoved) {
+  ui::frmMain& w = makeWindow();
+  writeFile(settings("dravonk.ini"), "x");
+  // Removing and clearing report alike: an unavailable device by its own text.
+  for (int number : {runtime::Err::DeviceUnavailable, runtime::Err::PermissionDenied}) {
+    for (bool clear : {false, true}) {
+      fill(w, {"/a"});
+      w.lstSource().setSelected(0, true);
+      fs.faults().inject("delete", number, "dravonk.ini");
+      (clear ? w.cmdClrSoucre_ : w.cmdExclude_).widget().click();
+      EXPECT_EQ(w.lstSource().count(), 0u);
+    }
+  }
+  EXPECT_EQ(shown(), (Strings{"16|" + text(199), "16|" + text(199), "16|70\nPermission denied",
+                              "16|70\nPermission denied"}));
+  EXPECT_TRUE(std::filesystem::exists(settings("dravonk.ini")));
+}
+
+}  // namespace
+}  // namespace ferrowick::testing

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
+#include "ui/main/frmSplash.h"
+
+namespace ferrowick::testing {
+namespace {
+
+class SplashTest : public MainWindowTest {
+ protected:
+  SplashTest() {
+    writeFile(Sandbox::root() / "program/languages/English/English.txt",
+              "100 Starting\r\n101 Already running\r\n");
+    storeLanguage("English");
+  }
+
+  ui::frmSplash& makeSplash(bool previousInstance) {
+    program = std::make_unique<runtime::App>("Ferrowick", (Sandbox::root() / "program").string(),
+                                             "ferrowick", runtime::Version{}, previousInstance);
+    splashLang = std::make_unique<services::modLanguage>(*program, scripted.host, registry, fs);
+    splash = std::make_unique<ui::frmSplash>(
+        ui::frmSplashContext{*program, scripted.host, *splashLang, [this]() -> ui::frmMain& {
+                               ++mainUses;
+                               return window ? *window : makeWindow();
+                             }});
+    return *splash;
+  }
+
+  std::unique_ptr<runtime::App> program;
+  std::unique_ptr<services::modLanguage> splashLang;
+  std::unique_ptr<ui::frmSplash> splash;
+  int mainUses = 0;
+};
+
+TEST_F(SplashTest, SecondCopyShowsTheRefusalAndGoesNoFurther) {
+  ui::frmSplash& s = makeSplash(true);
+  EXPECT_FALSE(s.Form_Initialize());
+  ASSERT_EQ(scripted.messages.shown.size(), 1u);
+  EXPECT_EQ(scripted.messages.shown[0].text, "Already running");
+  EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
+  EXPECT_EQ(scripted.messages.shown[0].caption, "Ferrowick");
+  EXPECT_EQ(mainUses, 0);
+  EXPECT_FALSE(s.isVisible());
+}
+
+TEST_F(SplashTest, ThirdTickHandsOverToTheMainWindow) {
+  const auto appData = Sandbox::root() / "home/.local/share/Halvorne/Ferrowick";
+  ASSERT_FALSE(std::filesystem::exists(appData));
+  ui::frmSplash& s = makeSplash(false);
+  ASSERT_TRUE(s.Form_Initialize());
+  s.Form_Load();
+  s.show();
+  EXPECT_EQ(s.Label2_.caption(), "Starting");
+  EXPECT_TRUE(std::filesystem::is_directory(appData));
+  EXPECT_TRUE(s.tmrTime_.enabled() && s.tmrTime_.interval() == 300);
+
+  s.tmrTime_Timer();
+  s.tmrTime_Timer();
+  EXPECT_TRUE(mainUses == 0 && s.isVisible());
+  s.tmrTime_Timer();
+  EXPECT_EQ(mainUses, 1);
+  EXPECT_FALSE(s.isVisible() || s.tmrTime_.enabled());
+  EXPECT_TRUE(window->Timer3_.enabled());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace ferrowick::testing
