@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <new>
+#include <utility>
 
 #include "runtime/RuntimeError.h"
 
@@ -17,11 +18,25 @@ ErrorBoundary* current = nullptr;
 int deliveries = 0;
 int handlers = 0;
 
-struct HandlerRunning {
-  HandlerRunning() noexcept { ++handlers; }
-  ~HandlerRunning() { --handlers; }
+// The toolkit call that program code is making, whose handlers' failures it takes.
+struct CodeCall {
+  std::exception_ptr failure;
+};
+CodeCall* codeCall = nullptr;
+
+// A running handler is program code of its own: toolkit calls it makes are its own.
+class HandlerRunning {
+ public:
+  HandlerRunning() noexcept : call_(std::exchange(codeCall, nullptr)) { ++handlers; }
+  ~HandlerRunning() {
+    --handlers;
+    codeCall = call_;
+  }
   HandlerRunning(const HandlerRunning&) = delete;
   HandlerRunning& operator=(const HandlerRunning&) = delete;
+
+ private:
+  CodeCall* call_;
 };
 
 struct Numbered {
@@ -75,16 +90,38 @@ bool ErrorBoundary::run(const std::function<void()>& work) noexcept {
 }
 
 void ErrorBoundary::fire(const std::function<void()>& handler) {
-  const bool outermost = deliveries > 0 && handlers == 0;
+  CodeCall* const caller = codeCall;
+  const bool outermost = deliveries > 0 && handlers == 0 && caller == nullptr;
   const HandlerRunning running;
   if (outermost) {
     run(handler);
+  } else if (caller != nullptr) {
+    try {
+      handler();
+    } catch (...) {
+      if (!caller->failure) caller->failure = std::current_exception();
+    }
   } else {
+    // Started by code that called the toolkit directly: the failure goes the same way.
     handler();
   }
 }
 
-ErrorBoundary::Delivery::Delivery() noexcept : handlersBefore_(handlers) {
+void ErrorBoundary::fromCode(const std::function<void()>& toolkitCall) {
+  CodeCall call;
+  CodeCall* const before = std::exchange(codeCall, &call);
+  try {
+    toolkitCall();
+  } catch (...) {
+    codeCall = before;
+    throw;
+  }
+  codeCall = before;
+  if (call.failure) std::rethrow_exception(call.failure);
+}
+
+ErrorBoundary::Delivery::Delivery() noexcept
+    : handlersBefore_(handlers), callBefore_(std::exchange(codeCall, nullptr)) {
   ++deliveries;
   handlers = 0;
 }
@@ -92,6 +129,7 @@ ErrorBoundary::Delivery::Delivery() noexcept : handlersBefore_(handlers) {
 ErrorBoundary::Delivery::~Delivery() {
   --deliveries;
   handlers = handlersBefore_;
+  codeCall = static_cast<CodeCall*>(callBefore_);
 }
 
 void ErrorBoundary::report(std::exception_ptr error) const {

@@ -28,6 +28,11 @@ class ErrorBoundary {
   // handler, or before the event loop runs) passes its failure on to that code.
   static void fire(const std::function<void()>& handler);
 
+  // Makes a toolkit call for program code. A failure of a handler the call starts is held
+  // until the toolkit returns and then thrown here, so it reaches the code without
+  // passing through the toolkit.
+  static void fromCode(const std::function<void()>& toolkitCall);
+
   // Marks the toolkit delivering one event, so that the handlers it starts, even inside a
   // modal box or a yield of a running handler, begin afresh.
   class Delivery {
@@ -39,6 +44,7 @@ class ErrorBoundary {
 
    private:
     int handlersBefore_;
+    void* callBefore_;
   };
 
  private:
