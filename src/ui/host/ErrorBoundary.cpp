@@ -8,7 +8,14 @@
 
 namespace ferrowick::ui {
 
+// The toolkit call that program code is making, whose handlers' failures it takes.
+struct ErrorBoundary::CodeCall {
+  std::exception_ptr failure;
+};
+
 namespace {
+using CodeCall = ErrorBoundary::CodeCall;
+
 // The runtime's numbers for failures that do not carry one of their own.
 constexpr int kOutOfMemory = 7;
 constexpr int kInternalError = 51;
@@ -18,10 +25,6 @@ ErrorBoundary* current = nullptr;
 int deliveries = 0;
 int handlers = 0;
 
-// The toolkit call that program code is making, whose handlers' failures it takes.
-struct CodeCall {
-  std::exception_ptr failure;
-};
 CodeCall* codeCall = nullptr;
 
 // A running handler is program code of its own: toolkit calls it makes are its own.
@@ -129,7 +132,7 @@ ErrorBoundary::Delivery::Delivery() noexcept
 ErrorBoundary::Delivery::~Delivery() {
   --deliveries;
   handlers = handlersBefore_;
-  codeCall = static_cast<CodeCall*>(callBefore_);
+  codeCall = callBefore_;
 }
 
 void ErrorBoundary::report(std::exception_ptr error) const {

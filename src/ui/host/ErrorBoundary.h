@@ -33,6 +33,9 @@ class ErrorBoundary {
   // passing through the toolkit.
   static void fromCode(const std::function<void()>& toolkitCall);
 
+  // One toolkit call in progress for program code.
+  struct CodeCall;
+
   // Marks the toolkit delivering one event, so that the handlers it starts, even inside a
   // modal box or a yield of a running handler, begin afresh.
   class Delivery {
@@ -44,7 +47,7 @@ class ErrorBoundary {
 
    private:
     int handlersBefore_;
-    void* callBefore_;
+    CodeCall* callBefore_;
   };
 
  private:
