@@ -2,6 +2,8 @@
 
 #include <QCursor>
 
+#include "ui/host/ErrorBoundary.h"
+
 namespace ferrowick::ui {
 
 namespace {
@@ -29,7 +31,8 @@ QtTrayIcon::QtTrayIcon() {
   QObject::connect(&icon_, &QSystemTrayIcon::activated,
                    [this](QSystemTrayIcon::ActivationReason reason) {
                      const int message = messageFor(reason);
-                     if (message != 0 && onMessage) onMessage(message);
+                     if (message == 0 || !onMessage) return;
+                     ErrorBoundary::fire([&] { onMessage(message); });
                    });
   areaWatch_.setInterval(kAreaPollMs);
   QObject::connect(&areaWatch_, &QTimer::timeout, [this] { watchForArea(); });

@@ -8,6 +8,7 @@
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "services/modLanguage.h"
+#include "ui/host/controls/Fire.h"
 #include "ui/tools/HandlerGuard.h"
 #include "ui/tools/ToolWindow.h"
 
@@ -139,7 +140,7 @@ void frmUpdate::cmdCanc_Click() {
 void frmUpdate::Form_Unload() { Inet_->cancel(); }
 
 void frmUpdate::closeEvent(QCloseEvent* event) {
-  unload();
+  fire([this] { unload(); });
   event->accept();
 }
 
