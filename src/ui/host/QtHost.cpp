@@ -43,7 +43,11 @@ int QtMessageBoxes::show(const std::string& text, int style, const std::string& 
   return runtime::MsgAnswer::Ok;
 }
 
-void QtEventLoop::yield() { QApplication::processEvents(); }
+void QtEventLoop::yield() {
+  if (processed_ && now_() - *processed_ < kInterval) return;
+  QApplication::processEvents();
+  processed_ = now_();
+}
 
 runtime::DateTime SystemClock::now() {
   const std::time_t t = std::time(nullptr);
