@@ -2,9 +2,11 @@
 function(ferrowick_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
     -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
-    -Wconversion -Wsign-conversion -Wformat=2
+    -Wconversion -Wsign-conversion -Wformat=2)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # GCC 12 reports std::string copies inlined at -O2 as overlapping (a known false alarm).
-    -Wno-restrict)
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
   if(FERROWICK_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

@@ -33,10 +33,10 @@ std::filesystem::path archiveDatabase() {
 }
 }  // namespace
 
-Program::Program(int& argc, char** argv)
-    : application_(argc, argv),
-      lock_(runtime::InstanceLock::forProgram(runtime::kAppTitle)),
+Program::Program()
+    : lock_(runtime::InstanceLock::forProgram(runtime::kAppTitle)),
       app_(makeApp(lock_.previousInstance())),
+      boundary_(qt_.messages, app_.title()),
       store_(runtime::RegistryStore::forCurrentUser()),
       registry_(store_),
       fs_(archiveDatabase()),

@@ -9,20 +9,22 @@
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
+#include "ui/host/ErrorBoundary.h"
 #include "ui/host/QtFileDialog.h"
-#include "ui/host/net/CurlTransfer.h"
 #include "ui/host/QtHost.h"
-#include "ui/host/QtTrayIcon.h"
 #include "ui/host/QtTranslations.h"
+#include "ui/host/QtTrayIcon.h"
+#include "ui/host/net/CurlTransfer.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/frmSplash.h"
 
 namespace ferrowick::app {
 
 // The running program: its objects, built once in the order they depend on each other.
+// The application object is made before it, by `main`.
 class Program {
  public:
-  Program(int& argc, char** argv);
+  Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
   ~Program();
@@ -32,11 +34,12 @@ class Program {
   int run();
 
  private:
-  QApplication application_;
   // Held for the life of the process, so a later start can tell it is not the first.
   runtime::InstanceLock lock_;
   runtime::App app_;
   ui::QtHost qt_;
+  // Handlers' failures are shown over the active window, captioned with the program's title.
+  ui::ErrorBoundary boundary_;
   runtime::RegistryStore store_;
   services::modRegistry2 registry_;
   runtime::FileSystem fs_;

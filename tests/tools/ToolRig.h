@@ -12,6 +12,7 @@
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedHost.h"
+#include "ui/host/ErrorBoundary.h"
 #include "ui/QtApplication.h"
 
 namespace ferrowick::testing {
@@ -38,6 +39,8 @@ class ToolRig : public QtTest {
   runtime::App app{
       "Ferrowick", (Sandbox::root() / "program").string(), "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
+  // Failures of handlers the toolkit fires end in the scripted boxes, as in the program.
+  ui::ErrorBoundary boundary{scripted.messages, "Ferrowick"};
   runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
                                Sandbox::root() / "home/.config/autostart"};
   services::modRegistry2 registry{store};

@@ -12,6 +12,7 @@
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedHost.h"
+#include "ui/host/ErrorBoundary.h"
 #include "ui/QtApplication.h"
 #include "ui/tools/frmUpdate.h"
 
@@ -33,6 +34,8 @@ class UpdateTest : public QtTest {
 
   runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
+  // Failures of handlers the toolkit fires end in the scripted boxes, as in the program.
+  ui::ErrorBoundary boundary{scripted.messages, "Ferrowick"};
   runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
                                Sandbox::root() / "home/.config/autostart"};
   services::modRegistry2 registry{store};

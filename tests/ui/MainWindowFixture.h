@@ -15,6 +15,7 @@
 #include "support/Sandbox.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHost.h"
+#include "ui/host/ErrorBoundary.h"
 #include "ui/main/frmMain.h"
 
 namespace ferrowick::testing {
@@ -30,6 +31,8 @@ class MainWindowTest : public QtTest {
 
   runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
+  // Failures of handlers the toolkit fires end in the scripted boxes, as in the program.
+  ui::ErrorBoundary boundary{scripted.messages, "Ferrowick"};
   ScriptedTray tray;
   runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
                                Sandbox::root() / "home/.config/autostart"};

@@ -38,8 +38,8 @@ class TrayTest : public MainWindowTest {
   // The platform window's state counts: it is the state the window is mapped in again.
   Outcome outcome() {
     return {window->isVisible(),
-            window->isMinimized() || window->windowHandle()->windowStates().testFlag(
-                                         Qt::WindowMinimized),
+            window->isMinimized() ||
+                window->windowHandle()->windowStates().testFlag(Qt::WindowMinimized),
             picker};
   }
 
@@ -55,7 +55,7 @@ TEST_F(TrayTest, FirstShowingMinimisesOnlyWhenASettingsFileWasFound) {
   const Case cases[] = {
       {false, true, {true, false, {}}},
       {true, true, {false, false, {false}}},  // hidden, not minimised, then the picker
-      {true, false, {true, true, {true}}},   // nothing to come back by: minimised only
+      {true, false, {true, true, {true}}},    // nothing to come back by: minimised only
   };
   for (const Case& c : cases) {
     picker.clear();

@@ -78,6 +78,13 @@ TEST_F(SourcesPageTest, AddButtonsAddTheShownFolderWithOrWithoutSubfoldersOrTheC
   w.cmdAddFile_.widget().click();
   EXPECT_EQ(itemsOf(w.lstSource()), (Strings{src.string() + "/*.*", src.string() + "/b.txt"}));
   EXPECT_FALSE(std::filesystem::exists(settings("dravonk.ini")));  // nothing is saved
+
+  // A path box naming no folder adds nothing, not the folder the lists were left at.
+  w.lstSource().clear();
+  w.txtSelected_.setText(src.string() + "/missing");
+  w.cmdAddDir_.widget().click();
+  EXPECT_EQ(w.lstSource().count(), 0u);
+  EXPECT_EQ(shown(), Strings{"16|76\nPath not found"});
 }
 
 TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFile) {

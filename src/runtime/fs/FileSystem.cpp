@@ -69,8 +69,9 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
     return names;
   }
 
-  forEachEntry(folder, [&](int folderFd, const dirent& entry) {
-    if (!matches(namePattern, entry.d_name)) return;
+  // A structured binding cannot be captured by every compiler; its reference can.
+  forEachEntry(folder, [&, &nameMask = namePattern](int folderFd, const dirent& entry) {
+    if (!matches(nameMask, entry.d_name)) return;
     Kind kind = Kind::Other;
     switch (entry.d_type) {
       case DT_REG: kind = Kind::File; break;

@@ -52,7 +52,11 @@ int QtMessageBoxes::show(const std::string& text, int style, const std::string& 
   return chosen == QMessageBox::Yes ? runtime::MsgAnswer::Yes : runtime::MsgAnswer::No;
 }
 
-void QtEventLoop::yield() { QApplication::processEvents(); }
+void QtEventLoop::yield() {
+  if (processed_ && now_() - *processed_ < kInterval) return;
+  QApplication::processEvents();
+  processed_ = now_();
+}
 
 runtime::DateTime SystemClock::now() {
   const std::time_t t = std::time(nullptr);

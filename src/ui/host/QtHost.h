@@ -2,6 +2,9 @@
 
 #include <QWidget>
 #include <QPointer>
+#include <chrono>
+#include <functional>
+#include <optional>
 
 #include "runtime/Host.h"
 
@@ -20,9 +23,21 @@ class QtMessageBoxes : public runtime::MessageBoxes {
   QPointer<QWidget> parent_;
 };
 
+// A long piece of work yields once per small step; processing (and painting) every time
+// would cost far more than the steps. Events are processed at most once per interval,
+// counted from the end of the last processing, which keeps handlers and timers running
+// and the window painted with what it shows now.
 class QtEventLoop : public runtime::EventLoop {
  public:
+  using Now = std::function<std::chrono::steady_clock::time_point()>;
+  static constexpr std::chrono::milliseconds kInterval{10};
+
+  explicit QtEventLoop(Now now = &std::chrono::steady_clock::now) : now_(std::move(now)) {}
   void yield() override;
+
+ private:
+  Now now_;
+  std::optional<std::chrono::steady_clock::time_point> processed_;
 };
 
 class SystemClock : public runtime::Clock {

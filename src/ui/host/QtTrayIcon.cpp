@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 
+#include "ui/host/ErrorBoundary.h"
+
 namespace ferrowick::ui {
 
 namespace {
@@ -32,8 +34,7 @@ QtTrayIcon::QtTrayIcon() {
                    [this](QSystemTrayIcon::ActivationReason reason) { activate(reason); });
   pendingClick_.setSingleShot(true);
   pendingClick_.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-  QObject::connect(&pendingClick_, &QTimer::timeout,
-                   [this] { deliver(TrayMsg::LeftButtonUp); });
+  QObject::connect(&pendingClick_, &QTimer::timeout, [this] { deliver(TrayMsg::LeftButtonUp); });
   areaWatch_.setInterval(kAreaPollMs);
   QObject::connect(&areaWatch_, &QTimer::timeout, [this] { watchForArea(); });
 }
@@ -52,7 +53,8 @@ void QtTrayIcon::activate(QSystemTrayIcon::ActivationReason reason) {
 void QtTrayIcon::setDoubleClickWait(int ms) { pendingClick_.setInterval(ms); }
 
 void QtTrayIcon::deliver(int message) {
-  if (message != 0 && onMessage) onMessage(message);
+  if (message == 0 || !onMessage) return;
+  ErrorBoundary::fire([&] { onMessage(message); });
 }
 
 void QtTrayIcon::add(const QIcon& icon, const QString& tip) {

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/host/controls/Fire.h"
 #include "ui/main/Artwork.h"
 
 namespace ferrowick::ui {
@@ -23,7 +24,7 @@ void FormSurface::paintEvent(QPaintEvent*) {
 
 void FormSurface::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
-  if (moved) moved();
+  fire(moved);
 }
 
 }  // namespace ferrowick::ui

@@ -149,17 +149,19 @@ void frmMain::layOut() {
   const int buttonRow = px(kPageHeight) - 31;
 
   // Information page.
-  for (QtLabel* label : {&Label3_, &Label20_, &Label10_}) makeWrapping(*label);
+  for (QtLabel* label : {&Label3_, &Label20_, &Label10_, &Label14_}) makeWrapping(*label);
   place(Label3_.widget(), 14, tab + 12, pageWidth - 28, 72);
   place(Label20_.widget(), 14, tab + 88, pageWidth - 28, 64);
   makeHeading(Label16_);
-  place(Label16_.widget(), 14, tab + 164, pageWidth - 28, 18);
-  place(Label10_.widget(), 14, tab + 186, pageWidth - 28, 34);
-  int line = tab + 224;
-  for (QtLabel* label : {&Label11_, &Label12_, &Label13_, &Label14_}) {
+  place(Label16_.widget(), 14, tab + 156, pageWidth - 28, 18);
+  place(Label10_.widget(), 14, tab + 176, pageWidth - 28, 34);
+  int line = tab + 212;
+  for (QtLabel* label : {&Label11_, &Label12_, &Label13_}) {
     place(label->widget(), 14, line, pageWidth - 28, 17);
     line += 18;
   }
+  // The summary names the run's end time and date: two lines, up to the button row.
+  place(Label14_.widget(), 14, line, pageWidth - 28, buttonRow - line);
   place(cmdLog_.widget(), right - 130, buttonRow, 130, 25);
 
   // Sources page: browsing on the left, the source list on the right.

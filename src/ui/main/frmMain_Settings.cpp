@@ -8,7 +8,6 @@
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "ui/main/frmMain.h"
-#include "ui/tools/HandlerGuard.h"
 
 namespace ferrowick::ui {
 
@@ -17,26 +16,23 @@ constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\R
 }
 
 void frmMain::wireSettingsAndMenus() {
-  const auto guard = [this](void (frmMain::*handler)()) {
-    return [this, handler] {
-      guarded(context_.host.messages, context_.app.title(),
-              [this, handler] { (this->*handler)(); });
-    };
+  const auto bind = [this](void (frmMain::*handler)()) {
+    return [this, handler] { (this->*handler)(); };
   };
-  chkServ_.onClick = guard(&frmMain::chkServ_Click);
-  Command7_.onClick = guard(&frmMain::Command7_Click);
-  cmdLog_.onClick = guard(&frmMain::cmdLog_Click);
-  qwe_.onClick = guard(&frmMain::qwe_Click);
-  read1_.onClick = guard(&frmMain::read1_Click);
-  licen1_.onClick = guard(&frmMain::licen1_Click);
-  sprupd_.onClick = guard(&frmMain::sprupd_Click);
-  stww_.onClick = guard(&frmMain::stww_Click);
-  oprog_.onClick = guard(&frmMain::oprog_Click);
-  Image2_.onClick = guard(&frmMain::Image2_Click);
-  Label7_.onClick = guard(&frmMain::Label7_Click);
+  chkServ_.onClick = bind(&frmMain::chkServ_Click);
+  Command7_.onClick = bind(&frmMain::Command7_Click);
+  cmdLog_.onClick = bind(&frmMain::cmdLog_Click);
+  qwe_.onClick = bind(&frmMain::qwe_Click);
+  read1_.onClick = bind(&frmMain::read1_Click);
+  licen1_.onClick = bind(&frmMain::licen1_Click);
+  sprupd_.onClick = bind(&frmMain::sprupd_Click);
+  stww_.onClick = bind(&frmMain::stww_Click);
+  oprog_.onClick = bind(&frmMain::oprog_Click);
+  Image2_.onClick = bind(&frmMain::Image2_Click);
+  Label7_.onClick = bind(&frmMain::Label7_Click);
   Image2_.onMouseMove = [this] { Image2_MouseMove(); };
   Label7_.onMouseMove = [this] { Label7_MouseMove(); };
-  Timer3_.onTimer = guard(&frmMain::Timer3_Timer);
+  Timer3_.onTimer = bind(&frmMain::Timer3_Timer);
 }
 
 // Runs on every change of the box, the settings load's included, so a start with the

@@ -86,7 +86,13 @@ void frmMain::dirSource_Change() {
   for (const std::string& name : names) fileSource_.addItem(name);
 }
 
+// The folder list stays at the last folder the path box named; adding it while the box
+// names no folder would add a folder the user did not ask for, possibly the whole root.
 void frmMain::cmdAddDir_Click() {
+  if (dirSource_.path() != txtSelected_.text()) {
+    criticalBox(runtime::Err::PathNotFound, runtime::errorDescription(runtime::Err::PathNotFound));
+    return;
+  }
   engine_.sources.AddSelectedSources(false, chkIncSub_.value() == runtime::CheckState::Checked);
 }
 

@@ -60,7 +60,7 @@ void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (activated_) return;
   activated_ = true;
-  QTimer::singleShot(0, this, [this] { Form_Activate(); });
+  QTimer::singleShot(0, this, [this] { fire([this] { Form_Activate(); }); });
 }
 
 // The window becomes the program's active window again when the focus comes to it from
@@ -86,7 +86,7 @@ bool frmMain::isToolWindow(const QWindow* window) const {
 
 void frmMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) Form_Resize();
+  if (event->type() == QEvent::WindowStateChange) fire([this] { Form_Resize(); });
 }
 
 void frmMain::Form_Activate() {

@@ -14,6 +14,7 @@
 #include "services/modCursor.h"
 #include "services/modLanguage.h"
 #include "services/modLinki.h"
+#include "ui/host/controls/Fire.h"
 #include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::ui {
@@ -75,7 +76,7 @@ void FrmAbout::Form_MouseMove() { services::modCursor::CursorNoOp(); }
 
 void FrmAbout::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
-  Form_MouseMove();
+  fire([this] { Form_MouseMove(); });
 }
 
 void FrmAbout::Command3_Click() { close(); }

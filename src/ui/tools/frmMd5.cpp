@@ -7,7 +7,6 @@
 #include "runtime/Host.h"
 #include "services/modLanguage.h"
 #include "services/modMd5.h"
-#include "ui/tools/HandlerGuard.h"
 #include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::ui {
@@ -17,15 +16,10 @@ frmMd5::frmMd5(QWidget* owner, frmMd5Context context)
   setAttribute(Qt::WA_DeleteOnClose);
   Command1_.setCaption("...");
   Command2_.setCaption("...");
-  const auto wire = [this](QtButton& button, void (frmMd5::*handler)()) {
-    button.onClick = [this, handler] {
-      guarded(context_.messages, context_.app.title(), [this, handler] { (this->*handler)(); });
-    };
-  };
-  wire(Command1_, &frmMd5::Command1_Click);
-  wire(Command2_, &frmMd5::Command2_Click);
-  wire(Command3_, &frmMd5::Command3_Click);
-  wire(Command4_, &frmMd5::Command4_Click);
+  Command1_.onClick = [this] { Command1_Click(); };
+  Command2_.onClick = [this] { Command2_Click(); };
+  Command3_.onClick = [this] { Command3_Click(); };
+  Command4_.onClick = [this] { Command4_Click(); };
   layOut();
   Form_Load();
 }

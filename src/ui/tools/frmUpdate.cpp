@@ -8,7 +8,7 @@
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "services/modLanguage.h"
-#include "ui/tools/HandlerGuard.h"
+#include "ui/host/controls/Fire.h"
 #include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::ui {
@@ -33,15 +33,9 @@ frmUpdate::frmUpdate(frmUpdateContext context, QWidget* owner)
     : QWidget(owner, Qt::Dialog), context_(std::move(context)), Inet_(context_.newTransfer()) {
   // A tool window never decides on its own that the program has ended.
   setAttribute(Qt::WA_QuitOnClose, false);
-  const auto wire = [this](void (frmUpdate::*handler)()) {
-    return [this, handler] {
-      guarded(context_.host.messages, context_.app.title(),
-              [this, handler] { (this->*handler)(); });
-    };
-  };
-  Timer1_.onTimer = wire(&frmUpdate::Timer1_Timer);
+  Timer1_.onTimer = [this] { Timer1_Timer(); };
   Timer2_.onTimer = [this] { Timer2_Timer(); };
-  cmdCanc_.onClick = wire(&frmUpdate::cmdCanc_Click);
+  cmdCanc_.onClick = [this] { cmdCanc_Click(); };
   layOut();
 }
 
@@ -139,7 +133,7 @@ void frmUpdate::cmdCanc_Click() {
 void frmUpdate::Form_Unload() { Inet_->cancel(); }
 
 void frmUpdate::closeEvent(QCloseEvent* event) {
-  unload();
+  fire([this] { unload(); });
   event->accept();
 }
 

@@ -45,7 +45,7 @@ void QtCheckBox::setValue(int value) {
   if (value < runtime::CheckState::Unchecked || value > runtime::CheckState::Grayed) {
     runtime::raise(runtime::Err::InvalidPropertyValue);
   }
-  widget_->setCheckState(toQt(value));
+  ErrorBoundary::fromCode([&] { widget_->setCheckState(toQt(value)); });
 }
 
 void QtCheckBox::setCaption(const std::string& caption) {

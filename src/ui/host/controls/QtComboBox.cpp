@@ -18,7 +18,8 @@ std::string QtComboBox::text() const {
 }
 
 void QtComboBox::setText(const std::string& text) {
-  widget_->setCurrentIndex(widget_->findText(QString::fromStdString(text), Qt::MatchExactly));
+  const int index = widget_->findText(QString::fromStdString(text), Qt::MatchExactly);
+  ErrorBoundary::fromCode([&] { widget_->setCurrentIndex(index); });
 }
 
 void QtComboBox::addItem(const std::string& item) {

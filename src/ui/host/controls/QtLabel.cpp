@@ -17,8 +17,19 @@ QtLabel::~QtLabel() {
 }
 
 void QtLabel::setCaption(const std::string& caption) {
+  if (caption == caption_) return;
   caption_ = caption;
-  widget_->setText(displayText(caption));
+  if (stale_) return;
+  stale_ = true;
+  // Posted at normal priority, it runs before the low-priority update request that paints.
+  QMetaObject::invokeMethod(
+      &queue_, [this] { showCaption(); }, Qt::QueuedConnection);
+}
+
+void QtLabel::showCaption() const {
+  if (!stale_ || widget_ == nullptr) return;
+  stale_ = false;
+  widget_->setText(displayText(caption_));
 }
 
 bool QtLabel::underline() const { return widget_->font().underline(); }

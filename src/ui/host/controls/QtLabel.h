@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <string>
 
@@ -9,7 +10,10 @@
 namespace ferrowick::ui {
 
 // A label control. Its caption reads back exactly as it was set; a carriage return in it
-// shows as a line break.
+// shows as a line break. A long run sets status labels for every file, far more often
+// than anything paints them, so the widget takes the newest caption once, before the
+// next paint (or whenever the widget itself is asked for); the same caption again is
+// no change at all.
 class QtLabel : public runtime::Label {
  public:
   explicit QtLabel(QWidget* parent);
@@ -23,14 +27,23 @@ class QtLabel : public runtime::Label {
   bool underline() const;
   void setUnderline(bool underline);
 
-  EventLabel& widget() const { return *widget_; }
+  EventLabel& widget() const {
+    showCaption();
+    return *widget_;
+  }
 
   runtime::Handler onClick;
   runtime::Handler onMouseMove;
 
  private:
+  void showCaption() const;
+
   QPointer<EventLabel> widget_;
   std::string caption_;
+  // The widget does not show caption_ yet; a queued call to this label's own object
+  // (gone with the label) will show it.
+  mutable bool stale_ = false;
+  QObject queue_;
 };
 
 }  // namespace ferrowick::ui

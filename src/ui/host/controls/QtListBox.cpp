@@ -118,6 +118,9 @@ void QtListBox::clear() {
 
 bool QtListBox::selected(std::size_t index) const { return at(index)->isSelected(); }
 
-void QtListBox::setSelected(std::size_t index, bool selected) { at(index)->setSelected(selected); }
+void QtListBox::setSelected(std::size_t index, bool selected) {
+  QListWidgetItem* entry = at(index);
+  ErrorBoundary::fromCode([&] { entry->setSelected(selected); });
+}
 
 }  // namespace ferrowick::ui

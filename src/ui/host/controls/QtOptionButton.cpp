@@ -37,7 +37,7 @@ bool QtOptionButton::value() const { return widget_->isChecked(); }
 
 void QtOptionButton::setValue(bool selected) {
   if (selected) {
-    widget_->setChecked(true);
+    ErrorBoundary::fromCode([&] { widget_->setChecked(true); });
     return;
   }
   // An exclusive group refuses to clear its selected button; code may leave a group

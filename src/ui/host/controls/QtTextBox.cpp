@@ -15,7 +15,7 @@ QtTextBox::QtTextBox(QWidget* parent, const std::string& text)
 std::string QtTextBox::text() const { return widget_->text().toStdString(); }
 
 void QtTextBox::setText(const std::string& text) {
-  widget_->setText(QString::fromStdString(text));
+  ErrorBoundary::fromCode([&] { widget_->setText(QString::fromStdString(text)); });
 }
 
 void QtTextBox::setFocus() { widget_->setFocus(Qt::OtherFocusReason); }
