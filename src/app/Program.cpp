@@ -41,9 +41,8 @@ Program::Program()
       registry_(store_),
       fs_(archiveDatabase()),
       lang_(app_, qt_.host(), registry_, fs_),
-      splash_(ui::frmSplashContext{app_, qt_.host(), lang_, [this]() -> ui::frmMain& {
-                                     return mainWindow();
-                                   }}) {
+      splash_(ui::frmSplashContext{app_, qt_.host(), lang_,
+                                   [this]() -> ui::frmMain& { return mainWindow(); }}) {
   // The program lives beside its tray icon: a hidden main window is not an end.
   QApplication::setQuitOnLastWindowClosed(false);
 }

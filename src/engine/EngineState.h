@@ -9,7 +9,7 @@
 namespace ferrowick::engine {
 
 struct SourceFileEntry {
-  std::string Path;      // empty in an empty slot
+  std::string Path;  // empty in an empty slot
   std::uint64_t Size = 0;
 };
 

@@ -17,9 +17,9 @@
 
 namespace ferrowick::engine {
 
+using runtime::ProfileDocument;
 using runtime::CheckState::Checked;
 using runtime::CheckState::Unchecked;
-using runtime::ProfileDocument;
 using namespace settings_keys;
 
 namespace {

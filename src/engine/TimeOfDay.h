@@ -14,9 +14,7 @@ struct TimeOfDay {
 
   static TimeOfDay of(int hour, int minute) noexcept { return TimeOfDay{hour * 60 + minute}; }
   // The clock's hour and minute, its seconds dropped.
-  static TimeOfDay at(const runtime::DateTime& time) noexcept {
-    return of(time.hour, time.minute);
-  }
+  static TimeOfDay at(const runtime::DateTime& time) noexcept { return of(time.hour, time.minute); }
   // A time field's text, two-digit hours, ":" and two-digit minutes ("07:30"). Anything
   // else, a partly filled field or hours over 23 or minutes over 59 included, raises 13
   // (Type mismatch).

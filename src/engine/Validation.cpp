@@ -34,8 +34,7 @@ bool Validation::CheckSettings() {
     return true;
   }
   if (destination == kSystemRoot) {
-    const int answer = say(ctx_.lang.text(205) + "\n\n" + ctx_.lang.text(206),
-                           YesNo | Exclamation);
+    const int answer = say(ctx_.lang.text(205) + "\n\n" + ctx_.lang.text(206), YesNo | Exclamation);
     if (answer == runtime::MsgAnswer::Yes) return false;
     view.txtDest().setFocus();
     return true;

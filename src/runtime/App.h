@@ -13,8 +13,7 @@ struct Version {
 // The application object: what the program knows about itself.
 class App {
  public:
-  App(std::string title, std::string path, std::string exeName, Version version,
-      bool prevInstance);
+  App(std::string title, std::string path, std::string exeName, Version version, bool prevInstance);
 
   const std::string& title() const noexcept { return title_; }
   // The program folder, without a trailing separator.

@@ -38,8 +38,7 @@ class Faults {
  public:
   // The next `times` calls at `point` whose path contains `pathPart` (any path when
   // empty), after `skip` matching calls have passed, raise error `number`.
-  void inject(FaultPoint point, int number, std::string pathPart = {}, int times = 1,
-              int skip = 0);
+  void inject(FaultPoint point, int number, std::string pathPart = {}, int times = 1, int skip = 0);
   // The next matching call at `point`, after `skip` have passed, runs `action` and then
   // goes on: another program changing a file at that moment.
   void interfere(FaultPoint point, std::function<void()> action, std::string pathPart = {},

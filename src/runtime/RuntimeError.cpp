@@ -7,23 +7,40 @@ namespace ferrowick::runtime {
 
 std::string errorDescription(int number) {
   switch (number) {
-    case Err::InvalidProcedureCall: return "Invalid procedure call or argument";
-    case Err::Overflow: return "Overflow";
-    case Err::SubscriptOutOfRange: return "Subscript out of range";
-    case Err::TypeMismatch: return "Type mismatch";
-    case Err::BadFileNameOrNumber: return "Bad file name or number";
-    case Err::FileNotFound: return "File not found";
-    case Err::FileAlreadyOpen: return "File already open";
-    case Err::DeviceIOError: return "Device I/O error";
-    case Err::FileAlreadyExists: return "File already exists";
-    case Err::DiskFull: return "Disk full";
-    case Err::DeviceUnavailable: return "Device unavailable";
-    case Err::PermissionDenied: return "Permission denied";
-    case Err::DiskNotReady: return "Disk not ready";
-    case Err::PathFileAccessError: return "Path/File access error";
-    case Err::PathNotFound: return "Path not found";
-    case Err::InvalidPropertyValue: return "Invalid property value";
-    default: return "Application-defined or object-defined error";
+    case Err::InvalidProcedureCall:
+      return "Invalid procedure call or argument";
+    case Err::Overflow:
+      return "Overflow";
+    case Err::SubscriptOutOfRange:
+      return "Subscript out of range";
+    case Err::TypeMismatch:
+      return "Type mismatch";
+    case Err::BadFileNameOrNumber:
+      return "Bad file name or number";
+    case Err::FileNotFound:
+      return "File not found";
+    case Err::FileAlreadyOpen:
+      return "File already open";
+    case Err::DeviceIOError:
+      return "Device I/O error";
+    case Err::FileAlreadyExists:
+      return "File already exists";
+    case Err::DiskFull:
+      return "Disk full";
+    case Err::DeviceUnavailable:
+      return "Device unavailable";
+    case Err::PermissionDenied:
+      return "Permission denied";
+    case Err::DiskNotReady:
+      return "Disk not ready";
+    case Err::PathFileAccessError:
+      return "Path/File access error";
+    case Err::PathNotFound:
+      return "Path not found";
+    case Err::InvalidPropertyValue:
+      return "Invalid property value";
+    default:
+      return "Application-defined or object-defined error";
   }
 }
 
@@ -38,26 +55,37 @@ void raise(int number) { throw RuntimeError(number); }
 
 int errorFromErrno(int err, bool parentMissing) {
   switch (err) {
-    case ENOENT: return parentMissing ? Err::PathNotFound : Err::FileNotFound;
+    case ENOENT:
+      return parentMissing ? Err::PathNotFound : Err::FileNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return Err::PermissionDenied;
+    case EROFS:
+      return Err::PermissionDenied;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return Err::DiskFull;
-    case EIO: return Err::DeviceIOError;
+    case EFBIG:
+      return Err::DiskFull;
+    case EIO:
+      return Err::DeviceIOError;
     case ENODEV:
-    case ENXIO: return Err::DeviceUnavailable;
+    case ENXIO:
+      return Err::DeviceUnavailable;
     case EEXIST:
     case EISDIR:
-    case ETXTBSY: return Err::PathFileAccessError;
+    case ETXTBSY:
+      return Err::PathFileAccessError;
     case ENOTDIR:
-    case ELOOP: return Err::PathNotFound;
+    case ELOOP:
+      return Err::PathNotFound;
     case ENAMETOOLONG:
-    case EINVAL: return Err::BadFileNameOrNumber;
-    case EBUSY: return Err::FileAlreadyOpen;
-    case EAGAIN: return Err::DiskNotReady;
-    default: return Err::DeviceIOError;
+    case EINVAL:
+      return Err::BadFileNameOrNumber;
+    case EBUSY:
+      return Err::FileAlreadyOpen;
+    case EAGAIN:
+      return Err::DiskNotReady;
+    default:
+      return Err::DeviceIOError;
   }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/modCommon.h"
 #include "SettingsFixture.h"
+#include "engine/modCommon.h"
 
 namespace ferrowick::engine::testing {
 namespace {
@@ -34,8 +34,7 @@ TEST_F(modCommonTest, SavedScheduleRunsACopyAfterTheNextStart) {
   engine.schedule.CheckSchedule();
 
   EXPECT_EQ(ferrowick::testing::readFile(backup.string() + source.string() + "/a.txt"), "alpha");
-  EXPECT_EQ(ferrowick::testing::readFile(backup.string() + source.string() + "/sub/b.txt"),
-            "beta");
+  EXPECT_EQ(ferrowick::testing::readFile(backup.string() + source.string() + "/sub/b.txt"), "beta");
   EXPECT_EQ(engine.state.LastRunTime.minutes, 14 * 60 + 30);
   EXPECT_EQ(engine.state.SourceFiles.size(), 1u);
 }

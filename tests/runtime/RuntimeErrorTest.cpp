@@ -27,7 +27,8 @@ TEST(RuntimeErrors, ErrnoMapsToTheRuntimeNumbers) {
   // A missing file whose folder is missing too is a missing path.
   const auto root = testing::Sandbox::root();
   EXPECT_EQ(raisedError([&] { raiseErrno(ENOENT, root / "missing.txt"); }), Err::FileNotFound);
-  EXPECT_EQ(raisedError([&] { raiseErrno(ENOENT, root / "nowhere/missing.txt"); }), Err::PathNotFound);
+  EXPECT_EQ(raisedError([&] { raiseErrno(ENOENT, root / "nowhere/missing.txt"); }),
+            Err::PathNotFound);
 }
 
 TEST(Faults, PlannedFailureHitsOnlyItsOperationPathAndCount) {

@@ -48,7 +48,8 @@ TEST(TextLines, FolderOrPipeRaisesInsteadOfBlocking) {
   Faults faults;
   const auto folder = Sandbox::root() / "folder.txt";
   std::filesystem::create_directory(folder);
-  EXPECT_EQ(raisedError([&] { TextLineReader(folder.string(), faults); }), Err::PathFileAccessError);
+  EXPECT_EQ(raisedError([&] { TextLineReader(folder.string(), faults); }),
+            Err::PathFileAccessError);
   const auto pipe = Sandbox::root() / "pipe.txt";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   EXPECT_NE(raisedError([&] { TextLineReader(pipe.string(), faults); }), 0);

@@ -59,7 +59,8 @@ TEST(modMd5Test, WhatCannotBeReadHasNoSum) {
   runtime::Faults faults;
   faults.inject(runtime::FaultPoint::OpenRead, runtime::Err::PermissionDenied);
   EXPECT_EQ(FileMD5(file, &faults), "");
-  faults.inject(runtime::FaultPoint::ReadBlock, runtime::Err::DeviceIOError, "", 1, 1);  // after the first block
+  faults.inject(runtime::FaultPoint::ReadBlock, runtime::Err::DeviceIOError, "", 1,
+                1);  // after the first block
   EXPECT_EQ(FileMD5(file, &faults), "");
   EXPECT_EQ(FileMD5(file, &faults), "cd3d8833b67a2fda2b485107cae3c025");
 }

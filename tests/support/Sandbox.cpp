@@ -38,10 +38,9 @@ void Sandbox::leave() {
   // Tests make read-only files and folders; give the owner write access back first.
   for (auto it = std::filesystem::recursive_directory_iterator(current(), ec);
        !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add |
-                                     std::filesystem::perm_options::nofollow,
-                                 ec);
+    std::filesystem::permissions(
+        it->path(), std::filesystem::perms::owner_all,
+        std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow, ec);
   }
   std::filesystem::remove_all(current(), ec);
   current().clear();

@@ -21,8 +21,7 @@ int RecordingShell::open(const std::string& target) {
   return result;
 }
 
-std::string ScriptedFolderPicker::browse(const std::string& title,
-                                         const std::string& startFolder) {
+std::string ScriptedFolderPicker::browse(const std::string& title, const std::string& startFolder) {
   calls.push_back({title, startFolder});
   if (choices_.empty()) return {};
   std::string chosen = choices_.front();

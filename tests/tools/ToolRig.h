@@ -12,8 +12,8 @@
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedHost.h"
-#include "ui/host/ErrorBoundary.h"
 #include "ui/QtApplication.h"
+#include "ui/host/ErrorBoundary.h"
 
 namespace ferrowick::testing {
 

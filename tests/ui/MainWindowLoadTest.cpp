@@ -21,18 +21,23 @@ TEST_F(MainWindowTest, LoadSetsCaptionsFromTheLanguageTable) {
   // Side links and the pages they open carry the same texts; links are numbered apart
   // from their pages. Sunday is box 1 and takes the last weekday text.
   const std::pair<std::string, int> captions[] = {
-      {w.Hyperlink1_.caption(), 237}, {w.xt1().title(), 237}, {w.Hyperlink2_.caption(), 238},
-      {w.xt2().title(), 238}, {w.Hyperlink5_.caption(), 239}, {w.xt3().title(), 239},
-      {w.Hyperlink4_.caption(), 240}, {w.xt4().title(), 240}, {w.Hyperlink3_.caption(), 241},
-      {w.xt5().title(), 241}, {w.Hyperlink7_.caption(), 242}, {w.Hyperlink6_.caption(), 222},
-      {w.chkDays_[0].caption(), 273}, {w.Command6_.caption(), 252}, {w.Command3_.caption(), 252},
-      {w.Command5_.caption(), 276}, {w.Command4_.caption(), 276},
-      {w.lblAlwaysTime(0).caption(), 261}, {w.lblAlwaysTime(1).caption(), 261},
-      {w.Frame1_.caption(), 281}, {w.Frame2_.caption(), 262}, {w.optAnd_.caption(), 283},
-      {w.Option3_.caption(), 258}, {w.cmdClrSoucre_.caption(), 251}, {w.cmdLog_.caption(), 288},
-      {w.Label10().caption(), 256}, {w.Label7_.caption(), 234}, {w.sprupd_.caption(), 234},
-      {w.mnuFile_.caption(), 224}, {w.mnuHelp_.caption(), 229}, {w.mnuEnd_.caption(), 222},
-      {w.mnuQuit_.caption(), 222}, {w.Label5_.caption(), 135}, {w.Label16_.caption(), 255},
+      {w.Hyperlink1_.caption(), 237},      {w.xt1().title(), 237},
+      {w.Hyperlink2_.caption(), 238},      {w.xt2().title(), 238},
+      {w.Hyperlink5_.caption(), 239},      {w.xt3().title(), 239},
+      {w.Hyperlink4_.caption(), 240},      {w.xt4().title(), 240},
+      {w.Hyperlink3_.caption(), 241},      {w.xt5().title(), 241},
+      {w.Hyperlink7_.caption(), 242},      {w.Hyperlink6_.caption(), 222},
+      {w.chkDays_[0].caption(), 273},      {w.Command6_.caption(), 252},
+      {w.Command3_.caption(), 252},        {w.Command5_.caption(), 276},
+      {w.Command4_.caption(), 276},        {w.lblAlwaysTime(0).caption(), 261},
+      {w.lblAlwaysTime(1).caption(), 261}, {w.Frame1_.caption(), 281},
+      {w.Frame2_.caption(), 262},          {w.optAnd_.caption(), 283},
+      {w.Option3_.caption(), 258},         {w.cmdClrSoucre_.caption(), 251},
+      {w.cmdLog_.caption(), 288},          {w.Label10().caption(), 256},
+      {w.Label7_.caption(), 234},          {w.sprupd_.caption(), 234},
+      {w.mnuFile_.caption(), 224},         {w.mnuHelp_.caption(), 229},
+      {w.mnuEnd_.caption(), 222},          {w.mnuQuit_.caption(), 222},
+      {w.Label5_.caption(), 135},          {w.Label16_.caption(), 255},
       {w.chkServ_.caption(), 227}};
   for (const auto& [caption, index] : captions) EXPECT_EQ(caption, text(index));
   for (std::size_t box = 1; box < 7; ++box) {

@@ -88,10 +88,9 @@ void MemoryListBox::addItem(const std::string& item) {
     return;
   }
   // A new item goes after every item that does not sort after it.
-  auto at = std::upper_bound(items_.begin(), items_.end(), item,
-                             [](const std::string& value, const Entry& entry) {
-                               return sortsBefore(value, entry.text);
-                             });
+  auto at = std::upper_bound(
+      items_.begin(), items_.end(), item,
+      [](const std::string& value, const Entry& entry) { return sortsBefore(value, entry.text); });
   items_.insert(at, {item});
 }
 

@@ -57,9 +57,9 @@ bool validKeyName(std::string_view key) {
 // The value as it must stand after "=" to read back unchanged.
 std::string encodeValue(std::string_view value) {
   const bool needsQuotes =
-      !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
-                         kBlanks.find(value.back()) != std::string_view::npos ||
-                         enclosedInQuotes(value));
+      !value.empty() &&
+      (kBlanks.find(value.front()) != std::string_view::npos ||
+       kBlanks.find(value.back()) != std::string_view::npos || enclosedInQuotes(value));
   if (!needsQuotes) return std::string(value);
   std::string quoted;
   quoted.reserve(value.size() + 2);
@@ -167,8 +167,8 @@ const std::string* ProfileDocument::find(std::string_view section, std::string_v
   return &found.lines[line].value;
 }
 
-std::size_t ProfileDocument::read(std::string_view section, std::string_view key,
-                                  std::string& out, std::size_t size) const {
+std::size_t ProfileDocument::read(std::string_view section, std::string_view key, std::string& out,
+                                  std::size_t size) const {
   const std::string* value = find(section, key);
   if (value == nullptr) {
     out.clear();
@@ -177,8 +177,7 @@ std::size_t ProfileDocument::read(std::string_view section, std::string_view key
   return copyCut(*value, out, size);
 }
 
-std::size_t ProfileDocument::copyCut(std::string_view value, std::string& out,
-                                     std::size_t size) {
+std::size_t ProfileDocument::copyCut(std::string_view value, std::string& out, std::size_t size) {
   out.clear();
   if (size == 0) return 0;
   std::size_t count = std::min(value.size(), size - 1);
@@ -199,8 +198,7 @@ ProfileDocument::Section& ProfileDocument::sectionFor(std::string_view name) {
   return sections_[it->second];
 }
 
-int ProfileDocument::write(std::string_view section, std::string_view key,
-                           std::string_view value) {
+int ProfileDocument::write(std::string_view section, std::string_view key, std::string_view value) {
   if (!validSectionName(section) || !validKeyName(key) || breaksLine(value)) return 0;
   Section& target = sectionFor(section);
   Line line{std::string(key) + "=" + encodeValue(value), std::string(value), true, 0, key.size()};

@@ -16,11 +16,16 @@ namespace ferrowick::ui {
 namespace {
 QMessageBox::Icon iconFor(int style) {
   switch (style & 0x70) {
-    case runtime::MsgStyle::Critical: return QMessageBox::Critical;
-    case runtime::MsgStyle::Question: return QMessageBox::Question;
-    case runtime::MsgStyle::Exclamation: return QMessageBox::Warning;
-    case runtime::MsgStyle::Information: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case runtime::MsgStyle::Critical:
+      return QMessageBox::Critical;
+    case runtime::MsgStyle::Question:
+      return QMessageBox::Question;
+    case runtime::MsgStyle::Exclamation:
+      return QMessageBox::Warning;
+    case runtime::MsgStyle::Information:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 }  // namespace
@@ -63,7 +68,7 @@ runtime::DateTime SystemClock::now() {
   std::tm local{};
   localtime_r(&t, &local);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-          local.tm_hour, local.tm_min, local.tm_sec};
+          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 void QtBusyPointer::setBusy(bool busy) {

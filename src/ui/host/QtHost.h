@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QWidget>
 #include <QPointer>
+#include <QWidget>
 #include <chrono>
 #include <functional>
 #include <optional>

@@ -82,38 +82,60 @@ QtLabel& frmMain::lblAlwaysTime(int index) {
 
 QtImage& frmMain::z(int number) {
   switch (number) {
-    case 1: return z1_;
-    case 2: return z2_;
-    case 3: return z3_;
-    case 4: return z4_;
-    case 5: return z5_;
-    case 6: return z6_;
-    case 7: return z7_;
-    default: runtime::raise(runtime::Err::SubscriptOutOfRange);
+    case 1:
+      return z1_;
+    case 2:
+      return z2_;
+    case 3:
+      return z3_;
+    case 4:
+      return z4_;
+    case 5:
+      return z5_;
+    case 6:
+      return z6_;
+    case 7:
+      return z7_;
+    default:
+      runtime::raise(runtime::Err::SubscriptOutOfRange);
   }
 }
 
 QtLabel& frmMain::Hyperlink(int number) {
   switch (number) {
-    case 1: return Hyperlink1_;
-    case 2: return Hyperlink2_;
-    case 3: return Hyperlink3_;
-    case 4: return Hyperlink4_;
-    case 5: return Hyperlink5_;
-    case 6: return Hyperlink6_;
-    case 7: return Hyperlink7_;
-    default: runtime::raise(runtime::Err::SubscriptOutOfRange);
+    case 1:
+      return Hyperlink1_;
+    case 2:
+      return Hyperlink2_;
+    case 3:
+      return Hyperlink3_;
+    case 4:
+      return Hyperlink4_;
+    case 5:
+      return Hyperlink5_;
+    case 6:
+      return Hyperlink6_;
+    case 7:
+      return Hyperlink7_;
+    default:
+      runtime::raise(runtime::Err::SubscriptOutOfRange);
   }
 }
 
 QtPage& frmMain::page(int number) {
   switch (number) {
-    case 1: return xt1_;
-    case 2: return xt2_;
-    case 3: return xt3_;
-    case 4: return xt4_;
-    case 5: return xt5_;
-    default: runtime::raise(runtime::Err::SubscriptOutOfRange);
+    case 1:
+      return xt1_;
+    case 2:
+      return xt2_;
+    case 3:
+      return xt3_;
+    case 4:
+      return xt4_;
+    case 5:
+      return xt5_;
+    default:
+      runtime::raise(runtime::Err::SubscriptOutOfRange);
   }
 }
 

@@ -18,6 +18,7 @@
 #include "runtime/controls/MemoryControls.h"
 #include "services/modLinki.h"
 #include "services/modlRegistry.h"
+#include "ui/host/TrayIcon.h"
 #include "ui/host/controls/QtButton.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtComboBox.h"
@@ -31,11 +32,10 @@
 #include "ui/host/controls/QtTextBox.h"
 #include "ui/host/controls/QtTimer.h"
 #include "ui/host/controls/QtWindow.h"
-#include "ui/host/TrayIcon.h"
 
 #include "ui/tools/FrmAbout.h"
-#include "ui/tools/frmUpdate.h"
 #include "ui/tools/frmMd5.h"
+#include "ui/tools/frmUpdate.h"
 
 namespace ferrowick::runtime {
 class App;
@@ -243,11 +243,10 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   QtOptionButton optDaily_{Picture1_, true};
   QtLabel Label4_{&Frame2_.widget()};
   // Index 1 (Sunday) to 7 (Saturday) at positions 0 to 6.
-  std::array<QtCheckBox, 7> chkDays_{
-      {QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
-       QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
-       QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
-       QtCheckBox{&Frame2_.widget()}}};
+  std::array<QtCheckBox, 7> chkDays_{{QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
+                                      QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
+                                      QtCheckBox{&Frame2_.widget()}, QtCheckBox{&Frame2_.widget()},
+                                      QtCheckBox{&Frame2_.widget()}}};
   QtCheckBox chkIncr_{&Frame2_.widget()};
   QtCheckBox chkLog_{&Frame2_.widget(), runtime::CheckState::Checked};
   QtButton Command4_{&xt4_.widget()};

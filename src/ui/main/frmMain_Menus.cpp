@@ -1,7 +1,7 @@
 // The program and help menus: the tool windows, the documents and the maker's pages.
 #include "runtime/Host.h"
-#include "ui/main/frmMain.h"
 #include "services/WebServer.h"
+#include "ui/main/frmMain.h"
 #include "ui/tools/ToolWindow.h"
 #include "ui/tools/frmAutoUpd.h"
 
@@ -27,10 +27,10 @@ void frmMain::stww_Click() { links_.OpenHomePage(); }
 void frmMain::openUpdateWindow() {
   if (update_.isNull()) {
     update_ = new frmUpdate(
-        frmUpdateContext{context_.app, context_.host, context_.lang, context_.newTransfer,
-                         std::string(services::kMakerScheme) + services::kMakerHost +
-                             "/updates/ferrowick.txt",
-                         [this] { links_.OpenUpdatePage(); }},
+        frmUpdateContext{
+            context_.app, context_.host, context_.lang, context_.newTransfer,
+            std::string(services::kMakerScheme) + services::kMakerHost + "/updates/ferrowick.txt",
+            [this] { links_.OpenUpdatePage(); }},
         this);
   }
   update_->Show();

@@ -2,8 +2,8 @@
 // activation rule, the minimise handling, the tray icon's messages and the close items.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QWindow>
 #include <QTimer>
+#include <QWindow>
 
 #include "runtime/App.h"
 #include "runtime/Host.h"
@@ -76,9 +76,9 @@ void frmMain::focusMoved(QWindow* now) {
 
 bool frmMain::isToolWindow(const QWindow* window) const {
   if (window == nullptr) return false;
-  for (const QWidget* tool : {static_cast<QWidget*>(md5_.data()),
-                              static_cast<QWidget*>(about_.data()),
-                              static_cast<QWidget*>(update_.data())}) {
+  for (const QWidget* tool :
+       {static_cast<QWidget*>(md5_.data()), static_cast<QWidget*>(about_.data()),
+        static_cast<QWidget*>(update_.data())}) {
     if (tool != nullptr && tool->windowHandle() == window) return true;
   }
   return false;

@@ -21,9 +21,12 @@ class TwoStateCheckBox : public QCheckBox {
 
 Qt::CheckState toQt(int value) {
   switch (value) {
-    case runtime::CheckState::Checked: return Qt::Checked;
-    case runtime::CheckState::Grayed: return Qt::PartiallyChecked;
-    default: return Qt::Unchecked;
+    case runtime::CheckState::Checked:
+      return Qt::Checked;
+    case runtime::CheckState::Grayed:
+      return Qt::PartiallyChecked;
+    default:
+      return Qt::Unchecked;
   }
 }
 }  // namespace
@@ -35,9 +38,12 @@ QtCheckBox::QtCheckBox(QWidget* parent, int value) : widget_(new TwoStateCheckBo
 
 int QtCheckBox::value() const {
   switch (widget_->checkState()) {
-    case Qt::Checked: return runtime::CheckState::Checked;
-    case Qt::PartiallyChecked: return runtime::CheckState::Grayed;
-    default: return runtime::CheckState::Unchecked;
+    case Qt::Checked:
+      return runtime::CheckState::Checked;
+    case Qt::PartiallyChecked:
+      return runtime::CheckState::Grayed;
+    default:
+      return runtime::CheckState::Unchecked;
   }
 }
 

@@ -8,8 +8,7 @@ namespace ferrowick::ui {
 
 QtTextBox::QtTextBox(QWidget* parent, const std::string& text)
     : widget_(new QLineEdit(QString::fromStdString(text), parent)) {
-  connections_.add(
-      QObject::connect(widget_, &QLineEdit::textChanged, [this] { fire(onChange); }));
+  connections_.add(QObject::connect(widget_, &QLineEdit::textChanged, [this] { fire(onChange); }));
 }
 
 std::string QtTextBox::text() const { return widget_->text().toStdString(); }
