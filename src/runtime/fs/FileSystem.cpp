@@ -41,7 +41,8 @@ bool matches(const std::string& pattern, const char* name) {
 FileSystem::FileSystem(std::filesystem::path archiveDatabase)
     : archiveDatabase_(std::move(archiveDatabase)) {}
 
-FileSystem::~FileSystem() = default;
+// Records still waiting are dropped with the connection: their copies were never synced.
+FileSystem::~FileSystem() { dropSyncFolders(); }
 
 ArchiveStore& FileSystem::archive() {
   if (!archive_) archive_ = std::make_unique<ArchiveStore>(archiveDatabase_);
@@ -153,7 +154,10 @@ void FileSystem::deleteFile(const std::string& path) {
   // A read-only file cannot be deleted, as on the system the program was made for.
   if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) raise(Err::PathFileAccessError);
   if (::unlink(path.c_str()) != 0) raiseErrno(errno, path);
-  if (archive_) archive_->setArchive(path);
+  if (archive_) {
+    archive_->setArchive(path);
+    recordRemoved();
+  }
 }
 
 }  // namespace ferrowick::runtime
