@@ -49,11 +49,13 @@ ArchiveStore& FileSystem::archive() {
   return *archive_;
 }
 
-std::vector<std::string> FileSystem::list(const std::string& pattern, bool withFolders) {
-  faults_.check(FaultPoint::List, pattern);
-  const auto [folder, namePattern] = splitPattern(pattern);
-  std::vector<std::string> names;
+namespace {
 
+// The entries of a listing that `pattern` and `withFolders` ask for, each with the folder's
+// descriptor (AT_FDCWD and the whole path for a plain name without wildcards).
+void forEachListed(const std::string& pattern, bool withFolders,
+                   const std::function<void(int folderFd, const char* name, const char* listed)>& visit) {
+  const auto [folder, namePattern] = splitPattern(pattern);
   const auto wanted = [&](std::string_view name, Kind kind) {
     if (name == "." || name == "..") return withFolders;
     if (isHiddenName(name) || kind == Kind::Other) return false;
@@ -65,9 +67,9 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
     struct stat st{};
     const std::string path = joinPath(folder, namePattern);
     if (!namePattern.empty() && ::stat(path.c_str(), &st) == 0 && wanted(namePattern, kindOf(st))) {
-      names.push_back(namePattern);
+      visit(AT_FDCWD, path.c_str(), std::string(namePattern).c_str());
     }
-    return names;
+    return;
   }
 
   forEachEntry(folder, [&](int folderFd, const dirent& entry) {
@@ -84,9 +86,46 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
       }
       default: break;
     }
-    if (wanted(entry.d_name, kind)) names.emplace_back(entry.d_name);
+    if (wanted(entry.d_name, kind)) visit(folderFd, entry.d_name, entry.d_name);
   });
+}
+
+}  // namespace
+
+std::vector<std::string> FileSystem::list(const std::string& pattern, bool withFolders) {
+  faults_.check(FaultPoint::List, pattern);
+  std::vector<std::string> names;
+  forEachListed(pattern, withFolders,
+                [&](int, const char*, const char* listed) { names.emplace_back(listed); });
   return names;
+}
+
+void FileSystem::listFiles(
+    const std::string& pattern,
+    const std::function<void(std::string_view name, const Length& length)>& visit) {
+  faults_.check(FaultPoint::List, pattern);
+  const std::string folder = splitPattern(pattern).first;
+  struct Entry {
+    Faults& faults;
+    const std::string& folder;
+    int folderFd = AT_FDCWD;
+    const char* name = nullptr;
+    const char* listed = nullptr;
+  } entry{faults_, folder};
+  // One pointer, so that handing it over allocates nothing.
+  const Length length = [at = &entry]() -> std::uint64_t {
+    const std::string path = joinPath(at->folder, at->listed);
+    at->faults.check(FaultPoint::Length, path);
+    struct stat st{};
+    if (::fstatat(at->folderFd, at->name, &st, 0) != 0) raiseErrno(errno, path);
+    return static_cast<std::uint64_t>(st.st_size);
+  };
+  forEachListed(pattern, false, [&](int folderFd, const char* name, const char* listed) {
+    entry.folderFd = folderFd;
+    entry.name = name;
+    entry.listed = listed;
+    visit(listed, length);
+  });
 }
 
 std::uint64_t FileSystem::fileLength(const std::string& path) {

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,6 +50,13 @@ class FileSystem {
   // system returns them. Ordinary files only (no folders, hidden or system files), or
   // with folders as well, "." and ".." included.
   std::vector<std::string> list(const std::string& pattern, bool withFolders);
+
+  // List and Length in one pass: the ordinary files that list(pattern, false) gives, in
+  // the same order, each handed to `visit` with a way to read its length from the open
+  // folder. A failure to read a length raises the runtime's error out of the listing.
+  using Length = std::function<std::uint64_t()>;
+  void listFiles(const std::string& pattern,
+                 const std::function<void(std::string_view name, const Length& length)>& visit);
 
   // List: the names of the folders directly in `folder`, in the order the file system
   // returns them; not ".", "..", hidden folders, nor links to folders. A folder that is
