@@ -63,6 +63,10 @@ class FileSystem {
   // not there lists nothing.
   std::vector<std::string> listFolders(const std::string& folder);
 
+  // List and Attributes: those of listFolders whose attribute word is Directory alone (not
+  // read-only), each looked at from the open folder instead of along its whole path.
+  std::vector<std::string> listPlainFolders(const std::string& folder);
+
   // Length: the file's length in bytes.
   std::uint64_t fileLength(const std::string& path);
 
