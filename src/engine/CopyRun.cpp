@@ -38,14 +38,31 @@ std::string CopyRun::mirrorOf(const std::string& sourceFolder) const {
   return ctx_.state.BackupDir + sourceFolder.substr(slash + 1);
 }
 
+// The folder before this one, with every level above it, was made or found by this run:
+// only the levels below the part the two share are looked at, mostly one.
 std::optional<std::string> CopyRun::MakeDestDir(const std::string& sourceFolder) {
+  using Level = services::modMakeDirs::Level;
   std::string folder = mirrorOf(sourceFolder);
   if (folder.empty() || folder == madeFolder_) return folder;
-  if (services::modMakeDirs::FolderExists(folder)) {
+  const std::string& earlier = madeFolder_.empty() ? ctx_.state.BackupDir : madeFolder_;
+  std::size_t shared = 0;
+  for (std::size_t at = 0; at < folder.size() && at < earlier.size() && folder[at] == earlier[at];
+       ++at) {
+    if (folder[at] == '/') shared = at + 1;
+  }
+  Level level = Level::Failed;
+  if (shared > 0 && folder.starts_with(ctx_.state.BackupDir)) {
+    level = makeDirs_.CreateBelow(folder.substr(0, shared), folder);
+  }
+  if (level == Level::Failed) {
+    level = services::modMakeDirs::FolderExists(folder) ? Level::Found : Level::Failed;
+  }
+  if (level == Level::Found) {
     // What earlier copies into it left when their process was killed.
     ctx_.fs.removeStaleCopies(folder);
-  } else if (!makeDirs_.CreatePath(folder)) {
-    return std::nullopt;
+  } else if (level == Level::Failed) {
+    commitArchiveRecords();  // CreatePath may show a box
+    if (!makeDirs_.CreatePath(folder)) return std::nullopt;
   }
   madeFolder_ = folder;
   return folder;
@@ -69,6 +86,17 @@ void CopyRun::RunBackup() {
 
   Run run(ctx_.fs.faults());
   madeFolder_.clear();
+  // Only an error that escapes the handler leaves a batch of archive records open here.
+  struct ArchiveBatch {
+    runtime::FileSystem& fs;
+    ~ArchiveBatch() {
+      try {
+        fs.endArchiveBatch();
+      } catch (const RuntimeError&) {
+        // Records not written only mean another copy of those files next time.
+      }
+    }
+  } archiveBatch{ctx_.fs};
   CopyStep step = CopyStep::ShowBusyPointer;
   while (step != CopyStep::Done) {
     try {
@@ -115,16 +143,17 @@ bool CopyRun::isFinishing(CopyStep step) {
 runtime::CopiedFile CopyRun::copyFile(Run& run) {
   const std::string target = run.destFolder + run.fileName;
   try {
-    return ctx_.fs.copyFile(run.sourcePath, target);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.destination);
   } catch (const RuntimeError& error) {
     if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
       throw;
     }
     madeFolder_.clear();
+    run.destination.release();
     const std::string folder =
         run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
     if (MakeDestDir(folder) != run.destFolder) throw;
-    return ctx_.fs.copyFile(run.sourcePath, target);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.destination);
   }
 }
 
@@ -209,6 +238,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     case CopyStep::CountEntries:
       run.entryCount = state.SourceFiles.empty() ? 0 : state.SourceFiles.size() - 1;
       run.nextEntry = 0;
+      if (incremental()) fs.beginArchiveBatch();
       break;
     case CopyStep::NextEntry:
       if (run.nextEntry >= run.entryCount) return CopyStep::LogSummary;
@@ -286,6 +316,9 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
         writeLine(run, "");
         writeLine(run, run.summary);
       }
+      break;
+    case CopyStep::CommitArchiveRecords:
+      fs.endArchiveBatch();
       break;
     case CopyStep::CloseLog:
       run.log.close();

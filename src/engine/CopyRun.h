@@ -59,6 +59,7 @@ class CopyRun {
   void write(Run& run, const std::string& text);
   void writeLine(Run& run, const std::string& text);
   int message(const std::string& text, int style);
+  void commitArchiveRecords();
 
   std::string mirrorOf(const std::string& sourceFolder) const;
   std::string errorText(const Run& run) const;

@@ -23,7 +23,18 @@ constexpr int kYesNoCritical = MsgStyle::YesNo | MsgStyle::Critical;
 constexpr int kYesNoExclamation = MsgStyle::YesNo | MsgStyle::Exclamation;
 }  // namespace
 
+// A box may stay open for long, and the program may end meanwhile: the archive records of
+// the copies made so far are committed first.
+void CopyRun::commitArchiveRecords() {
+  try {
+    ctx_.fs.commitArchiveBatch();
+  } catch (const RuntimeError&) {
+    // Dropped records only mean another copy of those files next time.
+  }
+}
+
 int CopyRun::message(const std::string& text, int style) {
+  commitArchiveRecords();
   return ctx_.host.messages.show(text, style, ctx_.app.title());
 }
 
@@ -33,6 +44,7 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   const int number = error.number();
   // Whatever went wrong may have taken the folder with it.
   madeFolder_.clear();
+  run.destination.release();
 
   // The handler itself failing (the log entry, the read-only clear) ends the run in order.
   const auto handlerFailed = [&](const RuntimeError& inner) {

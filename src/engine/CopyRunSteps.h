@@ -38,6 +38,7 @@ enum class CopyStep {
   CountFile,
   ShowFileStatus,  // the last step of a file
   LogSummary,      // where the run finishes, also after an error
+  CommitArchiveRecords,
   CloseLog,
   ShowEndLabel,
   ClearStatusLabels,
@@ -75,6 +76,7 @@ inline constexpr std::array kCopyRunOrder{
     CopyStep::CountFile,
     CopyStep::ShowFileStatus,
     CopyStep::LogSummary,
+    CopyStep::CommitArchiveRecords,
     CopyStep::CloseLog,
     CopyStep::ShowEndLabel,
     CopyStep::ClearStatusLabels,

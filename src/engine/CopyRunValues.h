@@ -7,6 +7,7 @@
 #include "engine/CopyRun.h"
 #include "runtime/DateTime.h"
 #include "runtime/TextOutput.h"
+#include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/FileSystem.h"
 
 namespace ferrowick::engine {
@@ -34,6 +35,8 @@ struct CopyRun::Run {
   bool restartedForReadOnly = false;
   std::string summary;
   runtime::TextOutput log;
+  // The destination folder of the files copied last, held open for the next ones.
+  runtime::CopyFolder destination;
 };
 
 }  // namespace ferrowick::engine

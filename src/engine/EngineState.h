@@ -4,14 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/RunFileListTable.h"
 #include "engine/TimeOfDay.h"
 
 namespace ferrowick::engine {
-
-struct SourceFileEntry {
-  std::string Path;  // empty in an empty slot
-  std::uint64_t Size = 0;
-};
 
 // The engine's module state: one object per running program, so each test starts clean.
 struct EngineState {
@@ -25,7 +21,7 @@ struct EngineState {
   std::vector<std::string> SubfolderList;
 
   // Run file list; the last slot is always empty.
-  std::vector<SourceFileEntry> SourceFiles{SourceFileEntry{}};
+  RunFileListTable SourceFiles;
 
   // Copy run.
   std::string BackupDir;

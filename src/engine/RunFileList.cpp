@@ -9,13 +9,27 @@
 
 namespace ferrowick::engine {
 
+namespace {
+// A length that cannot be read leaves the path in its slot, with no length.
+template <typename ReadLength>
+std::uint64_t lengthOrLeft(RunFileListTable& files, std::size_t slot, const std::string& path,
+                           const ReadLength& read) {
+  try {
+    return read();
+  } catch (...) {
+    files.put(slot, path, 0);
+    throw;
+  }
+}
+}  // namespace
+
 RunFileList::RunFileList(EngineContext& context) : ctx_(context) {}
 
 void RunFileList::AddSourceFile(const std::string& path) {
-  std::vector<SourceFileEntry>& files = ctx_.state.SourceFiles;
-  files.back().Path = path;
-  files.back().Size = ctx_.fs.fileLength(path);
-  files.emplace_back();
+  RunFileListTable& files = ctx_.state.SourceFiles;
+  const std::size_t last = files.size() - 1;
+  files.put(last, path, lengthOrLeft(files, last, path, [&] { return ctx_.fs.fileLength(path); }));
+  files.grow();
 }
 
 void RunFileList::AddSourceFolderFiles(const std::string& folder) {
@@ -25,24 +39,24 @@ void RunFileList::AddSourceFolderFiles(const std::string& folder) {
   const auto slash = pattern.rfind('/');
   const std::string folderPath = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
 
-  std::vector<SourceFileEntry>& files = ctx_.state.SourceFiles;
+  RunFileListTable& files = ctx_.state.SourceFiles;
   // The slot that was last takes the first file; a folder without files leaves it empty.
   std::size_t slot = files.size() - 1;
-  files.emplace_back();
+  files.grow();
+  std::string path;
   try {
-    for (const std::string& name : ctx_.fs.list(pattern, false)) {
-      SourceFileEntry& entry = files[slot];
-      entry.Path = folderPath + name;
-      entry.Size = ctx_.fs.fileLength(entry.Path);
-      if (slot + 1 == files.size()) files.emplace_back();
+    ctx_.fs.listFiles(pattern, [&](std::string_view name, const runtime::FileSystem::Length& length) {
+      path.assign(folderPath).append(name);
+      files.put(slot, path, lengthOrLeft(files, slot, path, length));
+      if (slot + 1 == files.size()) files.grow();
       slot = files.size() - 1;
-    }
+    });
   } catch (const runtime::RuntimeError& e) {
     ctx_.host.messages.show(std::to_string(e.number()) + ":" + e.description(),
                             runtime::MsgStyle::Critical, ctx_.app.title());
   }
 }
 
-void RunFileList::Reset() { ctx_.state.SourceFiles.assign(1, SourceFileEntry{}); }
+void RunFileList::Reset() { ctx_.state.SourceFiles.reset(); }
 
 }  // namespace ferrowick::engine

@@ -167,11 +167,7 @@ void SourceList::collect(const std::string& start, std::unordered_set<std::strin
     std::size_t next = 0;
   };
   const auto plainSubfolders = [this](const std::string& parent) {
-    std::vector<std::string> names = ctx_.fs.listFolders(parent);
-    std::erase_if(names, [&](const std::string& name) {
-      return ctx_.fs.getAttributes(parent + name) != runtime::Attr::Directory;
-    });
-    return names;
+    return ctx_.fs.listPlainFolders(parent);
   };
 
   std::vector<Level> stack;

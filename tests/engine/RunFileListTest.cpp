@@ -80,5 +80,31 @@ TEST_F(RunFileListTest, FailuresKeepWhatCameBeforeAndFolderFailuresShowNumberCol
   EXPECT_EQ(paths(), (Strings{order[0], order[1]}));
 }
 
+// Far more text than one block holds, lengths of every width, folders that come back.
+TEST(RunFileListTable, ReadsBackEverySlotAsWritten) {
+  RunFileListTable table;
+  std::vector<SourceFileEntry> written;
+  for (std::uint64_t n = 0; n < 70000; ++n) {
+    const std::string folder = n % 7 == 0 ? "" : "/d" + std::to_string(n / 1000 % 3) + "/";
+    SourceFileEntry entry{n % 11 == 0 ? "" : folder + std::string(n % 40, 'x') + std::to_string(n),
+                          n % 5 == 0 ? 0 : (n * 2654435761u) << (n % 33)};
+    if (entry.Path.empty()) entry.Size = 0;
+    table.put(table.size() - 1, entry.Path, entry.Size);
+    table.grow();
+    written.push_back(entry);
+  }
+  ASSERT_EQ(table.size(), written.size() + 1);
+  std::size_t slot = 0;
+  for (const SourceFileEntry& entry : table) {
+    const SourceFileEntry expected = slot < written.size() ? written[slot] : SourceFileEntry{};
+    ASSERT_TRUE(entry.Path == expected.Path && entry.Size == expected.Size) << slot;
+    ++slot;
+  }
+  table.put(table.size() - 2, "/again/y", 9);  // the slot before the last is written again
+  EXPECT_EQ(table[table.size() - 2].Path, "/again/y");
+  table.reset();
+  EXPECT_TRUE(table.size() == 1 && table[0].Path.empty());
+}
+
 }  // namespace
 }  // namespace ferrowick::engine::testing

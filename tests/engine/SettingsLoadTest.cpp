@@ -101,7 +101,10 @@ TEST_F(SettingsLoad, EachValueReachesItsControlAsWritten) {
 TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   // At first start there is none: nothing is shown or made, and the run list is emptied.
   host.clock.time = {2026, 3, 2, 8, 5, 42};
-  state.SourceFiles = {{"/x/a", 3}, {"/x/b", 4}, {}};
+  for (const char* path : {"/x/a", "/x/b"}) {
+    state.SourceFiles.put(state.SourceFiles.size() - 1, path, 3);
+    state.SourceFiles.grow();
+  }
   load(window);
   EXPECT_TRUE(state.NoSettingsFile && host.messages.shown.empty());
   EXPECT_TRUE(state.SourceFiles.size() == 1 && state.SourceFiles[0].Path.empty());

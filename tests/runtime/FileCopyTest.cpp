@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TestChecks.h"
+#include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/FileSystem.h"
 #include "support/Sandbox.h"
 
@@ -64,6 +65,17 @@ TEST_F(FileCopyTest, FailedOrRefusedCopyLeavesNothingNew) {
   EXPECT_EQ(copyError(root / "gone", root / "c"), Err::FileNotFound);
   EXPECT_EQ(copyError(root / "a", root / "no/such/c"), Err::PathNotFound);
   EXPECT_FALSE(fs::exists(root / "c"));
+}
+
+TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
+  CopyFolder held;
+  fs::create_directories(root / "out");
+  files.copyFile(root / "a", root / "out/1", held);
+  fs::remove_all(root / "out");
+  EXPECT_EQ(copyError(root / "a", root / "out/2"), Err::PathNotFound);
+  fs::create_directories(root / "out");
+  files.copyFile(root / "a", root / "out/3", held);
+  EXPECT_EQ(readFile(root / "out/3"), bytes);
 }
 
 TEST_F(FileCopyTest, CopyToAnotherFileSystemFallsBackToReadAndWrite) {

@@ -100,6 +100,39 @@ TEST_F(FileSystemTest, ClearedArchiveReadsAsSetAgainOnceTheFileChanges) {
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
 }
 
+// A batch's records count for the program at once, but are kept only once committed; a
+// removal never waits in a batch.
+TEST_F(FileSystemTest, BatchedArchiveRecordsAreKeptOnlyOnceCommitted) {
+  const fs::path database = testing::Sandbox::root() / "batch.db";
+  const std::string kept = path("a.txt");
+  const std::string lost = path("b.txt");
+  writeFile(lost, "b");
+  const auto cleared = [&](FileSystem& store, const std::string& file) {
+    const CopiedFile copy = store.copyFile(file, file + ".copy");
+    store.clearArchive(file, copy.source);
+  };
+  {
+    FileSystem store{database};
+    store.beginArchiveBatch();
+    cleared(store, kept);
+    store.commitArchiveBatch();
+    cleared(store, lost);
+    EXPECT_EQ(store.getAttributes(lost), 0u);
+  }
+  FileSystem reopened{database};
+  EXPECT_EQ(reopened.getAttributes(kept), 0u);
+  EXPECT_EQ(reopened.getAttributes(lost), Attr::Archive);
+
+  reopened.beginArchiveBatch();
+  reopened.setAttributes(kept, Attr::Archive);
+  EXPECT_EQ(FileSystem{database}.getAttributes(kept), Attr::Archive);
+  cleared(reopened, lost);
+  reopened.endArchiveBatch();
+  FileSystem again{database};
+  EXPECT_EQ(again.getAttributes(kept), Attr::Archive);
+  EXPECT_EQ(again.getAttributes(lost), 0u);
+}
+
 TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
   writeFile(testing::Sandbox::root() / "a.txt", "a");
   FileSystem files{testing::Sandbox::root() / "archive.db"};

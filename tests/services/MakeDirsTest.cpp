@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 #include <utility>
 
 #include "LanguageRig.h"
@@ -37,6 +38,23 @@ TEST_F(MakeDirsTest, MakesOnlyTheMissingLevelsOfAPath) {
   // The root and folders that exist need no creation.
   rig.files.faults().inject(runtime::FaultPoint::MakeFolder, runtime::Err::DiskFull, "", 1000);
   EXPECT_TRUE(dirs.CreatePath("/") && dirs.CreatePath(at("/a/b/")));
+  EXPECT_TRUE(rig.scripted.messages.shown.empty());
+}
+
+TEST_F(MakeDirsTest, BelowAKnownFolderOnlyTheLevelsAfterItAreLookedAt) {
+  using Level = modMakeDirs::Level;
+  fs::create_directories(root / "old");
+  ferrowick::testing::writeFile(root / "file", "");
+  const std::tuple<std::string, std::string, Level> cases[] = {
+      {at("/"), at("/new/deep/"), Level::Made},
+      {at("/"), at("/old/"), Level::Found},
+      {at("/"), at("/old//x/"), Level::Made},  // an empty level is passed over
+      {at("/"), at("/file/x/"), Level::Failed},
+      {at("/new/"), at("/old/"), Level::Failed},     // not below the known folder
+      {at("/gone/"), at("/gone/y/"), Level::Failed},  // a known folder gone meanwhile
+  };
+  for (const auto& [known, path, level] : cases) EXPECT_EQ(dirs.CreateBelow(known, path), level) << path;
+  EXPECT_TRUE(fs::is_directory(root / "new/deep") && fs::is_directory(root / "old/x"));
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
 }
 

@@ -103,4 +103,18 @@ void ArchiveStore::setArchive(const std::string& path) {
   if (rc != SQLITE_DONE) fail(rc);
 }
 
+void ArchiveStore::begin() {
+  if (!inTransaction()) exec("BEGIN");
+}
+
+void ArchiveStore::commit() {
+  if (inTransaction()) exec("COMMIT");
+}
+
+void ArchiveStore::rollback() noexcept {
+  if (inTransaction()) sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool ArchiveStore::inTransaction() const { return sqlite3_get_autocommit(db_.get()) == 0; }
+
 }  // namespace ferrowick::runtime

@@ -28,6 +28,12 @@ class ArchiveStore {
   void clearArchive(const std::string& path, const struct stat& st);
   void setArchive(const std::string& path);
 
+  // One transaction for the records that follow, until commit() or rollback().
+  void begin();
+  void commit();
+  void rollback() noexcept;
+  bool inTransaction() const;
+
  private:
   struct CloseDatabase {
     void operator()(sqlite3* db) const;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/fs/TemporaryFiles.h"
 
@@ -112,22 +113,22 @@ std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
   return copied;
 }
 
-// Where a copy goes: its folder, opened once, so that every further step on the target
-// walks one name instead of the whole (often long, mirrored) path again.
+// Where a copy goes: its folder, held open, and its name in it.
 struct Place {
-  explicit Place(const std::string& target) : path(target) {
-    const auto slash = target.rfind('/');
-    const std::string folderPath =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-    name = slash == std::string::npos ? target : target.substr(slash + 1);
-    folder = Fd(::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() < 0) raiseErrno(errno, target);
-  }
-
   std::string path;
   std::string name;
-  Fd folder;
+  int folder;
 };
+
+std::string folderOf(const std::string& target) {
+  const auto slash = target.rfind('/');
+  return slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
+}
+
+std::string nameOf(const std::string& target) {
+  const auto slash = target.rfind('/');
+  return slash == std::string::npos ? target : target.substr(slash + 1);
+}
 
 // The new content of a target while it is being written: an unnamed file in the
 // target's folder where the file system offers one, else a hidden named one. Either
@@ -138,9 +139,9 @@ class PendingCopy {
   PendingCopy(const Place& place, bool replacing) : place_(place) {
     // Replacing needs a rename, and a rename needs a name.
     if (!replacing && procFdAvailable()) {
-      fd_ = Fd(::openat(place_.folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-      // Locked before it gets a name, as every temporary file being written is.
-      if (fd_.get() >= 0 && lockTemporary(fd_.get())) return;
+      // Unnamed, so no sweep can find it: it is locked only if it ever gets a temporary name.
+      fd_ = Fd(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+      if (fd_.get() >= 0) return;
     }
     fd_ = Fd(makeNamed(name_));
     if (fd_.get() < 0) raiseErrno(errno, place_.path);
@@ -156,9 +157,9 @@ class PendingCopy {
   // Gives the complete content the target's name.
   void publish() {
     if (name_.empty()) {
-      if (link(place_.folder.get(), place_.name) == 0) {
+      if (link(place_.folder, place_.name) == 0) {
         if (const int err = fd_.close(); err != 0) {
-          ::unlinkat(place_.folder.get(), place_.name.c_str(), 0);
+          ::unlinkat(place_.folder, place_.name.c_str(), 0);
           raiseErrno(err, place_.path);
         }
         return;
@@ -199,6 +200,8 @@ class PendingCopy {
   }
 
   void nameForReplace() {
+    // Locked before it gets a name, as every temporary file being written is.
+    if (!lockTemporary(fd_.get())) raiseErrno(errno, place_.path);
     for (int attempt = 0; attempt < 8; ++attempt) {
       std::string reserved;
       const Fd probe(makeNamed(reserved));
@@ -221,8 +224,28 @@ class PendingCopy {
 }  // namespace
 
 CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target) {
-  faults_.check(FaultPoint::Copy, source);
+  CopyFolder folder;
+  return copyFile(source, target, folder);
+}
 
+// A folder held from an earlier copy may have been removed since (and perhaps made again):
+// the copy is then tried once more with the folder opened afresh.
+CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target,
+                                CopyFolder& into) {
+  faults_.check(FaultPoint::Copy, source);
+  const std::string folder = folderOf(target);
+  const bool held = into.holds(folder);
+  try {
+    return copyInto(source, target, folder, into);
+  } catch (const RuntimeError&) {
+    if (!held || !into.removed()) throw;
+    into.release();
+    return copyInto(source, target, folder, into);
+  }
+}
+
+CopiedFile FileSystem::copyInto(const std::string& source, const std::string& target,
+                                const std::string& folder, CopyFolder& into) {
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
   Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) raiseErrno(errno, source);
@@ -232,11 +255,11 @@ CopiedFile FileSystem::copyFile(const std::string& source, const std::string& ta
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
 
-  const Place place(target);
+  const Place place{target, nameOf(target), into.open(folder, target)};
   // The target's own entry: a link there is replaced by the copy, never followed.
   struct stat existing {};
   const bool replacing =
-      ::fstatat(place.folder.get(), place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+      ::fstatat(place.folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
   if (replacing) {
     // A read-only target refuses the copy even for root, who could otherwise replace it.
     if (S_ISDIR(existing.st_mode) ||
@@ -258,6 +281,7 @@ CopiedFile FileSystem::copyFile(const std::string& source, const std::string& ta
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
   if (::futimens(out.fd(), times) != 0) raiseErrno(errno, target);
   out.publish();
+  if (batching_) noteCopy(into);
   return result;
 }
 

@@ -41,18 +41,21 @@ bool matches(const std::string& pattern, const char* name) {
 FileSystem::FileSystem(std::filesystem::path archiveDatabase)
     : archiveDatabase_(std::move(archiveDatabase)) {}
 
-FileSystem::~FileSystem() = default;
+// Records still waiting are dropped with the connection: their copies were never synced.
+FileSystem::~FileSystem() { dropSyncFolders(); }
 
 ArchiveStore& FileSystem::archive() {
   if (!archive_) archive_ = std::make_unique<ArchiveStore>(archiveDatabase_);
   return *archive_;
 }
 
-std::vector<std::string> FileSystem::list(const std::string& pattern, bool withFolders) {
-  faults_.check(FaultPoint::List, pattern);
-  const auto [folder, namePattern] = splitPattern(pattern);
-  std::vector<std::string> names;
+namespace {
 
+// The entries of a listing that `pattern` and `withFolders` ask for, each with the folder's
+// descriptor (AT_FDCWD and the whole path for a plain name without wildcards).
+void forEachListed(const std::string& pattern, bool withFolders,
+                   const std::function<void(int folderFd, const char* name, const char* listed)>& visit) {
+  const auto [folder, namePattern] = splitPattern(pattern);
   const auto wanted = [&](std::string_view name, Kind kind) {
     if (name == "." || name == "..") return withFolders;
     if (isHiddenName(name) || kind == Kind::Other) return false;
@@ -64,9 +67,9 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
     struct stat st{};
     const std::string path = joinPath(folder, namePattern);
     if (!namePattern.empty() && ::stat(path.c_str(), &st) == 0 && wanted(namePattern, kindOf(st))) {
-      names.push_back(namePattern);
+      visit(AT_FDCWD, path.c_str(), std::string(namePattern).c_str());
     }
-    return names;
+    return;
   }
 
   // A structured binding cannot be captured by every compiler; its reference can.
@@ -84,9 +87,46 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
       }
       default: break;
     }
-    if (wanted(entry.d_name, kind)) names.emplace_back(entry.d_name);
+    if (wanted(entry.d_name, kind)) visit(folderFd, entry.d_name, entry.d_name);
   });
+}
+
+}  // namespace
+
+std::vector<std::string> FileSystem::list(const std::string& pattern, bool withFolders) {
+  faults_.check(FaultPoint::List, pattern);
+  std::vector<std::string> names;
+  forEachListed(pattern, withFolders,
+                [&](int, const char*, const char* listed) { names.emplace_back(listed); });
   return names;
+}
+
+void FileSystem::listFiles(
+    const std::string& pattern,
+    const std::function<void(std::string_view name, const Length& length)>& visit) {
+  faults_.check(FaultPoint::List, pattern);
+  const std::string folder = splitPattern(pattern).first;
+  struct Entry {
+    Faults& faults;
+    const std::string& folder;
+    int folderFd = AT_FDCWD;
+    const char* name = nullptr;
+    const char* listed = nullptr;
+  } entry{faults_, folder};
+  // One pointer, so that handing it over allocates nothing.
+  const Length length = [at = &entry]() -> std::uint64_t {
+    const std::string path = joinPath(at->folder, at->listed);
+    at->faults.check(FaultPoint::Length, path);
+    struct stat st{};
+    if (::fstatat(at->folderFd, at->name, &st, 0) != 0) raiseErrno(errno, path);
+    return static_cast<std::uint64_t>(st.st_size);
+  };
+  forEachListed(pattern, false, [&](int folderFd, const char* name, const char* listed) {
+    entry.folderFd = folderFd;
+    entry.name = name;
+    entry.listed = listed;
+    visit(listed, length);
+  });
 }
 
 std::uint64_t FileSystem::fileLength(const std::string& path) {
@@ -154,7 +194,10 @@ void FileSystem::deleteFile(const std::string& path) {
   // A read-only file cannot be deleted, as on the system the program was made for.
   if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) raise(Err::PathFileAccessError);
   if (::unlink(path.c_str()) != 0) raiseErrno(errno, path);
-  if (archive_) archive_->setArchive(path);
+  if (archive_) {
+    archive_->setArchive(path);
+    recordRemoved();
+  }
 }
 
 }  // namespace ferrowick::runtime

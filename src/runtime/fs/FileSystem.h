@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/Faults.h"
@@ -22,6 +25,7 @@ inline constexpr unsigned Archive = 32;
 }  // namespace Attr
 
 class ArchiveStore;
+class CopyFolder;
 
 // What a copy did: the bytes it wrote, and the source as it stood when the copy opened it.
 struct CopiedFile {
@@ -47,10 +51,21 @@ class FileSystem {
   // with folders as well, "." and ".." included.
   std::vector<std::string> list(const std::string& pattern, bool withFolders);
 
+  // List and Length in one pass: the ordinary files that list(pattern, false) gives, in
+  // the same order, each handed to `visit` with a way to read its length from the open
+  // folder. A failure to read a length raises the runtime's error out of the listing.
+  using Length = std::function<std::uint64_t()>;
+  void listFiles(const std::string& pattern,
+                 const std::function<void(std::string_view name, const Length& length)>& visit);
+
   // List: the names of the folders directly in `folder`, in the order the file system
   // returns them; not ".", "..", hidden folders, nor links to folders. A folder that is
   // not there lists nothing.
   std::vector<std::string> listFolders(const std::string& folder);
+
+  // List and Attributes: those of listFolders whose attribute word is Directory alone (not
+  // read-only), each looked at from the open folder instead of along its whole path.
+  std::vector<std::string> listPlainFolders(const std::string& folder);
 
   // Length: the file's length in bytes.
   std::uint64_t fileLength(const std::string& path);
@@ -66,8 +81,18 @@ class FileSystem {
   void setAttributes(const std::string& path, long attributes);
 
   // SetAttributes: clears the archive attribute of a file as a copy read it: any change
-  // to the file since then sets it again.
+  // to the file since then sets it again. Between beginArchiveBatch and endArchiveBatch
+  // the records wait in one transaction, committed now and then by commitArchiveBatch.
   void clearArchive(const std::string& path, const struct stat& asRead);
+
+  // A batch of archive records for the copies made from now on (see clearArchive).
+  void beginArchiveBatch();
+  // Makes the copies made since the last commit durable, then commits their records; when
+  // that fails, the records are dropped (each such file is copied again next time) and
+  // the error raised.
+  void commitArchiveBatch();
+  // Commits what waits and ends the batch.
+  void endArchiveBatch();
 
   // SetAttributes: gives the owner write permission on the regular file at `path`; false,
   // changing nothing, when there is no such file, it is writable already, or it is a link.
@@ -80,6 +105,8 @@ class FileSystem {
   // is replaced through a temporary file beside it, and a link at the target is replaced,
   // not followed. CopyWrite is checked before each chunk of at most 1 MiB.
   CopiedFile copyFile(const std::string& source, const std::string& target);
+  // The same, for copies one after another into the same folder, which `into` holds open.
+  CopiedFile copyFile(const std::string& source, const std::string& target, CopyFolder& into);
 
   // Removes the temporary files that copies into `folder` left when their process was
   // killed; those of copies still being written stay. Never fails.
@@ -91,10 +118,20 @@ class FileSystem {
 
  private:
   ArchiveStore& archive();
+  CopiedFile copyInto(const std::string& source, const std::string& target,
+                      const std::string& folder, CopyFolder& into);
+  // Remembers the file system of a copy whose record may join the batch.
+  void noteCopy(CopyFolder& folder);
+  void recordRemoved();
+  void dropSyncFolders() noexcept;
 
   std::filesystem::path archiveDatabase_;
   std::unique_ptr<ArchiveStore> archive_;
   Faults faults_;
+  bool batching_ = false;
+  std::size_t batched_ = 0;
+  // One open folder on each file system that got a copy since the last commit.
+  std::vector<std::pair<dev_t, int>> syncFolders_;
 };
 
 }  // namespace ferrowick::runtime

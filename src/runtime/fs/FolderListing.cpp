@@ -1,7 +1,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+
+#include "runtime/RuntimeError.h"
 #include "runtime/fs/DirectoryEntries.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/fs/PathParts.h"
@@ -28,6 +32,28 @@ std::vector<std::string> FileSystem::listFolders(const std::string& folder) {
     }
     names.emplace_back(name);
   });
+  return names;
+}
+
+std::vector<std::string> FileSystem::listPlainFolders(const std::string& folder) {
+  std::vector<std::string> names = listFolders(folder);
+  if (names.empty()) return names;
+  const std::string parent = folder.ends_with('/') ? folder : folder + "/";
+  const int parentFd = ::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (parentFd < 0) raiseErrno(errno, parent);
+  try {
+    std::erase_if(names, [&](const std::string& name) {
+      const std::string path = parent + name;
+      faults_.check(FaultPoint::Attributes, path);
+      struct stat st{};
+      if (::fstatat(parentFd, name.c_str(), &st, 0) != 0) raiseErrno(errno, path);
+      return !S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0;
+    });
+  } catch (...) {
+    ::close(parentFd);
+    throw;
+  }
+  ::close(parentFd);
   return names;
 }
 

@@ -32,14 +32,10 @@ void FileSystem::setAttributes(const std::string& path, long attributes) {
   if (!S_ISREG(st.st_mode)) return;
   if ((attributes & Attr::Archive) != 0) {
     archive().setArchive(path);
+    recordRemoved();
   } else {
     archive().clearArchive(path, st);
   }
-}
-
-void FileSystem::clearArchive(const std::string& path, const struct stat& asRead) {
-  faults_.check(FaultPoint::SetAttributes, path);
-  if (S_ISREG(asRead.st_mode)) archive().clearArchive(path, asRead);
 }
 
 bool FileSystem::clearReadOnly(const std::string& path) {

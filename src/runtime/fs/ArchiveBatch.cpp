@@ -1,0 +1,92 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runtime/RuntimeError.h"
+#include "runtime/fs/ArchiveStore.h"
+#include "runtime/fs/CopyFolder.h"
+#include "runtime/fs/FileSystem.h"
+
+// A run's archive records are written in batches, one transaction each, instead of one
+// transaction a file. A record says "this file is copied, skip it until it changes", so a
+// record must never outlive its copy: a crash that kept the record but lost the copy's
+// data would leave the file out of every later run. Hence a batch commits only after
+// every file system that got one of its copies has been synced. A crash before the commit
+// loses records only, and each of those files is simply copied once more next time; WAL
+// with synchronous=NORMAL may likewise lose the last commits at a power loss, never keep
+// part of one.
+
+namespace ferrowick::runtime {
+
+namespace {
+// Records a batch holds at most before it commits by itself: bounds what a crash costs.
+constexpr std::size_t kBatchRecords = 4096;
+}  // namespace
+
+void FileSystem::beginArchiveBatch() { batching_ = true; }
+
+void FileSystem::clearArchive(const std::string& path, const struct stat& asRead) {
+  faults_.check(FaultPoint::SetAttributes, path);
+  if (!S_ISREG(asRead.st_mode)) return;
+  ArchiveStore& store = archive();
+  if (!batching_) {
+    store.clearArchive(path, asRead);
+    return;
+  }
+  store.begin();
+  store.clearArchive(path, asRead);
+  if (++batched_ >= kBatchRecords) commitArchiveBatch();
+}
+
+void FileSystem::commitArchiveBatch() {
+  batched_ = 0;
+  if (!archive_ || !archive_->inTransaction()) {
+    dropSyncFolders();
+    return;
+  }
+  int failure = 0;
+  for (const auto& [device, fd] : syncFolders_) {
+    if (::syncfs(fd) != 0 && failure == 0) failure = errno;
+  }
+  dropSyncFolders();
+  if (failure != 0) {
+    archive_->rollback();
+    raiseErrno(failure, archiveDatabase_);
+  }
+  try {
+    archive_->commit();
+  } catch (const RuntimeError&) {
+    archive_->rollback();
+    throw;
+  }
+}
+
+void FileSystem::endArchiveBatch() {
+  batching_ = false;
+  commitArchiveBatch();
+}
+
+void FileSystem::noteCopy(CopyFolder& folder) {
+  const dev_t device = folder.device();
+  for (const auto& held : syncFolders_) {
+    if (held.first == device) return;
+  }
+  // syncfs needs a descriptor that can read; the held one only names the folder.
+  const int fd = ::openat(folder.fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) raiseErrno(errno, folder.path_);
+  syncFolders_.emplace_back(device, fd);
+}
+
+// A removed record must not wait in a batch: the file would count as copied meanwhile.
+void FileSystem::recordRemoved() {
+  if (batching_) commitArchiveBatch();
+}
+
+void FileSystem::dropSyncFolders() noexcept {
+  for (const auto& held : syncFolders_) ::close(held.second);
+  syncFolders_.clear();
+}
+
+}  // namespace ferrowick::runtime
