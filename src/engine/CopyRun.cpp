@@ -191,6 +191,8 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       // Nothing is ever written relative to the current folder.
       if (state.BackupDir.empty() || state.BackupDir.front() != '/') {
         message(lang.text(200) + "\n\n" + state.BackupDir, runtime::MsgStyle::Critical);
+        // Ends with the caption every finished run leaves.
+        view.form().setCaption(lang.text(180));
         return CopyStep::LogSummary;
       }
       break;

@@ -85,6 +85,7 @@ TEST_F(CopyRunTest, DestinationThatIsNotAnAbsolutePathFailsTheRunBeforeAnythingI
     copyRun.RunBackup();
     EXPECT_EQ(shown(), Strings{"16 <200>\n\n" + destination});
     EXPECT_EQ(window.Label14_.caption(), summary(0));
+    EXPECT_EQ(window.form_.caption(), "<180>");
   }
   fs::current_path(before);
   EXPECT_TRUE(fs::is_empty(work));
