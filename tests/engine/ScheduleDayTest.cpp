@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "EngineRig.h"
@@ -16,6 +17,10 @@ class ScheduleDayTest : public ::testing::Test, public ferrowick::testing::Engin
  protected:
   ScheduleDayTest() { state.AlwaysAtTime = TimeOfDay::of(9, 0); }
   void at(int day, int h, int m, int s = 0) { host.clock.time = {2026, 12, day, h, m, s}; }
+  void tick(int day, int h, int m, int s = 0) {
+    at(day, h, m, s);
+    gate.Tick();
+  }
   void check(const TimeOfDay& minute) {
     checks.push_back(std::to_string(minute.hour()) + ":" + std::to_string(minute.minute()));
   }
@@ -25,82 +30,61 @@ class ScheduleDayTest : public ::testing::Test, public ferrowick::testing::Engin
 };
 
 TEST_F(ScheduleDayTest, TheGateChecksOnBackupDaysOnlyWhileATimeIsStored) {
-  struct Case {
-    TimeOfDay always, each;
-    bool daily;
-    std::vector<int> ticked;
-    int day;  // of December 2026
-    std::size_t checks;
-  };
   const auto t = TimeOfDay::of;
-  const Case cases[] = {{t(0, 0), t(0, 0), true, {}, 6, 0},  // both unset
-                        {t(0, 0), t(0, 0), false, {1}, 6, 0},
-                        {t(9, 0), t(0, 0), true, {}, 9, 1},  // every day, whatever the day
-                        {t(0, 0), t(1, 0), true, {}, 12, 1},
-                        {t(9, 0), t(0, 0), false, {1}, 6, 1},   // Sunday is box 1
-                        {t(9, 0), t(0, 0), false, {7}, 12, 1},  // Saturday is box 7
-                        {t(9, 0), t(0, 0), false, {2, 3, 4, 5, 6, 7}, 6, 0},
-                        {t(9, 0), t(0, 0), false, {}, 6, 0}};
-  int index = 0;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(index++);
+  // Always-at and each times, every day, the ticked boxes, the day of December; checks made.
+  const std::tuple<TimeOfDay, TimeOfDay, bool, std::vector<int>, int, std::size_t> cases[] = {
+      {t(0, 0), t(0, 0), true, {}, 6, 0},  // both unset
+      {t(9, 0), t(0, 0), true, {}, 9, 1},  // every day, whatever the day
+      {t(0, 0), t(1, 0), true, {}, 12, 1},
+      {t(9, 0), t(0, 0), false, {1}, 6, 1},   // Sunday is box 1
+      {t(9, 0), t(0, 0), false, {7}, 12, 1},  // Saturday is box 7
+      {t(9, 0), t(0, 0), false, {2, 3, 4, 5, 6, 7}, 6, 0}};
+  for (const auto& [always, each, daily, ticked, day, count] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(ticked) + " on " + std::to_string(day));
     checks.clear();
-    state.AlwaysAtTime = c.always;
-    state.EachInterval = c.each;
-    window.optDaily_.setValue(c.daily);
-    for (int day = 1; day <= 7; ++day) window.chkDays(day).setValue(0);
-    for (int day : c.ticked) window.chkDays(day).setValue(1);
-    gate.CheckScheduleDay({2026, 12, c.day, 8, 30, 0});
-    EXPECT_EQ(checks.size(), c.checks);
+    state.AlwaysAtTime = always;
+    state.EachInterval = each;
+    window.optDaily_.setValue(daily);
+    for (int box = 1; box <= 7; ++box) window.chkDays(box).setValue(0);
+    for (int box : ticked) window.chkDays(box).setValue(1);
+    gate.CheckScheduleDay({2026, 12, day, 8, 30, 0});
+    EXPECT_EQ(checks.size(), count);
   }
 }
 
 TEST_F(ScheduleDayTest, EachMinuteIsSeenOnceWhateverTheTimersRhythm) {
-  at(6, 8, 59, 40);
-  gate.Tick();  // the first tick sees its own minute only
-  at(6, 8, 59, 59);
-  gate.Tick();  // early or twice in a minute: nothing new
-  at(6, 9, 0, 0);
-  gate.Tick();
-  at(6, 9, 0, 30);
-  gate.Tick();
-  at(6, 9, 4, 10);  // a busy event loop: the minutes between are caught up
-  gate.Tick();
+  tick(6, 8, 59, 40);  // the first tick sees its own minute only
+  tick(6, 8, 59, 59);  // early or twice in a minute: nothing new
+  tick(6, 9, 0, 0);
+  tick(6, 9, 0, 30);
+  tick(6, 9, 4, 10);  // a busy event loop: the minutes between are caught up
   EXPECT_EQ(checks, (Strings{"8:59", "9:0", "9:1", "9:2", "9:3", "9:4"}));
 
   // A clock put back a little waits for new minutes; further back starts afresh.
   checks.clear();
-  at(6, 8, 30);
-  gate.Tick();
-  at(6, 9, 5);
-  gate.Tick();
-  at(6, 7, 0);
-  gate.Tick();
+  tick(6, 8, 30);
+  tick(6, 9, 5);
+  tick(6, 7, 0);
   EXPECT_EQ(checks, (Strings{"9:5", "7:0"}));
 
   // Across midnight the weekday is the caught-up minute's own: only Monday is ticked.
   window.optDaily_.setValue(false);
   window.chkDays(2).setValue(1);
-  at(6, 23, 58);
-  gate.Tick();
+  tick(6, 23, 58);
   checks.clear();
-  at(7, 0, 1);
-  gate.Tick();
+  tick(7, 0, 1);
   EXPECT_EQ(checks, (Strings{"0:0", "0:1"}));
 
   // After days away only the last day is caught up.
   checks.clear();
   window.optDaily_.setValue(true);
-  at(10, 0, 1);
-  gate.Tick();
+  tick(10, 0, 1);
   EXPECT_EQ(checks.size(), static_cast<std::size_t>(TimeOfDay::kMinutesPerDay));
   EXPECT_EQ(checks.front(), "0:2");
 }
 
 TEST_F(ScheduleDayTest, ATickInsideARunDoesNotSeeTheRunsMinuteAgain) {
   window.optDaily_.setValue(true);
-  at(6, 9, 0);
-  gate.Tick();
   int depth = 0;
   ScheduleDay nested{ctx, [&](TimeOfDay minute) {
                        check(minute);
@@ -111,7 +95,6 @@ TEST_F(ScheduleDayTest, ATickInsideARunDoesNotSeeTheRunsMinuteAgain) {
                          nested.Tick();
                        }
                      }};
-  checks.clear();
   at(6, 9, 0);
   nested.Tick();
   at(6, 9, 1);

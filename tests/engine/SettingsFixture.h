@@ -48,33 +48,8 @@ class EngineTest : public ::testing::Test, public ferrowick::testing::EngineRig 
   std::filesystem::path bakPath() const { return folder() / "dravonk.bak"; }
 
   void writeIni(const std::string& bytes) { ferrowick::testing::writeFile(iniPath(), bytes); }
-  void writeBak(const std::string& bytes) { ferrowick::testing::writeFile(bakPath(), bytes); }
   std::string ini() const { return ferrowick::testing::readFile(iniPath()); }
   std::string bak() const { return ferrowick::testing::readFile(bakPath()); }
-
-  std::vector<std::string> messageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& shown : host.messages.shown) texts.push_back(shown.text);
-    return texts;
-  }
-  std::vector<std::string> listItems() const {
-    std::vector<std::string> items;
-    for (std::size_t i = 0; i < window.lstSource_.count(); ++i) {
-      items.push_back(window.lstSource_.item(i));
-    }
-    return items;
-  }
-  std::vector<int> tickedDays() {
-    std::vector<int> days;
-    for (int day = 1; day <= 7; ++day) {
-      if (window.chkDays(day).value() == runtime::CheckState::Checked) days.push_back(day);
-    }
-    return days;
-  }
-  // The schedule page's own coupling: any weekday box change clears the every-day choice.
-  void wireWeekdayBoxes() {
-    for (auto& box : window.chkDays_) box.onClick = [this] { window.optDaily_.setValue(false); };
-  }
 };
 
 }  // namespace ferrowick::engine::testing

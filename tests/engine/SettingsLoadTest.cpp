@@ -113,7 +113,7 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
 
   // A restore that fails is reported; the load finishes with nothing to read.
   const std::string previous = "[Entries]\r\n0=/data/*.*\r\n";
-  writeBak(previous);
+  ferrowick::testing::writeFile(bakPath(), previous);
   state.NoSettingsFile = false;
   fs.faults().inject(runtime::FaultPoint::Copy, runtime::Err::DiskFull);
   load(window);
