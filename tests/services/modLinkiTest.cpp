@@ -38,13 +38,9 @@ class modLinkiTest : public ::testing::Test, protected LanguageRig {
 
 // One opener object throughout: each call reads the language saved just before it.
 TEST_F(modLinkiTest, EachOpenerGivesItsTargetForTheStoredLanguage) {
-  // The documents ship in folders named like the languages; the targets name them in
-  // lower case.
-  for (const char* folder : {"English", "Polish", "Deutsch"}) {
-    for (const char* document : {"readme.txt", "license.txt"}) {
+  for (const char* folder : {"English", "Polish", "Deutsch"})
+    for (const char* document : {"readme.txt", "license.txt"})
       writeFile(Sandbox::root() / "program/languages" / folder / document, "text");
-    }
-  }
   const std::string web = "http://www.halvorne.com";
   const std::pair<const char*, Strings> cases[] = {
       {"English",
