@@ -28,7 +28,6 @@ class modLanguageTest : public ::testing::Test, protected LanguageRig {
   const std::string path = (Sandbox::root() / "lang.txt").string();
 };
 
-// NumberReaderTest covers how the index is read, TextLinesTest where a line ends.
 TEST_F(modLanguageTest, EachLineGivesTheEntryItsFirstThreeCharactersRead) {
   const std::tuple<const char*, int, const char*> cases[] = {
       {"100 Line one_Line two  ", 100, "Line one\rLine two  "},  // no line end after the last
