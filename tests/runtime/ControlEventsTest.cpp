@@ -44,24 +44,25 @@ TEST(ControlEvents, OptionClicksOnlyWhenItBecomesSelectedAndACheckBoxOnEveryChan
   EXPECT_THROW(box.setValue(3), RuntimeError);
 }
 
-TEST(ControlEvents, SortedListKeepsCaseInsensitiveOrder) {
-  MemoryListBox list(true);
-  for (const char* item : {"/b/*.*", "/A/*.*", "/a/*.*", "/C", "/B/*.*"}) list.addItem(item);
+std::vector<std::string> itemsOf(const MemoryListBox& list) {
   std::vector<std::string> items;
   for (std::size_t i = 0; i < list.count(); ++i) items.push_back(list.item(i));
-  EXPECT_EQ(items, (std::vector<std::string>{"/A/*.*", "/a/*.*", "/b/*.*", "/B/*.*", "/C"}));
-  EXPECT_THROW(list.item(5), RuntimeError);
+  return items;
 }
 
-// Adding a batch leaves the list exactly as adding its items one by one would.
-TEST(ControlEvents, BulkAddMatchesOneAtATimeAdds) {
+// Equal items in any case keep the order they were added in; a batch leaves the list
+// exactly as adding its items one by one would.
+TEST(ControlEvents, SortedListKeepsCaseInsensitiveOrderAndABatchAddsAsOneByOne) {
   using Strings = std::vector<std::string>;
+  MemoryListBox list(true);
+  for (const char* item : {"/b/*.*", "/A/*.*", "/a/*.*", "/C", "/B/*.*"}) list.addItem(item);
+  EXPECT_EQ(itemsOf(list), (Strings{"/A/*.*", "/a/*.*", "/b/*.*", "/B/*.*", "/C"}));
+  EXPECT_THROW(list.item(5), RuntimeError);
+
   const struct {
     Strings present, batch;
   } cases[] = {
-      {{"/b", "/A"}, {"/a", "/B", "/b", "/C", "/a", "/"}},
-      {{}, {"z", "Y", "x", "y", "X", "\xc3\xa9", "E", "f"}},
-      {{"m", "M"}, {}},
+      {{"/b", "/A"}, {"/a", "/B", "/b", "/C", "/a", "/", "\xc3\xa9", "E"}},
       {{"a"}, {"b", "c"}},
       {{"q"}, {"Q", "r", "q", "R", "Q", "p", "q", "P", "Q", "r", "q", "R", "Q", "p", "q", "P",
                "Q", "r", "q", "R", "Q", "p", "q", "P", "Q", "r", "q", "R", "Q", "p", "q", "P"}},
@@ -75,10 +76,7 @@ TEST(ControlEvents, BulkAddMatchesOneAtATimeAdds) {
       }
       for (const auto& item : c.batch) single.addItem(item);
       bulk.addItems(c.batch);
-      Strings expected, got;
-      for (std::size_t i = 0; i < single.count(); ++i) expected.push_back(single.item(i));
-      for (std::size_t i = 0; i < bulk.count(); ++i) got.push_back(bulk.item(i));
-      EXPECT_EQ(got, expected) << "sorted " << sorted << ", batch of " << c.batch.size();
+      EXPECT_EQ(itemsOf(bulk), itemsOf(single)) << "sorted " << sorted << ", " << c.batch.size();
     }
   }
 }

@@ -12,9 +12,7 @@ namespace {
 using testing::raisedError;
 
 TEST(NumberReader, ReadsTheNumberThatStartsTheText) {
-  // Blanks are skipped anywhere and what follows the number is ignored; no number is 0; an
-  // exponent (E or D) counts only when digits follow; hex and octal constants keep the
-  // width they fit in.
+  // Blanks are skipped anywhere, no number is 0, and hex and octal keep the width they fit.
   const std::pair<const char*, double> cases[] = {
       {"001", 1},        {"15 ", 15},    {" 15", 15},        {"1 5", 15},        {"\t1\n5x9", 15},
       {"- 3", -3},       {"-01", -1},    {"+7", 7},          {"1.5", 1.5},       {".5", 0.5},

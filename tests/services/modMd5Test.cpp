@@ -37,7 +37,6 @@ TEST(modMd5Test, KnownVectorsAndBlockEdges) {
       {"abc", "900150983cd24fb0d6963f7d28e17f72"},
       {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
       {std::string("a\0b\r\n", 5), "4d42a3a6c766fd894c6f083473dc8f91"},
-      {pattern(1), "8666683506aacd900bbd5a74ac4edf68"},
       {pattern(kBlockSize), "bac259e6f14c8b831c02f85042e13805"},
       {pattern(kBlockSize + 1), "cd3d8833b67a2fda2b485107cae3c025"},
   };

@@ -4,8 +4,10 @@
 #include <tuple>
 
 #include "runtime/RuntimeError.h"
-#include "services/RegistryFixture.h"
+#include "runtime/TestChecks.h"
 #include "services/modRegistry2.h"
+#include "services/modlRegistry.h"
+#include "support/Sandbox.h"
 
 namespace ferrowick::services {
 namespace {
@@ -16,7 +18,7 @@ using testing::Bytes;
 constexpr const char* kBase = "SOFTWARE\\Halvorne";
 constexpr const char* kKey = "SOFTWARE\\Halvorne\\Ferrowick\\Settings";
 
-class modRegistry2Test : public ::testing::Test, protected testing::RegistryFixture {
+class modRegistry2Test : public ::testing::Test {
  protected:
   RegValue read(const std::string& name, const std::string& fallback = "") {
     return registry.ReadRegValue("Ferrowick", "Settings", name, fallback, HKEY_CURRENT_USER, kBase);
@@ -25,6 +27,16 @@ class modRegistry2Test : public ::testing::Test, protected testing::RegistryFixt
     return registry.WriteRegValue("Ferrowick", "Settings", name, value, HKEY_CURRENT_USER, kBase,
                                   type);
   }
+  // The stored type and bytes; type 0 when there is no such value.
+  std::pair<std::uint32_t, Bytes> raw(const std::string& name, const char* path = kKey) {
+    HKey key = 0;
+    store.openKey(HKEY_CURRENT_USER, path, KEY_READ, key);
+    return testing::rawValue(store, key, name);
+  }
+
+  RegistryStore store{testing::Sandbox::root() / "Halvorne",
+                      testing::Sandbox::root() / "autostart"};
+  modRegistry2 registry{store};
 };
 
 TEST(BuildKeyPath, JoinsPartsAndFoldsBackslashesBeforeTurningSlashes) {
@@ -35,16 +47,9 @@ TEST(BuildKeyPath, JoinsPartsAndFoldsBackslashesBeforeTurningSlashes) {
   EXPECT_EQ(modRegistry2::BuildKeyPath("", "", "Settings"), "Settings");
 }
 
-TEST_F(modRegistry2Test, ReadingCreatesNothingAndWrittenTextReadsBack) {
-  EXPECT_EQ(read("curLang", "fallback"), RegValue("fallback"));
+TEST_F(modRegistry2Test, ReadCreatesNothingAndGivesEachKindOfStoredValueOrTheDefault) {
+  EXPECT_EQ(read("v0", "dflt"), RegValue("dflt"));
   EXPECT_FALSE(std::filesystem::exists(store.fileOf(HKEY_CURRENT_USER)));
-  EXPECT_TRUE(write("curLang", "English", REG_SZ));
-  EXPECT_EQ(
-      registry.ReadRegValue("Ferrowick", "Settings", "curLang", "", HKEY_CURRENT_USER, kBase, true),
-      RegValue("English"));
-}
-
-TEST_F(modRegistry2Test, ReadGivesEachKindOfStoredValueOrTheDefault) {
   const std::tuple<std::uint32_t, Bytes, RegValue> cases[] = {
       {REG_EXPAND_SZ, {' ', 'x', ' ', 0}, RegValue(" x ")},
       {REG_SZ, {'\t', 0}, RegValue("\t")},  // a tab is not a space
@@ -58,9 +63,11 @@ TEST_F(modRegistry2Test, ReadGivesEachKindOfStoredValueOrTheDefault) {
       {REG_DWORD_BIG_ENDIAN, {1, 0, 0, 0}, RegValue(std::int32_t{1})},  // memory order, no swap
       {REG_MULTI_SZ, {'a', 0, 0}, RegValue("dflt")},
   };
+  HKey key = 0;
+  store.createKey(HKEY_CURRENT_USER, kKey, KEY_ALL_ACCESS, key);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const auto& [type, bytes, value] = cases[i];
-    putRaw(HKEY_CURRENT_USER, kKey, "v" + std::to_string(i), type, bytes);
+    testing::setRaw(store, key, "v" + std::to_string(i), type, bytes);
     EXPECT_EQ(read("v" + std::to_string(i), "dflt"), value) << i;
   }
 }
@@ -76,7 +83,7 @@ TEST_F(modRegistry2Test, WriteStoresTextWithItsNulAndDwordsInMemoryOrder) {
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const auto& [text, type, ok, stored] = cases[i];
     EXPECT_EQ(write("v" + std::to_string(i), text, type), ok) << i;
-    EXPECT_EQ(raw(HKEY_CURRENT_USER, kKey, "v" + std::to_string(i)), stored) << i;
+    EXPECT_EQ(raw("v" + std::to_string(i)), stored) << i;
   }
 }
 
@@ -90,6 +97,20 @@ TEST_F(modRegistry2Test, FailedStoreWriteStillReportsSuccessAndStoresNothing) {
   EXPECT_TRUE(write("curLang", "English", REG_SZ));  // the value cannot be written
   EXPECT_EQ(read("curLang"), RegValue(""));
   EXPECT_EQ(read("other"), RegValue("x"));
+}
+
+TEST_F(modRegistry2Test, SavedStringIsDeletedAgainAndDeletingNothingDoesNothing) {
+  modlRegistry lregistry{store};
+  lregistry.SaveRegString(HKEY_CURRENT_USER, "A\\B", "name", "value");
+  EXPECT_EQ(raw("name", "A\\B"), std::make_pair(REG_SZ, Bytes{'v', 'a', 'l', 'u', 'e', 0}));
+  lregistry.DeleteRegValue(HKEY_CURRENT_USER, "A\\B", "name");
+  EXPECT_EQ(raw("name", "A\\B").first, 0u);
+
+  lregistry.SaveRegString(HKEY_CURRENT_USER, "A\\B", "kept", "x");
+  const std::string before = testing::readFile(store.fileOf(HKEY_CURRENT_USER));
+  lregistry.DeleteRegValue(HKEY_CURRENT_USER, "A\\B", "missing");
+  lregistry.DeleteRegValue(HKEY_CURRENT_USER, "No\\Such\\Key", "kept");
+  EXPECT_EQ(testing::readFile(store.fileOf(HKEY_CURRENT_USER)), before);
 }
 
 }  // namespace
