@@ -122,8 +122,9 @@ TEST_F(MainWindowTest, ToolMenuItemsOpenOneInstanceEach) {
 }
 
 // The menu item, the label and the picture reach one update window; opening it again while
-// it is shown starts no second check.
-TEST_F(MainWindowTest, UpdateOpenersShowOneWindowAndOneCheck) {
+// it is shown starts no second check. A second after start the hidden update form is
+// loaded once.
+TEST_F(MainWindowTest, UpdateFormsLoadOnceAndCheckOnce) {
   ui::frmMain& w = makeWindow();
   w.sprupd_.action().trigger();
   ui::frmUpdate* first = w.update_.data();
@@ -133,11 +134,7 @@ TEST_F(MainWindowTest, UpdateOpenersShowOneWindowAndOneCheck) {
   EXPECT_EQ(w.update_.data(), first);
   first->Timer1_Timer();
   EXPECT_EQ(transfers, 1);
-}
 
-// A second after start the hidden update form is loaded once; it checks nothing.
-TEST_F(MainWindowTest, StartUpTimerLoadsTheHiddenUpdateFormOnce) {
-  ui::frmMain& w = makeWindow();
   w.Timer3_.setEnabled(true);
   w.Timer3_.onTimer();
   EXPECT_FALSE(w.Timer3_.enabled());
