@@ -22,8 +22,9 @@ TEST_F(MainWindowTest, LoadSetsCaptionsFromTheLanguageTable) {
   // Links are numbered apart from their pages and share their texts. Sunday is box 0 and
   // takes the last weekday text.
   const std::pair<std::string, int> captions[] = {
-      {w.Hyperlink5_.caption(), 239}, {w.xt3().title(), 239},        {w.Hyperlink3_.caption(), 241},
-      {w.xt5().title(), 241},         {w.chkDays_[0].caption(), 273}, {w.chkDays_[1].caption(), 267},
+      {w.Hyperlink5_.caption(), 239}, {w.xt3().title(), 239},
+      {w.Hyperlink3_.caption(), 241}, {w.xt5().title(), 241},
+      {w.chkDays_[0].caption(), 273}, {w.chkDays_[1].caption(), 267},
       {w.chkDays_[6].caption(), 272}, {w.mnuQuit_.caption(), 222}};
   for (const auto& [caption, index] : captions) EXPECT_EQ(caption, text(index));
   EXPECT_EQ(w.Label9_.caption(), text(119) + " 1.20");
@@ -79,7 +80,8 @@ TEST_F(MainWindowTest, LoadRunsItsStepsInOrder) {
                             "settings while close is off", "icon with sources 1"}));
   EXPECT_EQ(w.txtDest().text(), "/");
   EXPECT_EQ(w.chkIncr().value(), runtime::CheckState::Checked);
-  EXPECT_EQ(itemsOf(w.lstSource()), (Strings{docs.string() + "/*.*", docs.string() + "/inner/*.*"}));
+  EXPECT_EQ(itemsOf(w.lstSource()),
+            (Strings{docs.string() + "/*.*", docs.string() + "/inner/*.*"}));
 }
 
 // An unexpected error ends the load in one orderly box and leaves the settings file as it was;
