@@ -38,9 +38,6 @@ class BackupEndToEndTest : public MainWindowTest {
     click(w.Command1_.widget());
     return w;
   }
-  std::string appData(const char* name) {
-    return (Sandbox::root() / "home/.local/share/Halvorne/Ferrowick" / name).string();
-  }
   // Where the run mirrors a source file below `folder`.
   std::filesystem::path mirrored(const std::filesystem::path& folder, const char* file) {
     return folder / std::filesystem::path(src.string().substr(1)) / file;
@@ -92,12 +89,7 @@ TEST_F(BackupEndToEndTest, ASavedScheduleRunsOnceInItsMinute) {
   scripted.clock.time.minute = 17;
   w.tmrDayGate_Timer();
   EXPECT_EQ(readFile(mirrored(dest, "a.txt")), "alpha");
-  const std::string log = readFile(appData("dravonk.log"));
-  std::size_t runs = 0;
-  for (auto at = log.find(text(188)); at != std::string::npos; at = log.find(text(188), at + 1)) {
-    ++runs;
-  }
-  EXPECT_EQ(runs, 1u);
+  EXPECT_EQ(occurrences(readFile(appData("dravonk.log")), text(188)), 1u);
 }
 
 }  // namespace

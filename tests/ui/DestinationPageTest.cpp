@@ -122,11 +122,10 @@ TEST_F(DestinationPageTest, TheSettingsLoadEndsAsTheSameEditsByHand) {
        }}};
   for (const auto& [stored, edits] : cases) {
     SCOPED_TRACE(stored);
-    writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",
-              "[Destination]\r\nBaseDir=" + dir + "\r\n" + stored);
+    writeFile(appData("dravonk.ini"), "[Destination]\r\nBaseDir=" + dir + "\r\n" + stored);
     const std::string loaded = state(makeWindow());
-    std::filesystem::remove(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini");
-    std::filesystem::remove(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.bak");
+    std::filesystem::remove(appData("dravonk.ini"));
+    std::filesystem::remove(appData("dravonk.bak"));
     ui::frmMain& w = makeWindow();
     w.txtSelected2().setText(dir);
     edits(w);

@@ -4,6 +4,12 @@ namespace ferrowick::testing {
 
 std::string text(int index) { return "text " + std::to_string(index); }
 
+std::size_t occurrences(const std::string& whole, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = whole.find(part); at != std::string::npos; at = whole.find(part, at + 1)) ++count;
+  return count;
+}
+
 MainWindowTest::MainWindowTest() {
   for (int index = 0; index < static_cast<int>(services::modLanguage::kEntries); ++index) {
     lang.setText(index, text(index));
@@ -25,6 +31,10 @@ ui::frmMain& MainWindowTest::makeWindow(bool load) {
 void MainWindowTest::storeLanguage(const std::string& name) {
   registry.WriteRegValue(app.title(), "Settings", "curLang", name, runtime::HKEY_CURRENT_USER,
                          "SOFTWARE\\Halvorne", runtime::REG_SZ);
+}
+
+std::filesystem::path MainWindowTest::appData(const std::string& name) {
+  return Sandbox::root() / "home/.local/share/Halvorne/Ferrowick" / name;
 }
 
 std::vector<bool> pages(ui::frmMain& w) {

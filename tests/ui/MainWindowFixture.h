@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class MainWindowTest : public QtTest {
   // Builds the window; `load` runs its load sequence as the program does.
   ui::frmMain& makeWindow(bool load = true);
   void storeLanguage(const std::string& name);
+  // A file in the program's data folder (settings, log).
+  static std::filesystem::path appData(const std::string& name);
 
   runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
@@ -47,6 +50,8 @@ class MainWindowTest : public QtTest {
 };
 
 std::string text(int index);
+// How often `part` occurs in `whole`.
+std::size_t occurrences(const std::string& whole, const std::string& part);
 
 // Which of pages xt1..xt5, bars z1..z7 and links 1..7 (underlined) are on.
 std::vector<bool> pages(ui::frmMain& w);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
-#include "runtime/RuntimeError.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -14,9 +13,7 @@ using runtime::CheckState::Unchecked;
 
 class SchedulePageTest : public MainWindowTest {
  protected:
-  std::filesystem::path settings() {
-    return Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini";
-  }
+  static std::filesystem::path settings() { return appData("dravonk.ini"); }
   static std::string days(ui::frmMain& w) {
     std::string ticked = w.optDaily().value() ? "daily" : "";
     for (int day = 1; day <= 7; ++day) {
@@ -53,20 +50,6 @@ TEST_F(SchedulePageTest, OnlyNowRunsAtOnceAndATimeRuleValidatesAndSavesWithoutAR
   EXPECT_FALSE(ran(w));
 }
 
-TEST_F(SchedulePageTest, AnErrorReachingTheButtonEndsInACriticalBox) {
-  ui::frmMain& w = makeWindow();
-  w.optEach().setValue(true);
-  // A handler raises while the check's message is open.
-  bool raised = false;
-  scripted.messages.whileOpen = [&](const ScriptedMessageBoxes::Shown&) {
-    if (!std::exchange(raised, true)) runtime::raise(runtime::Err::DeviceIOError);
-  };
-  w.cmdBakNow_.widget().click();
-  ASSERT_EQ(scripted.messages.shown.size(), 2u);
-  EXPECT_EQ(scripted.messages.shown[1].text, "57\nDevice I/O error");
-  EXPECT_EQ(scripted.messages.shown[1].style, runtime::MsgStyle::Critical);
-}
-
 TEST_F(SchedulePageTest, ASecondPressDuringARunStartsNothing) {
   ui::frmMain& w = makeWindow();
   writeFile(Sandbox::root() / "src/a.txt", "a");
@@ -77,15 +60,8 @@ TEST_F(SchedulePageTest, ASecondPressDuringARunStartsNothing) {
     if (presses++ == 0) w.cmdBakNow_.widget().click();
   };
   w.cmdBakNow_.widget().click();
-  const std::string log =
-      readFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.log");
-  std::size_t summaries = 0;
-  for (std::size_t at = log.find(text(188)); at != std::string::npos;
-       at = log.find(text(188), at + 1)) {
-    ++summaries;
-  }
   EXPECT_GT(presses, 0);
-  EXPECT_EQ(summaries, 1u);
+  EXPECT_EQ(occurrences(readFile(appData("dravonk.log")), text(188)), 1u);
 }
 
 TEST_F(SchedulePageTest, WeekdayBoxesAndEveryDayClearEachOther) {
