@@ -35,21 +35,6 @@ class frmMd5Test : public ToolRig {
   QPointer<ui::frmMd5> window;
 };
 
-TEST_F(frmMd5Test, LoadSetsTheCaptionsAndStartsEmpty) {
-  ui::frmMd5& w = open();
-  const Strings captions{w.form_.caption(),     w.Label5_.caption(),   w.Frame1_.caption(),
-                         w.Frame2_.caption(),   w.Label1_.caption(),   w.Label3_.caption(),
-                         w.Label2_.caption(),   w.Label4_.caption(),   w.Command3_.caption(),
-                         w.Command4_.caption(), w.Command1_.caption(), w.Command2_.caption()};
-  EXPECT_EQ(captions, (Strings{text(213), text(214), text(215), text(216), text(217), text(218),
-                               text(219), text(220), text(221), text(222), "...", "..."}));
-  EXPECT_EQ(boxes(w), Strings(4, ""));
-  EXPECT_TRUE(w.Text1_.widget().isReadOnly());
-  EXPECT_FALSE(w.Text3_.widget().isReadOnly());
-  EXPECT_EQ(w.Command3_.widget().nextInFocusChain(), &w.Command4_.widget());
-  EXPECT_EQ(w.Text4_.widget().nextInFocusChain(), &w.Command3_.widget());
-}
-
 // Both buttons share one dialog, which starts at the last file accepted by either; a
 // cancel leaves every box as it was, and a file that cannot be read shows no sum.
 TEST_F(frmMd5Test, BrowsingFillsItsOwnFrameAndACancelChangesNothing) {
