@@ -23,10 +23,13 @@ const Strings kFailed{"Ferrowick|64|text 146"};
 class UpdateTest : public ToolRig {
  protected:
   // Opened as the main window's openers open it.
-  ui::frmUpdate& openWindow(const std::string& url, std::chrono::milliseconds timeout = 20s) {
+  ui::frmUpdate& openWindow(
+      const std::string& url, std::chrono::milliseconds timeout = 20s,
+      decltype(ui::frmUpdateContext::newTransfer) newTransfer = [] {
+        return std::make_unique<ui::CurlTransfer>();
+      }) {
     window = std::make_unique<ui::frmUpdate>(
-        ui::frmUpdateContext{app, scripted.host, lang,
-                             [] { return std::make_unique<ui::CurlTransfer>(); }, url,
+        ui::frmUpdateContext{app, scripted.host, lang, std::move(newTransfer), url,
                              [this] { ++pagesOpened; }, timeout},
         nullptr);
     window->Show();
@@ -86,14 +89,9 @@ TEST_F(UpdateTest, AnErrorInsideTheDownloadIsAFailedCheck) {
     std::optional<std::string> body() const override { return {}; }
     void cancel() override {}
   };
-  ui::frmUpdate w(
-      ui::frmUpdateContext{app, scripted.host, lang, [] { return std::make_unique<Broken>(); },
-                           "http://x/", [this] { ++pagesOpened; }},
-      nullptr);
-  w.Show();
-  w.Timer1_.onTimer();
+  openWindow("http://x/", 20s, [] { return std::make_unique<Broken>(); }).Timer1_.onTimer();
   EXPECT_EQ(boxes(), kFailed);
-  EXPECT_FALSE(w.loaded());
+  EXPECT_FALSE(window->loaded());
 }
 
 TEST_F(UpdateTest, OnlyYesToTheOfferOpensTheUpdatePage) {
