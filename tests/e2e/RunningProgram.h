@@ -1,6 +1,5 @@
 #pragma once
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +7,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -29,7 +28,7 @@ inline bool eventually(const std::function<bool()>& condition) {
 
 // The real program binary, started offscreen in the current test's sandbox with the
 // tests' probe loaded: its message boxes are answered and written to log(), its main
-// window's state is written to state() while it runs.
+// window's state is written to state() while it runs; its output joins the test's.
 class RunningProgram {
  public:
   explicit RunningProgram(const std::string& name) : files_(Sandbox::root() / name) {
@@ -40,9 +39,6 @@ class RunningProgram {
     ::setenv("QT_PLUGIN_PATH", FERROWICK_E2E_PLUGINS, 1);
     ::setenv("QT_STYLE_OVERRIDE", "ferrowick-e2e-probe", 1);
     ::setenv("FERROWICK_E2E_FILES", files_.c_str(), 1);
-    const int out = ::open((files_.string() + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(out, STDOUT_FILENO);
-    ::dup2(out, STDERR_FILENO);
     ::execl(FERROWICK_BINARY, FERROWICK_BINARY, static_cast<char*>(nullptr));
     ::_exit(127);
   }
@@ -68,9 +64,8 @@ class RunningProgram {
 
  private:
   std::string contents(const char* suffix) const {
-    std::ostringstream text;
-    text << std::ifstream(files_.string() + suffix, std::ios::binary).rdbuf();
-    return text.str();
+    std::ifstream in(files_.string() + suffix, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
   std::filesystem::path files_;

@@ -23,12 +23,6 @@ class StartUp : public ::testing::Test {
   runtime::RegistryStore store = runtime::RegistryStore::forCurrentUser();
   services::modRegistry2 registry{store};
 
-  std::string storedLanguage() {
-    return registry
-        .ReadRegValue("Ferrowick", "Settings", "curLang", "", runtime::HKEY_CURRENT_USER,
-                      "SOFTWARE\\Halvorne")
-        .text();
-  }
   void storeLanguage() {
     registry.WriteRegValue("Ferrowick", "Settings", "curLang", "English",
                            runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne", runtime::REG_SZ);
@@ -39,7 +33,11 @@ TEST_F(StartUp, FirstStartAsksOnceStoresEnglishAndStaysOpen) {
   RunningProgram program("first");
   ASSERT_TRUE(eventually([&] { return has(program.state(), kShownOpen); })) << program.log();
   EXPECT_EQ(program.log(), kCritical + "Error: Failed loading selected language.\n");
-  EXPECT_EQ(storedLanguage(), "English");
+  EXPECT_EQ(registry
+                .ReadRegValue("Ferrowick", "Settings", "curLang", "", runtime::HKEY_CURRENT_USER,
+                              "SOFTWARE\\Halvorne")
+                .text(),
+            "English");
   EXPECT_TRUE(
       std::filesystem::is_directory(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick"));
   EXPECT_TRUE(program.running());

@@ -79,8 +79,7 @@ class ProbePlugin : public QStylePlugin {
 
  public:
   QStyle* create(const QString&) override {
-    static Probe* probe = new Probe;
-    (void)probe;
+    [[maybe_unused]] static const Probe* probe = new Probe;
     return QStyleFactory::create(QStringLiteral("Fusion"));
   }
 };
