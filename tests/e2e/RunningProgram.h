@@ -1,40 +1,77 @@
 #pragma once
 
-#include <sys/types.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <stdexcept>
 #include <string>
+#include <thread>
+
+#include "support/Sandbox.h"
 
 namespace ferrowick::testing {
 
+// Polls `condition` until it holds or 20 s pass; true when it held.
+inline bool eventually(const std::function<bool()>& condition) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 // The real program binary, started offscreen in the current test's sandbox with the
-// tests' probe loaded: its message boxes and pickers are answered and written to `log`,
-// its main window's state is written to `state` while it runs.
+// tests' probe loaded: its message boxes are answered and written to log(), its main
+// window's state is written to state() while it runs; its output joins the test's.
 class RunningProgram {
  public:
-  explicit RunningProgram(const std::string& name);
-  ~RunningProgram();
+  explicit RunningProgram(const std::string& name) : files_(Sandbox::root() / name) {
+    pid_ = ::fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+    if (pid_ > 0) return;
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::setenv("QT_PLUGIN_PATH", FERROWICK_E2E_PLUGINS, 1);
+    ::setenv("QT_STYLE_OVERRIDE", "ferrowick-e2e-probe", 1);
+    ::setenv("FERROWICK_E2E_FILES", files_.c_str(), 1);
+    ::execl(FERROWICK_BINARY, FERROWICK_BINARY, static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ~RunningProgram() {
+    if (!running()) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
-  std::string log() const;
-  std::string state() const;
-  // True while the process has not ended.
-  bool running();
-  // Waits for the end, at most `limit`; the exit status, or -1 when still running.
-  int waitForExit(std::chrono::milliseconds limit = std::chrono::seconds(20));
+  std::string log() const { return contents(".log"); }
+  std::string state() const { return contents(".state"); }
+  bool running() {
+    if (!ended_ && ::waitpid(pid_, &status_, WNOHANG) != 0) ended_ = true;
+    return !ended_;
+  }
+  // Waits for the end; the exit code, or -1 when it is still running or was killed.
+  int waitForExit() {
+    const bool ended = eventually([this] { return !running(); });
+    return ended && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+  }
 
  private:
-  std::filesystem::path log_;
-  std::filesystem::path state_;
-  pid_t pid_ = -1;
-  int status_ = -1;
-};
+  std::string contents(const char* suffix) const {
+    std::ifstream in(files_.string() + suffix, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
 
-// Polls `condition` until it holds or `limit` passes; true when it held.
-bool eventually(const std::function<bool()>& condition,
-                std::chrono::milliseconds limit = std::chrono::seconds(20));
+  std::filesystem::path files_;
+  pid_t pid_ = -1;
+  int status_ = 0;
+  bool ended_ = false;
+};
 
 }  // namespace ferrowick::testing

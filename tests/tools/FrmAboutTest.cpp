@@ -87,14 +87,6 @@ TEST_F(FrmAboutTest, EachLinkOpensItsPageAndLeavesTheWindowOpen) {
   EXPECT_TRUE(w.isVisible());
 }
 
-TEST_F(FrmAboutTest, OpeningAgainRestoresTheSameMinimisedWindow) {
-  ui::FrmAbout& first = open();
-  first.setWindowState(Qt::WindowMinimized);
-  EXPECT_EQ(&open(), &first);
-  EXPECT_TRUE(first.isVisible());
-  EXPECT_FALSE(first.isMinimized());
-}
-
 TEST_F(FrmAboutTest, TheVersionTextAndOkCloseTheWindow) {
   for (const bool byVersion : {true, false}) {
     ui::FrmAbout& w = open();

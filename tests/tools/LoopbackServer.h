@@ -1,8 +1,14 @@
 #pragma once
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,27 +20,73 @@ namespace ferrowick::testing {
 // connection; without a response it holds every connection open and never answers.
 class LoopbackServer {
  public:
-  explicit LoopbackServer(std::optional<std::string> response);
-  LoopbackServer(const LoopbackServer&) = delete;
-  LoopbackServer& operator=(const LoopbackServer&) = delete;
-  ~LoopbackServer();
+  explicit LoopbackServer(std::optional<std::string> response)
+      : response_(std::move(response)), listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    auto* any = reinterpret_cast<sockaddr*>(&address);
+    if (bind(listener_, any, length) != 0 || listen(listener_, 8) != 0 ||
+        getsockname(listener_, any, &length) != 0) {
+      throw std::runtime_error("no loopback server");
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { serve(); });
+  }
+  ~LoopbackServer() {
+    shutdown(listener_, SHUT_RDWR);  // ends the waiting accept
+    thread_.join();
+    for (int client : held_) close(client);
+    close(listener_);
+  }
 
-  // "http://127.0.0.1:<port>" followed by `path`.
-  std::string url(const std::string& path) const;
+  // The version file's address on this server.
+  std::string url() const {
+    return "http://127.0.0.1:" + std::to_string(port_) + "/updates/ferrowick.txt";
+  }
   int connections() const { return connections_; }
-  std::vector<std::string> requests() const;
+  std::string lastRequest() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lastRequest_;
+  }
 
  private:
-  void serve();
-  void answer(int client);
+  void serve() {
+    for (int client; (client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+      ++connections_;
+      std::string request;
+      char buffer[4096];
+      ssize_t got = 0;
+      while (request.find("\r\n\r\n") == std::string::npos &&
+             (got = read(client, buffer, sizeof buffer)) > 0) {
+        request.append(buffer, static_cast<std::size_t>(got));
+      }
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        lastRequest_ = request;
+      }
+      if (!response_) {
+        held_.push_back(client);
+        continue;
+      }
+      for (std::size_t sent = 0; sent < response_->size();) {
+        const ssize_t wrote =
+            send(client, response_->data() + sent, response_->size() - sent, MSG_NOSIGNAL);
+        if (wrote <= 0) break;
+        sent += static_cast<std::size_t>(wrote);
+      }
+      shutdown(client, SHUT_WR);
+      close(client);
+    }
+  }
 
   std::optional<std::string> response_;
-  int listener_ = -1;
-  int stopPipe_[2] = {-1, -1};
+  int listener_;
   int port_ = 0;
   std::atomic<int> connections_{0};
   mutable std::mutex mutex_;
-  std::vector<std::string> requests_;
+  std::string lastRequest_;
   std::vector<int> held_;
   std::thread thread_;
 };

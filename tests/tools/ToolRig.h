@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "runtime/App.h"
 #include "runtime/fs/FileSystem.h"
@@ -26,6 +27,14 @@ class ToolRig : public QtTest {
   }
 
   static std::string text(int index) { return "text " + std::to_string(index); }
+
+  // Every box shown as "caption|style|text": one comparison covers all three and the count.
+  std::vector<std::string> boxes() const {
+    std::vector<std::string> all;
+    for (const auto& box : scripted.messages.shown)
+      all.push_back(box.caption + "|" + std::to_string(box.style) + "|" + box.text);
+    return all;
+  }
 
   // Deletes the windows that closed themselves.
   static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
