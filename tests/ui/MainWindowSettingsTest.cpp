@@ -102,6 +102,7 @@ TEST_F(MainWindowTest, HelpMenuItemsOpenTheirDocumentOrPage) {
 // the loaded one; once closed, the next opening loads a new one.
 TEST_F(MainWindowTest, ToolMenuItemsOpenOneInstanceEach) {
   ui::frmMain& w = makeWindow();
+  w.show();
   const std::pair<ui::QtMenuItem*, std::function<QWidget*()>> tools[] = {
       {&w.qwe_, [&] { return w.md5_.data(); }}, {&w.oprog_, [&] { return w.about_.data(); }}};
   for (const auto& [item, instance] : tools) {
@@ -109,6 +110,9 @@ TEST_F(MainWindowTest, ToolMenuItemsOpenOneInstanceEach) {
     QWidget* first = instance();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->parentWidget() == &w && first->isVisible());
+    // Owned by the main window, over the middle of it.
+    EXPECT_TRUE(first->windowFlags().testFlag(Qt::Dialog));
+    EXPECT_LE((first->frameGeometry().center() - w.frameGeometry().center()).manhattanLength(), 10);
     first->hide();
     item->action().trigger();
     EXPECT_EQ(instance(), first);

@@ -127,14 +127,19 @@ TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
   struct Case {
     bool settingsFile;
     bool fromTool;
+    bool byTray;  // brought back from the tray: the focus comes from the shell
     bool hidden;
   };
-  const Case cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
+  const Case cases[] = {{true, true, false, true},
+                        {true, false, false, false},
+                        {false, true, false, false},
+                        {true, true, true, false}};
   for (const Case& c : cases) {
     Sandbox::leave();
     Sandbox::enter();
     ui::frmMain& w = start(c.settingsFile, true);
     w.mnuRestore_Click();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.qwe_.action().trigger();
     QWidget& other = *w.md5_;
     QWidget stranger;
@@ -142,10 +147,15 @@ TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
     QWidget& before = c.fromTool ? other : stranger;
     before.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&before));
-    w.activateWindow();
+    if (c.byTray) {
+      w.hide();
+      w.mnuRestore_Click();
+    } else {
+      w.activateWindow();
+    }
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     settle();
-    EXPECT_EQ(!w.isVisible(), c.hidden) << c.settingsFile << c.fromTool;
+    EXPECT_EQ(!w.isVisible(), c.hidden) << c.settingsFile << c.fromTool << c.byTray;
   }
 }
 

@@ -346,6 +346,8 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   // The program's window that had the focus last; the activation rule runs again when
   // the focus comes back from one of the tool windows.
   QPointer<QWindow> lastFocus_;
+  // Set while a window restored from the tray waits for its focus.
+  bool restoring_ = false;
   void focusMoved(QWindow* now);
   bool isToolWindow(const QWindow* window) const;
   bool quietMinimise_ = false;

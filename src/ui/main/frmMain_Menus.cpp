@@ -32,6 +32,7 @@ void frmMain::openUpdateWindow() {
             std::string(services::kMakerScheme) + services::kMakerHost + "/updates/ferrowick.txt",
             [this] { links_.OpenUpdatePage(); }},
         this);
+    centreOver(*update_, this);
   }
   update_->Show();
 }

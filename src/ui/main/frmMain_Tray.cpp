@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "runtime/App.h"
 #include "runtime/Host.h"
@@ -69,7 +70,11 @@ void frmMain::showEvent(QShowEvent* event) {
 void frmMain::focusMoved(QWindow* now) {
   const bool fromTool = isToolWindow(lastFocus_);
   lastFocus_ = now;
-  if (fromTool && now != nullptr && now == windowHandle()) {
+  if (now == nullptr || now != windowHandle()) return;
+  // A window brought back from the tray gets the focus from the shell, whichever window
+  // of the program had it before.
+  if (std::exchange(restoring_, false)) return;
+  if (fromTool) {
     QTimer::singleShot(0, this, [this] { Form_Activate(); });
   }
 }
@@ -154,6 +159,7 @@ void frmMain::Tray_MouseMove(int message) {
 }
 
 void frmMain::mnuRestore_Click() {
+  restoring_ = !isActiveWindow();
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

@@ -24,7 +24,7 @@ constexpr const char* kAuthor = "Jonas Veldhuis";
 }
 
 FrmAbout::FrmAbout(QWidget* owner, FrmAboutContext context)
-    : QWidget(owner, Qt::Window), context_(context) {
+    : QWidget(owner, Qt::Dialog), context_(context) {
   setAttribute(Qt::WA_DeleteOnClose);
   setMouseTracking(true);
   Label88_.setCaption(context_.app.title());

@@ -12,7 +12,7 @@
 namespace ferrowick::ui {
 
 frmMd5::frmMd5(QWidget* owner, frmMd5Context context)
-    : QWidget(owner, Qt::Window), context_(context) {
+    : QWidget(owner, Qt::Dialog), context_(context) {
   setAttribute(Qt::WA_DeleteOnClose);
   Command1_.setCaption("...");
   Command2_.setCaption("...");
