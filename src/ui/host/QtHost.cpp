@@ -44,6 +44,8 @@ int QtMessageBoxes::show(const std::string& text, int style, const std::string& 
   if (owner == nullptr) owner = parent_;
   QPointer<QMessageBox> box(new QMessageBox(iconFor(style), QString::fromStdString(caption),
                                             displayText(text), QMessageBox::NoButton, owner));
+  // Wide enough for its caption in the title bar, however short the text.
+  box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 16em; }"));
   const bool yesNo = (style & 0x7) == runtime::MsgStyle::YesNo;
   if (yesNo) {
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
