@@ -163,7 +163,11 @@ unsigned FileSystem::getAttributes(const std::string& path) {
     case Kind::Other: return word | Attr::System;
     case Kind::File: break;
   }
-  if (archive().isArchiveSet(path, st)) word |= Attr::Archive;
+  ArchiveStore& store = archive();
+  // During a batch the lookups share one read transaction instead of locking the
+  // database for each file; the batch's first record ends it (see clearArchive).
+  if (batching_) store.begin();
+  if (store.isArchiveSet(path, st)) word |= Attr::Archive;
   return word;
 }
 
