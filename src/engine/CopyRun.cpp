@@ -143,7 +143,7 @@ bool CopyRun::isFinishing(CopyStep step) {
 runtime::CopiedFile CopyRun::copyFile(Run& run) {
   const std::string target = run.destFolder + run.fileName;
   try {
-    return ctx_.fs.copyFile(run.sourcePath, target, run.destination);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
   } catch (const RuntimeError& error) {
     if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
       throw;
@@ -153,7 +153,7 @@ runtime::CopiedFile CopyRun::copyFile(Run& run) {
     const std::string folder =
         run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
     if (MakeDestDir(folder) != run.destFolder) throw;
-    return ctx_.fs.copyFile(run.sourcePath, target, run.destination);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
   }
 }
 
@@ -260,7 +260,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
       run.copied = {};
-      run.attributes = incremental() ? fs.getAttributes(run.sourcePath) : 0;
+      run.attributes = incremental() ? fs.getAttributes(run.sourcePath, run.source) : 0;
       break;
     case CopyStep::TakeFileName:
       run.fileName = GetFileName(run.sourcePath);

@@ -68,14 +68,21 @@ TEST_F(FileCopyTest, FailedOrRefusedCopyLeavesNothingNew) {
 }
 
 TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
+  CopyFolder from;
   CopyFolder held;
+  writeFile(root / "in/s", "first");
   fs::create_directories(root / "out");
-  files.copyFile(root / "a", root / "out/1", held);
+  files.copyFile(root / "in/s", root / "out/1", from, held);
+  EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::Archive);
   fs::remove_all(root / "out");
   EXPECT_EQ(copyError(root / "a", root / "out/2"), Err::PathNotFound);
   fs::create_directories(root / "out");
-  files.copyFile(root / "a", root / "out/3", held);
-  EXPECT_EQ(readFile(root / "out/3"), bytes);
+  fs::remove_all(root / "in");
+  writeFile(root / "in/s", "second");
+  fs::permissions(root / "in/s", fs::perms{0444});
+  EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::ReadOnly | Attr::Archive);
+  files.copyFile(root / "in/s", root / "out/3", from, held);
+  EXPECT_EQ(readFile(root / "out/3"), "second");
 }
 
 TEST_F(FileCopyTest, CopyToAnotherFileSystemFallsBackToReadAndWrite) {

@@ -17,13 +17,17 @@ void CopyFolder::release() noexcept {
   deviceKnown_ = false;
 }
 
-int CopyFolder::open(const std::string& folderPath, const std::string& target) {
+int CopyFolder::open(std::string_view folderPath, const std::string& target) {
   if (holds(folderPath)) return fd_;
   release();
-  const int fd = ::open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) raiseErrno(errno, target);
-  fd_ = fd;
   path_ = folderPath;
+  const int fd = ::open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    const int err = errno;
+    path_.clear();
+    raiseErrno(err, target);
+  }
+  fd_ = fd;
   return fd_;
 }
 

@@ -12,6 +12,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/FileSystem.h"
+#include "runtime/fs/PathParts.h"
 #include "runtime/fs/TemporaryFiles.h"
 
 namespace ferrowick::runtime {
@@ -120,16 +121,6 @@ struct Place {
   int folder;
 };
 
-std::string folderOf(const std::string& target) {
-  const auto slash = target.rfind('/');
-  return slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-}
-
-std::string nameOf(const std::string& target) {
-  const auto slash = target.rfind('/');
-  return slash == std::string::npos ? target : target.substr(slash + 1);
-}
-
 // The new content of a target while it is being written: an unnamed file in the
 // target's folder where the file system offers one, else a hidden named one. Either
 // way the target's name is given to it only once the content is complete, and an
@@ -224,30 +215,38 @@ class PendingCopy {
 }  // namespace
 
 CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target) {
-  CopyFolder folder;
-  return copyFile(source, target, folder);
+  CopyFolder from;
+  CopyFolder into;
+  return copyFile(source, target, from, into);
+}
+
+CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target,
+                                CopyFolder& into) {
+  CopyFolder from;
+  return copyFile(source, target, from, into);
 }
 
 // A folder held from an earlier copy may have been removed since (and perhaps made again):
-// the copy is then tried once more with the folder opened afresh.
+// the copy is then tried once more with the folders opened afresh.
 CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target,
-                                CopyFolder& into) {
+                                CopyFolder& from, CopyFolder& into) {
   faults_.check(FaultPoint::Copy, source);
-  const std::string folder = folderOf(target);
-  const bool held = into.holds(folder);
+  const bool held = into.holds(folderPart(target)) || from.holds(folderPart(source));
   try {
-    return copyInto(source, target, folder, into);
+    return copyInto(source, target, from, into);
   } catch (const RuntimeError&) {
-    if (!held || !into.removed()) throw;
+    if (!held || !(into.removed() || from.removed())) throw;
     into.release();
-    return copyInto(source, target, folder, into);
+    from.release();
+    return copyInto(source, target, from, into);
   }
 }
 
 CopiedFile FileSystem::copyInto(const std::string& source, const std::string& target,
-                                const std::string& folder, CopyFolder& into) {
+                                CopyFolder& from, CopyFolder& into) {
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
-  Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  Fd in(::openat(from.open(folderPart(source), source), std::string(namePart(source)).c_str(),
+                 O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) raiseErrno(errno, source);
   CopiedFile result;
   struct stat& st = result.source;
@@ -255,7 +254,7 @@ CopiedFile FileSystem::copyInto(const std::string& source, const std::string& ta
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
 
-  const Place place{target, nameOf(target), into.open(folder, target)};
+  const Place place{target, std::string(namePart(target)), into.open(folderPart(target), target)};
   // The target's own entry: a link there is replaced by the copy, never followed.
   struct stat existing {};
   const bool replacing =
