@@ -21,6 +21,11 @@ class CopyFolder {
 
   void release() noexcept;
 
+  // The folder at that path was made (empty) by the caller a moment ago: until this holder
+  // lets go of it, only the copies made through it put anything there, so a copy need not
+  // look for an earlier target first.
+  void madeJustNow(std::string_view folderPath);
+
  private:
   friend class FileSystem;
 
@@ -32,11 +37,19 @@ class CopyFolder {
   bool removed() const;
   // The file system the folder is on; read once per folder.
   dev_t device();
+  bool madeEmpty() const { return madeEmpty_; }
+  // The permission bits a new file in the folder may not get as asked: the umask's, or
+  // all of them where a default access list decides instead. Read once per folder.
+  mode_t bitsTaken();
 
   std::string path_;
   int fd_ = -1;
   bool deviceKnown_ = false;
   dev_t device_ = 0;
+  std::string made_;
+  bool madeEmpty_ = false;
+  bool bitsKnown_ = false;
+  mode_t bitsTaken_ = 0;
 };
 
 }  // namespace ferrowick::runtime
