@@ -150,7 +150,7 @@ class PendingCopy {
  public:
   // `mode`: the permissions the copy ends with. An unnamed file, which no other program
   // can open, is made with them where the folder keeps them as given; otherwise
-  // finalMode() tells which to set once the content is written.
+  // setMode() sets them once the content is written.
   PendingCopy(const Place& place, bool replacing, mode_t mode, bool modeKept)
       : place_(place), mode_(mode), checked_(replacing) {
     // Replacing needs a rename, and a rename needs a name.
