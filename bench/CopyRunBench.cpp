@@ -7,6 +7,7 @@
 // the figures and never fails on timing. Set TMPDIR to run on tmpfs.
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -126,13 +127,13 @@ void peakOfFullRun(const fs::path& work, const fs::path& tree, std::size_t files
   fs::remove_all(dest);
 }
 
-// Only runs of one kind on the small tree, three times, for a profiler to watch: "full",
+// Only runs of one kind on the small tree, `runs` times, for a profiler to watch: "full",
 // "first" (first incremental) or "unchanged" (incremental with nothing changed).
-void runsToProfile(const fs::path& work, const fs::path& tree, const std::string& kind) {
+void runsToProfile(const fs::path& work, const fs::path& tree, const std::string& kind, int runs) {
   const fs::path archive = work / "archive-profiled";
   const fs::path dest = work / "profiled";
   if (kind == "unchanged") copyRun(work, archive, tree, dest, true);
-  for (int n = 0; n < 3; ++n) {
+  for (int n = 0; n < runs; ++n) {
     if (kind != "unchanged") {
       fs::remove_all(dest);
       fs::remove(archive);
@@ -144,7 +145,7 @@ void runsToProfile(const fs::path& work, const fs::path& tree, const std::string
 }  // namespace
 
 int main(int argc, char** argv) {
-  // "small" or "large" runs one tree only; "profile <kind>" see runsToProfile.
+  // "small" or "large" runs one tree only; "profile <kind> [runs]" see runsToProfile.
   const std::string only = argc > 1 ? argv[1] : "";
   int status = 0;
   fs::path work;
@@ -161,7 +162,7 @@ int main(int argc, char** argv) {
         }
       }
       if (only == "profile") {
-        runsToProfile(work, small, argc > 2 ? argv[2] : "full");
+        runsToProfile(work, small, argc > 2 ? argv[2] : "full", argc > 3 ? std::atoi(argv[3]) : 3);
         fs::remove_all(work);
         return 0;
       }

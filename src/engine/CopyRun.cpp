@@ -64,6 +64,7 @@ std::optional<std::string> CopyRun::MakeDestDir(const std::string& sourceFolder)
     commitArchiveRecords();  // CreatePath may show a box
     if (!makeDirs_.CreatePath(folder)) return std::nullopt;
   }
+  madeEmpty_ = level == Level::Made ? folder : std::string();
   madeFolder_ = folder;
   return folder;
 }
@@ -86,6 +87,7 @@ void CopyRun::RunBackup() {
 
   Run run(ctx_.fs.faults());
   madeFolder_.clear();
+  madeEmpty_.clear();
   // Only an error that escapes the handler leaves a batch of archive records open here.
   struct ArchiveBatch {
     runtime::FileSystem& fs;
@@ -143,7 +145,7 @@ bool CopyRun::isFinishing(CopyStep step) {
 runtime::CopiedFile CopyRun::copyFile(Run& run) {
   const std::string target = run.destFolder + run.fileName;
   try {
-    return ctx_.fs.copyFile(run.sourcePath, target, run.destination);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
   } catch (const RuntimeError& error) {
     if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
       throw;
@@ -153,8 +155,18 @@ runtime::CopiedFile CopyRun::copyFile(Run& run) {
     const std::string folder =
         run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
     if (MakeDestDir(folder) != run.destFolder) throw;
-    return ctx_.fs.copyFile(run.sourcePath, target, run.destination);
+    takeDestDir(run, run.destFolder);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
   }
+}
+
+// A folder MakeDestDir has just made holds nothing yet: its copies need not look for
+// earlier targets.
+void CopyRun::takeDestDir(Run& run, const std::string& folder) {
+  run.destFolder = folder;
+  if (madeEmpty_.empty()) return;
+  if (madeEmpty_ == folder) run.destination.madeJustNow(folder);
+  madeEmpty_.clear();
 }
 
 CopyStep CopyRun::perform(CopyStep step, Run& run) {
@@ -260,7 +272,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
       run.copied = {};
-      run.attributes = incremental() ? fs.getAttributes(run.sourcePath) : 0;
+      run.attributes = incremental() ? fs.getAttributes(run.sourcePath, run.source) : 0;
       break;
     case CopyStep::TakeFileName:
       run.fileName = GetFileName(run.sourcePath);
@@ -276,7 +288,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
         run.destFolder = mirrorOf(folder);
         runtime::raise(PathNotFound);
       }
-      run.destFolder = *made;
+      takeDestDir(run, *made);
       break;
     }
     case CopyStep::CopyFile:

@@ -49,6 +49,7 @@ class CopyRun {
   CopyStep ask(CopyStep step, const std::string& text, int style);
   bool clearReadOnlyTarget(Run& run);
   runtime::CopiedFile copyFile(Run& run);
+  void takeDestDir(Run& run, const std::string& folder);
 
   static bool isFileStep(CopyStep step);
   static bool isFinishing(CopyStep step);
@@ -73,6 +74,8 @@ class CopyRun {
   // The destination folder this run last found or made; files of one folder come
   // together, so each folder is looked at once.
   std::string madeFolder_;
+  // The folder MakeDestDir made a moment ago, empty, until the copies into it are told.
+  std::string madeEmpty_;
 };
 
 }  // namespace ferrowick::engine

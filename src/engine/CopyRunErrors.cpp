@@ -44,6 +44,8 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   const int number = error.number();
   // Whatever went wrong may have taken the folder with it.
   madeFolder_.clear();
+  madeEmpty_.clear();
+  run.source.release();
   run.destination.release();
 
   // The handler itself failing (the log entry, the read-only clear) ends the run in order.

@@ -35,7 +35,8 @@ struct CopyRun::Run {
   bool restartedForReadOnly = false;
   std::string summary;
   runtime::TextOutput log;
-  // The destination folder of the files copied last, held open for the next ones.
+  // The source and destination folders of the files copied last, held open for the next ones.
+  runtime::CopyFolder source;
   runtime::CopyFolder destination;
 };
 

@@ -68,14 +68,56 @@ TEST_F(FileCopyTest, FailedOrRefusedCopyLeavesNothingNew) {
 }
 
 TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
+  CopyFolder from;
   CopyFolder held;
+  writeFile(root / "in/s", "first");
   fs::create_directories(root / "out");
-  files.copyFile(root / "a", root / "out/1", held);
+  files.copyFile(root / "in/s", root / "out/1", from, held);
+  EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::Archive);
   fs::remove_all(root / "out");
   EXPECT_EQ(copyError(root / "a", root / "out/2"), Err::PathNotFound);
   fs::create_directories(root / "out");
-  files.copyFile(root / "a", root / "out/3", held);
-  EXPECT_EQ(readFile(root / "out/3"), bytes);
+  fs::remove_all(root / "in");
+  writeFile(root / "in/s", "second");
+  fs::permissions(root / "in/s", fs::perms{0444});
+  EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::ReadOnly | Attr::Archive);
+  files.copyFile(root / "in/s", root / "out/3", from, held);
+  EXPECT_EQ(readFile(root / "out/3"), "second");
+}
+
+// Bits the umask would take from a new file are set all the same.
+TEST_F(FileCopyTest, PermissionsSurviveTheUmask) {
+  const mode_t saved = ::umask(027);
+  for (const auto mode : {fs::perms{0777}, fs::perms{0604}, fs::perms{0400}}) {
+    fs::permissions(root / "a", mode);
+    files.copyFile(root / "a", root / "out");
+    EXPECT_EQ(fs::status(root / "out").permissions(), mode) << static_cast<int>(mode);
+    fs::permissions(root / "out", fs::perms::owner_write, fs::perm_options::add);
+    fs::remove(root / "out");
+  }
+  ::umask(saved);
+}
+
+// A target that turns up in a folder made empty a moment ago is replaced on the same terms
+// as one found before the copy.
+TEST_F(FileCopyTest, ATargetInAFolderJustMadeIsStillCheckedBeforeItIsReplaced) {
+  const fs::path out = root / "out";
+  const auto copyIntoMade = [&](const fs::path& source, const fs::path& target) {
+    CopyFolder from;
+    CopyFolder into;
+    into.madeJustNow((out / "").string());
+    return testing::raisedError([&] { files.copyFile(source, target, from, into); });
+  };
+  writeFile(out / "old", "old");
+  EXPECT_EQ(copyIntoMade(root / "a", out / "old"), 0);
+  EXPECT_EQ(readFile(out / "old"), bytes);
+  fs::permissions(out / "old", fs::perms{0444});
+  EXPECT_EQ(copyIntoMade(root / "a", out / "old"), Err::PathFileAccessError);
+  EXPECT_EQ(copyIntoMade(out / "old", out / "old"), Err::PathFileAccessError);
+  fs::permissions(out / "old", fs::perms{0644});
+  EXPECT_EQ(copyIntoMade(out / "old", out / "old"), Err::PermissionDenied);
+  EXPECT_EQ(readFile(out / "old"), bytes);
+  EXPECT_EQ(testing::entriesIn(out), 1);
 }
 
 TEST_F(FileCopyTest, CopyToAnotherFileSystemFallsBackToReadAndWrite) {

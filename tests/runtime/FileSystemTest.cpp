@@ -131,6 +131,17 @@ TEST_F(FileSystemTest, BatchedArchiveRecordsAreKeptOnlyOnceCommitted) {
   FileSystem again{database};
   EXPECT_EQ(again.getAttributes(kept), Attr::Archive);
   EXPECT_EQ(again.getAttributes(lost), 0u);
+
+  // The lookups of a batch read together; another program's record written meanwhile
+  // neither blocks the batch's own records nor is lost.
+  again.beginArchiveBatch();
+  EXPECT_EQ(again.getAttributes(kept), Attr::Archive);
+  FileSystem{database}.setAttributes(lost, Attr::Archive);
+  cleared(again, kept);
+  again.endArchiveBatch();
+  FileSystem last{database};
+  EXPECT_EQ(last.getAttributes(kept), 0u);
+  EXPECT_EQ(last.getAttributes(lost), Attr::Archive);
 }
 
 TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {

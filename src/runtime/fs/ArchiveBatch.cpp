@@ -35,6 +35,9 @@ void FileSystem::clearArchive(const std::string& path, const struct stat& asRead
     store.clearArchive(path, asRead);
     return;
   }
+  // A transaction that has only read so far is ended, so that the writes start from the
+  // newest state even when another program wrote meanwhile.
+  if (batched_ == 0) store.commit();
   store.begin();
   store.clearArchive(path, asRead);
   if (++batched_ >= kBatchRecords) commitArchiveBatch();

@@ -3,13 +3,15 @@
 #include <sys/types.h>
 
 #include <string>
+#include <string_view>
 
 namespace ferrowick::runtime {
 
-// A destination folder held open for the copies made into it one after another: each copy
-// then walks one name instead of the folder's whole (often long, mirrored) path again.
-// Let go of when it goes, when it is pointed at another folder, or by release(), so that
-// nothing keeps a destination drive busy once the copies are done.
+// A folder held open for the files handled in it one after another, on the source side or
+// the destination side of copies: each file then walks one name instead of the folder's
+// whole (often long, mirrored) path again. Let go of when it goes, when it is pointed at
+// another folder, or by release(), so that nothing keeps a drive busy once the copies are
+// done.
 class CopyFolder {
  public:
   CopyFolder() = default;
@@ -19,22 +21,35 @@ class CopyFolder {
 
   void release() noexcept;
 
+  // The folder at that path was made (empty) by the caller a moment ago: until this holder
+  // lets go of it, only the copies made through it put anything there, so a copy need not
+  // look for an earlier target first.
+  void madeJustNow(std::string_view folderPath);
+
  private:
   friend class FileSystem;
 
   // The folder's descriptor, opened unless it is the one held already (a path without a
   // separator is taken relative to the current folder). Raises the runtime's error.
-  int open(const std::string& folderPath, const std::string& target);
-  bool holds(const std::string& folderPath) const { return fd_ >= 0 && folderPath == path_; }
+  int open(std::string_view folderPath, const std::string& target);
+  bool holds(std::string_view folderPath) const { return fd_ >= 0 && folderPath == path_; }
   // The held folder is no longer in the tree (removed while it was held).
   bool removed() const;
   // The file system the folder is on; read once per folder.
   dev_t device();
+  bool madeEmpty() const { return madeEmpty_; }
+  // The permission bits a new file in the folder may not get as asked: the umask's, or
+  // all of them where a default access list decides instead. Read once per folder.
+  mode_t bitsTaken();
 
   std::string path_;
   int fd_ = -1;
   bool deviceKnown_ = false;
   dev_t device_ = 0;
+  std::string made_;
+  bool madeEmpty_ = false;
+  bool bitsKnown_ = false;
+  mode_t bitsTaken_ = 0;
 };
 
 }  // namespace ferrowick::runtime

@@ -12,6 +12,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/FileSystem.h"
+#include "runtime/fs/PathParts.h"
 #include "runtime/fs/TemporaryFiles.h"
 
 namespace ferrowick::runtime {
@@ -120,14 +121,25 @@ struct Place {
   int folder;
 };
 
-std::string folderOf(const std::string& target) {
-  const auto slash = target.rfind('/');
-  return slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-}
-
-std::string nameOf(const std::string& target) {
-  const auto slash = target.rfind('/');
-  return slash == std::string::npos ? target : target.substr(slash + 1);
+// True when the target's own entry (a link there is replaced by the copy, never
+// followed) exists and may be replaced; raises when it must not be.
+bool targetToReplace(const Place& place, const struct stat& source) {
+  struct stat existing {};
+  if (::fstatat(place.folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (errno != ENOENT) raiseErrno(errno, place.path);
+    return false;
+  }
+  // A read-only target refuses the copy even for root, who could otherwise replace it.
+  if (S_ISDIR(existing.st_mode) ||
+      (!S_ISLNK(existing.st_mode) && (existing.st_mode & S_IWUSR) == 0)) {
+    raise(Err::PathFileAccessError);
+  }
+  // A file copied onto itself would come back as a new file (links and archive state
+  // lost) for nothing; the system the program was made for refuses it as well.
+  if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino) {
+    raise(Err::PermissionDenied);
+  }
+  return true;
 }
 
 // The new content of a target while it is being written: an unnamed file in the
@@ -136,12 +148,20 @@ std::string nameOf(const std::string& target) {
 // unfinished one leaves nothing behind.
 class PendingCopy {
  public:
-  PendingCopy(const Place& place, bool replacing) : place_(place) {
+  // `mode`: the permissions the copy ends with. An unnamed file, which no other program
+  // can open, is made with them where the folder keeps them as given; otherwise
+  // setMode() sets them once the content is written.
+  PendingCopy(const Place& place, bool replacing, mode_t mode, bool modeKept)
+      : place_(place), mode_(mode), checked_(replacing) {
     // Replacing needs a rename, and a rename needs a name.
     if (!replacing && procFdAvailable()) {
       // Unnamed, so no sweep can find it: it is locked only if it ever gets a temporary name.
-      fd_ = Fd(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-      if (fd_.get() >= 0) return;
+      fd_ = Fd(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                        modeKept ? mode : mode_t{0600}));
+      if (fd_.get() >= 0) {
+        modeSet_ = modeKept;
+        return;
+      }
     }
     fd_ = Fd(makeNamed(name_));
     if (fd_.get() < 0) raiseErrno(errno, place_.path);
@@ -154,8 +174,14 @@ class PendingCopy {
 
   int fd() const noexcept { return fd_.get(); }
 
-  // Gives the complete content the target's name.
-  void publish() {
+  // Sets the permissions unless the file was made with them.
+  void setMode() {
+    if (!modeSet_ && ::fchmod(fd_.get(), mode_) != 0) raiseErrno(errno, place_.path);
+  }
+
+  // Gives the complete content the target's name. `source`: what was copied, which a
+  // target that appeared meanwhile must not be.
+  void publish(const struct stat& source) {
     if (name_.empty()) {
       if (link(place_.folder, place_.name) == 0) {
         if (const int err = fd_.close(); err != 0) {
@@ -164,9 +190,13 @@ class PendingCopy {
         }
         return;
       }
-      // The target appeared while the copy was written: replace it like an earlier copy.
+      // The target appeared while the copy was written: replace it like an earlier copy,
+      // on the same terms.
       if (errno != EEXIST) raiseErrno(errno, place_.path);
+      targetToReplace(place_, source);
       nameForReplace();
+    } else if (!checked_) {
+      targetToReplace(place_, source);
     }
     if (const int err = fd_.close(); err != 0) raiseErrno(err, place_.path);
     if (::rename(name_.c_str(), place_.path.c_str()) != 0) raiseErrno(errno, place_.path);
@@ -217,6 +247,9 @@ class PendingCopy {
   }
 
   const Place& place_;
+  mode_t mode_;
+  bool checked_;  // the target was looked at before the copy
+  bool modeSet_ = false;
   Fd fd_;
   std::string name_;
 };
@@ -224,30 +257,38 @@ class PendingCopy {
 }  // namespace
 
 CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target) {
-  CopyFolder folder;
-  return copyFile(source, target, folder);
+  CopyFolder from;
+  CopyFolder into;
+  return copyFile(source, target, from, into);
+}
+
+CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target,
+                                CopyFolder& into) {
+  CopyFolder from;
+  return copyFile(source, target, from, into);
 }
 
 // A folder held from an earlier copy may have been removed since (and perhaps made again):
-// the copy is then tried once more with the folder opened afresh.
+// the copy is then tried once more with the folders opened afresh.
 CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target,
-                                CopyFolder& into) {
+                                CopyFolder& from, CopyFolder& into) {
   faults_.check(FaultPoint::Copy, source);
-  const std::string folder = folderOf(target);
-  const bool held = into.holds(folder);
+  const bool held = into.holds(folderPart(target)) || from.holds(folderPart(source));
   try {
-    return copyInto(source, target, folder, into);
+    return copyInto(source, target, from, into);
   } catch (const RuntimeError&) {
-    if (!held || !into.removed()) throw;
+    if (!held || !(into.removed() || from.removed())) throw;
     into.release();
-    return copyInto(source, target, folder, into);
+    from.release();
+    return copyInto(source, target, from, into);
   }
 }
 
 CopiedFile FileSystem::copyInto(const std::string& source, const std::string& target,
-                                const std::string& folder, CopyFolder& into) {
+                                CopyFolder& from, CopyFolder& into) {
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
-  Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  Fd in(::openat(from.open(folderPart(source), source), std::string(namePart(source)).c_str(),
+                 O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) raiseErrno(errno, source);
   CopiedFile result;
   struct stat& st = result.source;
@@ -255,32 +296,18 @@ CopiedFile FileSystem::copyInto(const std::string& source, const std::string& ta
   if (S_ISDIR(st.st_mode)) raise(Err::PathFileAccessError);
   if (!S_ISREG(st.st_mode)) raise(Err::BadFileNameOrNumber);
 
-  const Place place{target, nameOf(target), into.open(folder, target)};
-  // The target's own entry: a link there is replaced by the copy, never followed.
-  struct stat existing {};
-  const bool replacing =
-      ::fstatat(place.folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
-  if (replacing) {
-    // A read-only target refuses the copy even for root, who could otherwise replace it.
-    if (S_ISDIR(existing.st_mode) ||
-        (!S_ISLNK(existing.st_mode) && (existing.st_mode & S_IWUSR) == 0)) {
-      raise(Err::PathFileAccessError);
-    }
-    // A file copied onto itself would come back as a new file (links and archive state
-    // lost) for nothing; the system the program was made for refuses it as well.
-    if (existing.st_dev == st.st_dev && existing.st_ino == st.st_ino) {
-      raise(Err::PermissionDenied);
-    }
-  } else if (errno != ENOENT) {
-    raiseErrno(errno, target);
-  }
-  PendingCopy out(place, replacing);
+  const Place place{target, std::string(namePart(target)), into.open(folderPart(target), target)};
+  // A folder made empty a moment ago holds no target yet; should one appear meanwhile,
+  // publishing finds it.
+  const bool replacing = !into.madeEmpty() && targetToReplace(place, st);
+  const mode_t mode = st.st_mode & 0777;
+  PendingCopy out(place, replacing, mode, (mode & into.bitsTaken()) == 0);
   result.bytes = copyContent(faults_, in.get(), out.fd(), static_cast<std::uint64_t>(st.st_size),
                              source, target);
-  if (::fchmod(out.fd(), st.st_mode & 0777) != 0) raiseErrno(errno, target);
+  out.setMode();
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
   if (::futimens(out.fd(), times) != 0) raiseErrno(errno, target);
-  out.publish();
+  out.publish(st);
   if (batching_) noteCopy(into);
   return result;
 }

@@ -10,6 +10,7 @@
 
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/ArchiveStore.h"
+#include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/DirectoryEntries.h"
 #include "runtime/fs/PathParts.h"
 
@@ -145,14 +146,34 @@ bool FileSystem::fileExists(const std::string& path) {
 
 unsigned FileSystem::getAttributes(const std::string& path) {
   faults_.check(FaultPoint::Attributes, path);
+  return attributesAt(AT_FDCWD, path.c_str(), path);
+}
+
+// A held folder may have been removed (and perhaps made again) since the last file.
+unsigned FileSystem::getAttributes(const std::string& path, CopyFolder& from) {
+  const std::string_view name = namePart(path);
+  if (name.empty()) return getAttributes(path);
+  faults_.check(FaultPoint::Attributes, path);
+  const bool held = from.holds(folderPart(path));
+  const std::string entry(name);
+  try {
+    return attributesAt(from.open(folderPart(path), path), entry.c_str(), path);
+  } catch (const RuntimeError&) {
+    if (!held || !from.removed()) throw;
+    from.release();
+    return attributesAt(from.open(folderPart(path), path), entry.c_str(), path);
+  }
+}
+
+unsigned FileSystem::attributesAt(int folder, const char* name, const std::string& path) {
   struct stat st{};
   unsigned word = isHiddenName(lastComponent(path)) ? Attr::Hidden : 0u;
-  if (::stat(path.c_str(), &st) != 0) {
+  if (::fstatat(folder, name, &st, 0) != 0) {
     const int err = errno;
     struct stat link{};
     // A link that leads nowhere (a missing target, a loop) is a broken link, not an error.
-    if ((err == ENOENT || err == ELOOP || err == ENOTDIR) && ::lstat(path.c_str(), &link) == 0 &&
-        S_ISLNK(link.st_mode)) {
+    if ((err == ENOENT || err == ELOOP || err == ENOTDIR) &&
+        ::fstatat(folder, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode)) {
       return word | Attr::System;
     }
     raiseErrno(err, path);
@@ -163,7 +184,11 @@ unsigned FileSystem::getAttributes(const std::string& path) {
     case Kind::Other: return word | Attr::System;
     case Kind::File: break;
   }
-  if (archive().isArchiveSet(path, st)) word |= Attr::Archive;
+  ArchiveStore& store = archive();
+  // During a batch the lookups share one read transaction instead of locking the
+  // database for each file; the batch's first record ends it (see clearArchive).
+  if (batching_) store.begin();
+  if (store.isArchiveSet(path, st)) word |= Attr::Archive;
   return word;
 }
 

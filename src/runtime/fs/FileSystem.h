@@ -75,6 +75,8 @@ class FileSystem {
 
   // Attributes: the attribute word (Attr).
   unsigned getAttributes(const std::string& path);
+  // The same for files looked at one after another in the folder that `from` holds open.
+  unsigned getAttributes(const std::string& path, CopyFolder& from);
 
   // SetAttributes: sets read-only and archive from the word; a negative or unknown
   // value raises 5.
@@ -105,8 +107,11 @@ class FileSystem {
   // is replaced through a temporary file beside it, and a link at the target is replaced,
   // not followed. CopyWrite is checked before each chunk of at most 1 MiB.
   CopiedFile copyFile(const std::string& source, const std::string& target);
-  // The same, for copies one after another into the same folder, which `into` holds open.
+  // The same, for copies one after another into the same folder, which `into` holds open,
+  // and from the same folder, which `from` holds open.
   CopiedFile copyFile(const std::string& source, const std::string& target, CopyFolder& into);
+  CopiedFile copyFile(const std::string& source, const std::string& target, CopyFolder& from,
+                      CopyFolder& into);
 
   // Removes the temporary files that copies into `folder` left when their process was
   // killed; those of copies still being written stay. Never fails.
@@ -118,8 +123,9 @@ class FileSystem {
 
  private:
   ArchiveStore& archive();
-  CopiedFile copyInto(const std::string& source, const std::string& target,
-                      const std::string& folder, CopyFolder& into);
+  CopiedFile copyInto(const std::string& source, const std::string& target, CopyFolder& from,
+                      CopyFolder& into);
+  unsigned attributesAt(int folder, const char* name, const std::string& path);
   // Remembers the file system of a copy whose record may join the batch.
   void noteCopy(CopyFolder& folder);
   void recordRemoved();

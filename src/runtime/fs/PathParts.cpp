@@ -24,6 +24,17 @@ std::string lastComponent(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string_view folderPart(std::string_view path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string_view::npos) return ".";
+  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+std::string_view namePart(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 bool isHiddenName(std::string_view name) {
   return !name.empty() && name.front() == '.' && name != "." && name != "..";
 }

@@ -34,6 +34,8 @@ void FileSystem::setAttributes(const std::string& path, long attributes) {
     archive().setArchive(path);
     recordRemoved();
   } else {
+    // Not left waiting behind the lookups of a batch that has written nothing yet.
+    if (batching_ && batched_ == 0) archive().commit();
     archive().clearArchive(path, st);
   }
 }
