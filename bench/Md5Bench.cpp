@@ -20,31 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "services/modMd5.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-void writeFile(const fs::path& path, std::size_t size) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) throw std::runtime_error("cannot create " + path.string());
-  std::vector<unsigned char> block(std::size_t{1} << 20);
-  for (std::size_t i = 0; i < block.size(); ++i) {
-    block[i] = static_cast<unsigned char>((i * 2654435761u) >> 13);
-  }
-  for (std::size_t done = 0; done < size;) {
-    const std::size_t n = std::min(block.size(), size - done);
-    block[0] = static_cast<unsigned char>(done >> 20);  // no two blocks alike
-    if (::write(fd, block.data(), n) != static_cast<ssize_t>(n)) {
-      ::close(fd);
-      throw std::runtime_error("cannot write " + path.string());
-    }
-    done += n;
-  }
-  ::close(fd);
-}
 
 // A field of /proc/self/status in KiB.
 long statusKiB(const std::string& field) {
@@ -109,7 +91,7 @@ int main(int argc, char** argv) {
   try {
     fs::create_directories(folder);
     const fs::path file = folder / "data.bin";
-    writeFile(file, static_cast<std::size_t>(mib) << 20);
+    ferrowick::bench::writeBytes(file, static_cast<std::size_t>(mib) << 20, 0);
     // The first hash in the process shows the memory hashing adds (later ones reuse the
     // freed block); both tools then read from the page cache.
     const long before = statusKiB("VmRSS");
