@@ -142,10 +142,14 @@ bool CopyRun::isFinishing(CopyStep step) {
 
 // A folder this run made or found earlier may have been removed since: it is made again,
 // once, for the file that finds it gone.
+// The window stays responsive during one large file as well: another run is refused
+// meanwhile, list edits leave this run's own list alone, and a close ends the process,
+// with it the unnamed copy being written.
 runtime::CopiedFile CopyRun::copyFile(Run& run) {
   const std::string target = run.destFolder + run.fileName;
+  const runtime::FileSystem::ChunkDone yield = [this] { ctx_.host.loop.yield(); };
   try {
-    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination, yield);
   } catch (const RuntimeError& error) {
     if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
       throw;
@@ -156,7 +160,7 @@ runtime::CopiedFile CopyRun::copyFile(Run& run) {
         run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
     if (MakeDestDir(folder) != run.destFolder) throw;
     takeDestDir(run, run.destFolder);
-    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination, yield);
   }
 }
 

@@ -45,6 +45,8 @@ class FileSystem {
   FileSystem& operator=(const FileSystem&) = delete;
 
   Faults& faults() noexcept { return faults_; }
+  // How far apart the calls of a copy's `betweenChunks` are, rounded up to whole chunks.
+  void callBetweenChunksEvery(std::uint64_t bytes) noexcept { betweenChunksBytes_ = bytes; }
 
   // List: the names matching a pattern such as "/data/*.*", in the order the file
   // system returns them. Ordinary files only (no folders, hidden or system files), or
@@ -108,10 +110,13 @@ class FileSystem {
   // not followed. CopyWrite is checked before each chunk of at most 1 MiB.
   CopiedFile copyFile(const std::string& source, const std::string& target);
   // The same, for copies one after another into the same folder, which `into` holds open,
-  // and from the same folder, which `from` holds open.
+  // and from the same folder, which `from` holds open. `betweenChunks`, when given, is
+  // called each time another 32 MiB (see callBetweenChunksEvery) of the file are written
+  // and more follows, so that a caller can keep its window responsive during one large file.
+  using ChunkDone = std::function<void()>;
   CopiedFile copyFile(const std::string& source, const std::string& target, CopyFolder& into);
   CopiedFile copyFile(const std::string& source, const std::string& target, CopyFolder& from,
-                      CopyFolder& into);
+                      CopyFolder& into, const ChunkDone& betweenChunks = {});
 
   // Removes the temporary files that copies into `folder` left when their process was
   // killed; those of copies still being written stay. Never fails.
@@ -124,7 +129,7 @@ class FileSystem {
  private:
   ArchiveStore& archive();
   CopiedFile copyInto(const std::string& source, const std::string& target, CopyFolder& from,
-                      CopyFolder& into);
+                      CopyFolder& into, const ChunkDone& betweenChunks);
   unsigned attributesAt(int folder, const char* name, const std::string& path);
   // Remembers the file system of a copy whose record may join the batch.
   void noteCopy(CopyFolder& folder);
@@ -134,6 +139,7 @@ class FileSystem {
   std::filesystem::path archiveDatabase_;
   std::unique_ptr<ArchiveStore> archive_;
   Faults faults_;
+  std::uint64_t betweenChunksBytes_ = std::uint64_t{32} << 20;
   bool batching_ = false;
   std::size_t batched_ = 0;
   // One open folder on each file system that got a copy since the last commit.
