@@ -60,18 +60,37 @@ dev_t CopyFolder::device() {
   return device_;
 }
 
+namespace {
+bool hasDefaultList(const std::string& folder) {
+  return ::getxattr(folder.c_str(), "system.posix_acl_default", nullptr, 0) >= 0 ||
+         (errno != ENODATA && errno != ENOTSUP);
+}
+}  // namespace
+
 mode_t CopyFolder::bitsTaken() {
-  if (!bitsKnown_) {
+  if (bitsKnown_) return bitsTaken_;
+  if (!maskKnown_) {
     // Set to a tighter mask for a moment: a file another thread makes meanwhile is never
     // more open than it asked for.
-    const mode_t mask = ::umask(077);
-    ::umask(mask);
-    const bool defaultList =
-        ::getxattr(path_.c_str(), "system.posix_acl_default", nullptr, 0) >= 0 ||
-        (errno != ENODATA && errno != ENOTSUP);
-    bitsTaken_ = defaultList ? mode_t{0777} : mask;
-    bitsKnown_ = true;
+    mask_ = ::umask(077);
+    ::umask(mask_);
+    maskKnown_ = true;
   }
+  bool defaultList = false;
+  const auto slash = path_.rfind('/');
+  if (madeEmpty_ && slash != std::string::npos && slash > 0) {
+    // Siblings made one after another share their parent: one look serves them all.
+    const std::string_view parent(path_.data(), slash);
+    if (parent != listParent_) {
+      listParent_ = parent;
+      parentListed_ = hasDefaultList(listParent_);
+    }
+    defaultList = parentListed_;
+  } else {
+    defaultList = hasDefaultList(path_);
+  }
+  bitsTaken_ = defaultList ? mode_t{0777} : mask_;
+  bitsKnown_ = true;
   return bitsTaken_;
 }
 
