@@ -84,6 +84,15 @@ TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
   EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::ReadOnly | Attr::Archive);
   files.copyFile(root / "in/s", root / "out/3", from, held);
   EXPECT_EQ(readFile(root / "out/3"), "second");
+
+  // Siblings are opened from their held parent, which may go the same way.
+  for (const char* sibling : {"x", "y"}) fs::create_directories(root / "out/p" / sibling);
+  files.copyFile(root / "in/s", root / "out/p/x/4", from, held);
+  files.copyFile(root / "in/s", root / "out/p/y/5", from, held);
+  fs::remove_all(root / "out/p");
+  fs::create_directories(root / "out/p/z");
+  files.copyFile(root / "in/s", root / "out/p/z/6", from, held);
+  EXPECT_EQ(readFile(root / "out/p/z/6"), "second");
 }
 
 // Bits the umask would take from a new file are set all the same.

@@ -44,8 +44,17 @@ class CopyFolder {
   // folder made just now, once per parent: it has its parent's default list then.
   mode_t bitsTaken();
 
+  // Lets go of the folder, keeping its parent and what is kept for the run.
+  void drop() noexcept;
+  int openByPath();
+
   std::string path_;
   int fd_ = -1;
+  // The parent of the folders held one after another: a sibling of the folder before is
+  // opened from it by its name, not along its whole path again.
+  std::string parentPath_;
+  int parentFd_ = -1;
+  bool parentTried_ = false;  // parentPath_ was the parent before; opened at its next child
   bool deviceKnown_ = false;
   dev_t device_ = 0;
   std::string made_;

@@ -42,7 +42,7 @@ void forEachEntry(const std::string& folder,
   }
   // Each record has the layout of a dirent up to the end of its name, 8-byte aligned.
   const auto buffer =
-      std::make_unique<std::max_align_t[]>(kEntriesBuffer / sizeof(std::max_align_t));
+      std::make_unique_for_overwrite<std::max_align_t[]>(kEntriesBuffer / sizeof(std::max_align_t));
   char* const bytes = reinterpret_cast<char*>(buffer.get());
   for (;;) {
     const ssize_t got = ::getdents64(dir.fd(), bytes, kEntriesBuffer);
