@@ -179,11 +179,12 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
   const services::modLanguage& lang = ctx_.lang;
   runtime::FileSystem& fs = ctx_.fs;
 
-  const auto entryPath = [&]() -> std::string {
+  const auto entryAt = [&]() -> SourceFileEntry {
     // A list that shrank meanwhile (settings loaded during a yield) has nothing more.
     if (run.entryIndex + 1 >= state.SourceFiles.size()) return {};
-    return state.SourceFiles[run.entryIndex].Path;
+    return state.SourceFiles[run.entryIndex];
   };
+  const auto entryPath = [&] { return entryAt().Path; };
 
   switch (step) {
     case CopyStep::ShowBusyPointer:
@@ -222,6 +223,8 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     case CopyStep::StartCollecting:
       run.itemCount = view.lstSource().count();
       run.nextItem = 0;
+      // The archive lookups of the listing read in the batch's transaction as well.
+      if (incremental()) fs.beginArchiveBatch();
       break;
     case CopyStep::CollectSourceItem: {
       runtime::ListBox& list = view.lstSource();
@@ -232,7 +235,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       if (!item.empty() && item.back() == '*') {
         // A folder item less its "*.*".
         if (item.size() < 3) runtime::raise(runtime::Err::InvalidProcedureCall);
-        runFiles_.AddSourceFolderFiles(item.substr(0, item.size() - 3));
+        runFiles_.AddSourceFolderFiles(item.substr(0, item.size() - 3), incremental());
       } else {
         runFiles_.AddSourceFile(item);
       }
@@ -267,17 +270,23 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     case CopyStep::SkipEmptySlot:
       if (entryPath().empty()) return CopyStep::NextEntry;
       break;
-    case CopyStep::StartFile:
+    case CopyStep::StartFile: {
       // Every start and restart of a file in incremental mode reads its attributes
-      // afresh. A full run copies whatever the attributes are, so it does not read them:
-      // a vanished file then fails once, at its copy.
-      run.sourcePath = entryPath();
+      // afresh, except that a file the listing found unchanged since its last copy is
+      // passed over without another look (a change since waits for the next run). A full
+      // run copies whatever the attributes are, so it does not read them: a vanished file
+      // then fails once, at its copy.
+      const SourceFileEntry entry = entryAt();
+      run.sourcePath = entry.Path;
       run.subject = run.sourcePath;
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
       run.copied = {};
-      run.attributes = incremental() ? fs.getAttributes(run.sourcePath, run.source) : 0;
+      run.attributes = incremental() && !entry.ArchiveClear
+                           ? fs.getAttributes(run.sourcePath, run.source)
+                           : 0;
       break;
+    }
     case CopyStep::TakeFileName:
       run.fileName = GetFileName(run.sourcePath);
       if (run.fileName.empty()) return CopyStep::LogSummary;

@@ -13,6 +13,8 @@ namespace ferrowick::engine {
 struct SourceFileEntry {
   std::string Path;  // empty in an empty slot
   std::uint64_t Size = 0;
+  // The archive records showed the file unchanged when it was listed.
+  bool ArchiveClear = false;
 };
 
 // The run file list's slots, stored compactly: a run may list millions of files, so each
@@ -27,7 +29,8 @@ class RunFileListTable {
   SourceFileEntry operator[](std::size_t slot) const;
 
   // Writes a slot: the last one, or the one before it.
-  void put(std::size_t slot, std::string_view path, std::uint64_t length);
+  void put(std::size_t slot, std::string_view path, std::uint64_t length,
+           bool archiveClear = false);
   // A new empty last slot after the present one.
   void grow();
   // Back to a single empty slot.
@@ -55,9 +58,10 @@ class RunFileListTable {
   struct Entry {
     std::uint64_t name = kNone;  // the text block's record of length and name
     std::uint32_t folder = 0;
+    bool archiveClear = false;  // in what would be padding
   };
 
-  Entry store(std::string_view path, std::uint64_t length);
+  Entry store(std::string_view path, std::uint64_t length, bool archiveClear);
   std::uint64_t append(std::string_view bytes);
   const char* at(std::uint64_t position) const;
 

@@ -92,6 +92,20 @@ TEST_F(CopyRunTest, ProgressShowsTheZeroBasedEntryOfTheCountAndTheMegabytes) {
   EXPECT_EQ(window.Label14_.caption(), summary(10, "1.25"));
 }
 
+// A folder's listing already looked at each file: one unchanged since its copy is passed
+// over without another look, which here would fail.
+TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnotherLook) {
+  const std::string kept = file("kept", "k"), changed = file("changed", "c");
+  fs.setAttributes(kept, 0);
+  addItem((src / "*.*").string());
+  window.chkIncr_.setValue(Checked);
+  fs.faults().inject(runtime::FaultPoint::Attributes, runtime::Err::PermissionDenied, "kept");
+  copyRun.RunBackup();
+  EXPECT_EQ(shown(), Strings{});
+  EXPECT_FALSE(fs::exists(target(kept)));
+  EXPECT_EQ(readFile(target(changed)), "c");
+}
+
 TEST_F(CopyRunTest, OneLargeFileYieldsBetweenItsChunks) {
   fs.callBetweenChunksEvery(std::uint64_t{1} << 20);  // twice in a file of 3 MiB
   const std::string big = file("big", std::string(std::size_t{3} << 20, 'x'));

@@ -54,11 +54,17 @@ class FileSystem {
   std::vector<std::string> list(const std::string& pattern, bool withFolders);
 
   // List and Length in one pass: the ordinary files that list(pattern, false) gives, in
-  // the same order, each handed to `visit` with a way to read its length from the open
-  // folder. A failure to read a length raises the runtime's error out of the listing.
-  using Length = std::function<std::uint64_t()>;
-  void listFiles(const std::string& pattern,
-                 const std::function<void(std::string_view name, const Length& length)>& visit);
+  // the same order, each handed to `visit` with a way to look at it from the open folder,
+  // given the path it goes by. The look gives its length, and with `withArchive` whether
+  // its archive attribute is clear (a record matches it), read in the batch's transaction
+  // if one is open. A failure to read a length raises the runtime's error out of the listing.
+  struct ListedFile {
+    std::uint64_t length = 0;
+    bool archiveClear = false;
+  };
+  using Look = std::function<ListedFile(const std::string& path)>;
+  void listFiles(const std::string& pattern, bool withArchive,
+                 const std::function<void(std::string_view name, const Look& look)>& visit);
 
   // List: the names of the folders directly in `folder`, in the order the file system
   // returns them; not ".", "..", hidden folders, nor links to folders. A folder that is
