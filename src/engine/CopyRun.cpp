@@ -184,7 +184,6 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     if (run.entryIndex + 1 >= state.SourceFiles.size()) return {};
     return state.SourceFiles[run.entryIndex];
   };
-  const auto entryPath = [&] { return entryAt().Path; };
 
   switch (step) {
     case CopyStep::ShowBusyPointer:
@@ -268,7 +267,10 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       ctx_.host.loop.yield();
       break;
     case CopyStep::SkipEmptySlot:
-      if (entryPath().empty()) return CopyStep::NextEntry;
+      if (run.entryIndex + 1 >= state.SourceFiles.size() ||
+          state.SourceFiles.emptySlot(run.entryIndex)) {
+        return CopyStep::NextEntry;
+      }
       break;
     case CopyStep::StartFile: {
       // Every start and restart of a file in incremental mode reads its attributes
@@ -328,10 +330,11 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       break;
     case CopyStep::ShowFileStatus: {
       // A file that was skipped or failed before its folder was made shows its own target.
-      const std::string folder =
-          run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
-      const std::string target =
-          (run.destFolder.empty() ? mirrorOf(folder) : run.destFolder) + run.fileName;
+      std::string target =
+          run.destFolder.empty()
+              ? mirrorOf(run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size()))
+              : run.destFolder;
+      target += run.fileName;
       view.Label11().setCaption(run.sourcePath);
       view.Label13().setCaption(target);
       view.Label14().setCaption(progressText(run));

@@ -23,6 +23,8 @@ struct CopyRun::Run {
   runtime::CopiedFile copied;  // what the copy of the current file wrote and read
   std::uint64_t copiedBytes = 0;
   std::uint64_t copiedFiles = 0;
+  std::uint64_t shownBytes = 0;  // what shownMegabytes says
+  std::string shownMegabytes;
   std::size_t entryCount = 0;
   std::size_t entryIndex = 0;
   std::size_t nextEntry = 0;

@@ -39,6 +39,10 @@ SourceFileEntry RunFileListTable::operator[](std::size_t slot) const {
   return read;
 }
 
+bool RunFileListTable::emptySlot(std::size_t slot) const {
+  return slot + 1 >= size() ? last_.Path.empty() : entries_[slot].name == kNone;
+}
+
 void RunFileListTable::put(std::size_t slot, std::string_view path, std::uint64_t length,
                            bool archiveClear) {
   if (slot + 1 >= size()) {

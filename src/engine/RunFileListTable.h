@@ -27,6 +27,8 @@ class RunFileListTable {
   std::size_t size() const noexcept { return entries_.size() + 1; }
   bool empty() const noexcept { return false; }
   SourceFileEntry operator[](std::size_t slot) const;
+  // The slot holds no path; without building the path as operator[] does.
+  bool emptySlot(std::size_t slot) const;
 
   // Writes a slot: the last one, or the one before it.
   void put(std::size_t slot, std::string_view path, std::uint64_t length,
