@@ -1,5 +1,7 @@
 #include "engine/CopyRun.h"
 
+#include <utility>
+
 #include "engine/CopyRunSteps.h"
 #include "engine/CopyRunValues.h"
 
@@ -263,6 +265,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     case CopyStep::NextEntry:
       if (run.nextEntry >= run.entryCount) return CopyStep::LogSummary;
       run.entryIndex = run.nextEntry++;
+      run.firstStart = true;
       run.restartedForReadOnly = false;
       ctx_.host.loop.yield();
       break;
@@ -273,20 +276,25 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       }
       break;
     case CopyStep::StartFile: {
-      // Every start and restart of a file in incremental mode reads its attributes
-      // afresh, except that a file the listing found unchanged since its last copy is
-      // passed over without another look (a change since waits for the next run). A full
-      // run copies whatever the attributes are, so it does not read them: a vanished file
-      // then fails once, at its copy.
+      // A file's first start in incremental mode takes the attributes its folder's listing
+      // read, where it read them (a change since waits for the next run); a file item's
+      // first start and every restart read them afresh. A full run copies whatever the
+      // attributes are, so it does not read them: a vanished file then fails once, at
+      // its copy.
       const SourceFileEntry entry = entryAt();
+      const bool firstStart = std::exchange(run.firstStart, false);
       run.sourcePath = entry.Path;
       run.subject = run.sourcePath;
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
       run.copied = {};
-      run.attributes = incremental() && !entry.ArchiveClear
-                           ? fs.getAttributes(run.sourcePath, run.source)
-                           : 0;
+      if (!incremental()) {
+        run.attributes = 0;
+      } else if (firstStart && entry.Attributes) {
+        run.attributes = *entry.Attributes;
+      } else {
+        run.attributes = fs.getAttributes(run.sourcePath, run.source);
+      }
       break;
     }
     case CopyStep::TakeFileName:

@@ -35,6 +35,7 @@ struct CopyRun::Run {
   std::string subject;
   runtime::DateTime start;
   bool restartedForReadOnly = false;
+  bool firstStart = false;  // the current file has not started yet
   std::string summary;
   runtime::TextOutput log;
   // The source and destination folders of the files copied last, held open for the next ones.

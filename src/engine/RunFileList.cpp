@@ -49,7 +49,7 @@ void RunFileList::AddSourceFolderFiles(const std::string& folder, bool withArchi
                       [&](std::string_view name, const runtime::FileSystem::Look& look) {
       path.assign(folderPath).append(name);
       const auto listed = lengthOrLeft(files, slot, path, [&] { return look(path); });
-      files.put(slot, path, listed.length, listed.archiveClear);
+      files.put(slot, path, listed.length, listed.attributes);
       if (slot + 1 == files.size()) files.grow();
       slot = files.size() - 1;
     });

@@ -94,9 +94,12 @@ TEST_F(CopyRunTest, ProgressShowsTheZeroBasedEntryOfTheCountAndTheMegabytes) {
 
 // A folder's listing already looked at each file: one unchanged since its copy is passed
 // over without another look, which here would fail.
+// A read-only one, whose word is not 0, is copied as a file item would be.
 TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnotherLook) {
-  const std::string kept = file("kept", "k"), changed = file("changed", "c");
+  const std::string kept = file("kept", "k"), changed = file("changed", "c"),
+                    readOnly = file("read-only", "r");
   fs.setAttributes(kept, 0);
+  fs.setAttributes(readOnly, Attr::ReadOnly);
   addItem((src / "*.*").string());
   window.chkIncr_.setValue(Checked);
   fs.faults().inject(runtime::FaultPoint::Attributes, runtime::Err::PermissionDenied, "kept");
@@ -104,6 +107,7 @@ TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnothe
   EXPECT_EQ(shown(), Strings{});
   EXPECT_FALSE(fs::exists(target(kept)));
   EXPECT_EQ(readFile(target(changed)), "c");
+  EXPECT_EQ(readFile(target(readOnly)), "r");
 }
 
 TEST_F(CopyRunTest, OneLargeFileYieldsBetweenItsChunks) {

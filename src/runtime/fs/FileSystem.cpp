@@ -123,9 +123,10 @@ void FileSystem::listFiles(
       try {
         ArchiveStore& store = at->fs.archive();
         if (at->fs.batching_) store.begin();
-        listed.archiveClear = !store.isArchiveSet(path, st);
+        listed.attributes = ((st.st_mode & S_IWUSR) == 0 ? Attr::ReadOnly : 0u) |
+                            (store.isArchiveSet(path, st) ? Attr::Archive : 0u);
       } catch (const RuntimeError&) {
-        listed.archiveClear = false;
+        listed.attributes.reset();
       }
     }
     return listed;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -55,12 +56,12 @@ class FileSystem {
 
   // List and Length in one pass: the ordinary files that list(pattern, false) gives, in
   // the same order, each handed to `visit` with a way to look at it from the open folder,
-  // given the path it goes by. The look gives its length, and with `withArchive` whether
-  // its archive attribute is clear (a record matches it), read in the batch's transaction
-  // if one is open. A failure to read a length raises the runtime's error out of the listing.
+  // given the path it goes by. The look gives its length, and with `withArchive` its
+  // attribute word (read-only and archive; the archive records read in the batch's
+  // transaction if one is open) unless the records cannot be read. A failure to read a length raises the runtime's error out of the listing.
   struct ListedFile {
     std::uint64_t length = 0;
-    bool archiveClear = false;
+    std::optional<unsigned> attributes;
   };
   using Look = std::function<ListedFile(const std::string& path)>;
   void listFiles(const std::string& pattern, bool withArchive,
