@@ -143,10 +143,9 @@ bool CopyRun::isFinishing(CopyStep step) {
 }
 
 // A folder this run made or found earlier may have been removed since: it is made again,
-// once, for the file that finds it gone.
-// The window stays responsive during one large file as well: another run is refused
-// meanwhile, list edits leave this run's own list alone, and a close ends the process,
-// with it the unnamed copy being written.
+// once, for the file that finds it gone. The window stays responsive during one large
+// file as well: another run is refused meanwhile, list edits leave this run's own list
+// alone, and a close ends the process, with it the unnamed copy being written.
 runtime::CopiedFile CopyRun::copyFile(Run& run) {
   const std::string target = run.destFolder + run.fileName;
   const runtime::FileSystem::ChunkDone yield = [this] { ctx_.host.loop.yield(); };

@@ -110,6 +110,17 @@ TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnothe
   EXPECT_EQ(readFile(target(readOnly)), "r");
 }
 
+// A full run's listing read no attributes: ticking the box during the run looks at them.
+TEST_F(CopyRunTest, IncrementalTickedDuringAFullRunLooksAtTheFilesStillToCome) {
+  const std::string kept = file("kept", "k"), changed = file("changed", "c");
+  fs.setAttributes(kept, 0);
+  addItem((src / "*.*").string());
+  onYield = [this] { window.chkIncr_.setValue(Checked); };
+  copyRun.RunBackup();
+  EXPECT_FALSE(fs::exists(target(kept)));
+  EXPECT_EQ(readFile(target(changed)), "c");
+}
+
 TEST_F(CopyRunTest, OneLargeFileYieldsBetweenItsChunks) {
   fs.callBetweenChunksEvery(std::uint64_t{1} << 20);  // twice in a file of 3 MiB
   const std::string big = file("big", std::string(std::size_t{3} << 20, 'x'));

@@ -117,7 +117,8 @@ void FileSystem::listFiles(
     at->fs.faults_.check(FaultPoint::Length, path);
     struct stat st{};
     if (::fstatat(at->folderFd, at->name, &st, 0) != 0) raiseErrno(errno, path);
-    ListedFile listed{static_cast<std::uint64_t>(st.st_size), false};
+    ListedFile listed;
+    listed.length = static_cast<std::uint64_t>(st.st_size);
     if (at->withArchive && S_ISREG(st.st_mode)) {
       // A store that cannot be read now is the file's own look's to report, at its turn.
       try {
