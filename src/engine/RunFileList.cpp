@@ -45,14 +45,14 @@ void RunFileList::AddSourceFolderFiles(const std::string& folder, bool withArchi
   files.grow();
   std::string path;
   try {
-    ctx_.fs.listFiles(pattern, withArchive,
-                      [&](std::string_view name, const runtime::FileSystem::Look& look) {
-      path.assign(folderPath).append(name);
-      const auto listed = lengthOrLeft(files, slot, path, [&] { return look(path); });
-      files.put(slot, path, listed.length, listed.attributes);
-      if (slot + 1 == files.size()) files.grow();
-      slot = files.size() - 1;
-    });
+    ctx_.fs.listFiles(
+        pattern, withArchive, [&](std::string_view name, const runtime::FileSystem::Look& look) {
+          path.assign(folderPath).append(name);
+          const auto listed = lengthOrLeft(files, slot, path, [&] { return look(path); });
+          files.put(slot, path, listed.length, listed.attributes);
+          if (slot + 1 == files.size()) files.grow();
+          slot = files.size() - 1;
+        });
   } catch (const runtime::RuntimeError& e) {
     ctx_.host.messages.show(std::to_string(e.number()) + ":" + e.description(),
                             runtime::MsgStyle::Critical, ctx_.app.title());

@@ -86,8 +86,10 @@ TEST(RunFileListTable, ReadsBackEverySlotAsWritten) {
   std::vector<SourceFileEntry> written;
   for (std::uint64_t n = 0; n < 70000; ++n) {
     const std::string folder = n % 7 == 0 ? "" : "/d" + std::to_string(n / 1000 % 3) + "/";
-    SourceFileEntry entry{n % 11 == 0 ? "" : folder + std::string(n % 40, 'x') + std::to_string(n),
-                          n % 5 == 0 ? 0 : (n * 2654435761u) << (n % 33), n % 3 == 0 ? std::optional<unsigned>(n % 2 == 0 ? 33u : 0u) : std::nullopt};
+    SourceFileEntry entry{
+        n % 11 == 0 ? "" : folder + std::string(n % 40, 'x') + std::to_string(n),
+        n % 5 == 0 ? 0 : (n * 2654435761u) << (n % 33),
+        n % 3 == 0 ? std::optional<unsigned>(n % 2 == 0 ? 33u : 0u) : std::nullopt};
     if (entry.Path.empty()) entry = {};
     table.put(table.size() - 1, entry.Path, entry.Size, entry.Attributes);
     table.grow();

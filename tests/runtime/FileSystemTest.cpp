@@ -156,8 +156,8 @@ TEST_F(FileSystemTest, ArchiveRecordsOfAnEarlierStoreLayoutStay) {
   ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
   const std::string record =
       "CREATE TABLE cleared (path TEXT PRIMARY KEY, size INTEGER, mtime_ns INTEGER, dev "
-      "INTEGER, ino INTEGER); INSERT INTO cleared VALUES ('" + kept + "', " +
-      std::to_string(st.st_size) + ", " +
+      "INTEGER, ino INTEGER); INSERT INTO cleared VALUES ('" +
+      kept + "', " + std::to_string(st.st_size) + ", " +
       std::to_string(st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec) + ", " +
       std::to_string(st.st_dev) + ", " + std::to_string(st.st_ino) + ")";
   EXPECT_EQ(sqlite3_exec(db, record.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);

@@ -30,9 +30,9 @@ ArchiveStore::ArchiveStore(const std::filesystem::path& database) {
   std::filesystem::create_directories(database.parent_path(), ec);
   sqlite3* opened = nullptr;
   // One thread uses the connection at a time: SQLite need not lock it at every call.
-  const int rc = sqlite3_open_v2(database.c_str(), &opened,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                 nullptr);
+  const int rc =
+      sqlite3_open_v2(database.c_str(), &opened,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   // Even a failed open hands back a handle that must be closed.
   db_.reset(opened);
   if (rc != SQLITE_OK) fail(rc);

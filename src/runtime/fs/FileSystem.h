@@ -58,7 +58,8 @@ class FileSystem {
   // the same order, each handed to `visit` with a way to look at it from the open folder,
   // given the path it goes by. The look gives its length, and with `withArchive` its
   // attribute word (read-only and archive; the archive records read in the batch's
-  // transaction if one is open) unless the records cannot be read. A failure to read a length raises the runtime's error out of the listing.
+  // transaction if one is open) unless the records cannot be read. A failure to read a length
+  // raises the runtime's error out of the listing.
   struct ListedFile {
     std::uint64_t length = 0;
     std::optional<unsigned> attributes;
