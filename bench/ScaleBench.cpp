@@ -7,6 +7,8 @@
 //   files (1,000,000; 0 skips): one tree of that many empty files, 1,000 to a folder: a
 //     full run against `cp -r`, then the first and the unchanged incremental runs against
 //     `rsync -a`, each run's peak memory with it.
+// bench_scale profile <folders> [runs]
+//   only full runs over a tree of that many one-file folders, for a profiler to watch.
 
 #include <cstdio>
 #include <cstdlib>
@@ -129,6 +131,16 @@ std::size_t argument(int argc, char** argv, int index, std::size_t fallback) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "profile") {
+    const fs::path work = makeScratch();
+    makeTree(work / "folders", argument(argc, argv, 2, 10000), 1000, 1024);
+    for (std::size_t n = argument(argc, argv, 3, 3); n > 0; --n) {
+      fs::remove_all(work / "out");
+      copyRun(work, work / "archive-profiled", work / "folders", work / "out", false);
+    }
+    fs::remove_all(work);
+    return 0;
+  }
   const std::size_t folders = argument(argc, argv, 1, 80000);
   const std::size_t files = argument(argc, argv, 2, 1000000);
   int status = 0;

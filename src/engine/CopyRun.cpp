@@ -1,5 +1,7 @@
 #include "engine/CopyRun.h"
 
+#include <utility>
+
 #include "engine/CopyRunSteps.h"
 #include "engine/CopyRunValues.h"
 
@@ -141,11 +143,14 @@ bool CopyRun::isFinishing(CopyStep step) {
 }
 
 // A folder this run made or found earlier may have been removed since: it is made again,
-// once, for the file that finds it gone.
+// once, for the file that finds it gone. The window stays responsive during one large
+// file as well: another run is refused meanwhile, list edits leave this run's own list
+// alone, and a close ends the process, with it the unnamed copy being written.
 runtime::CopiedFile CopyRun::copyFile(Run& run) {
   const std::string target = run.destFolder + run.fileName;
+  const runtime::FileSystem::ChunkDone yield = [this] { ctx_.host.loop.yield(); };
   try {
-    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination, yield);
   } catch (const RuntimeError& error) {
     if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
       throw;
@@ -156,7 +161,7 @@ runtime::CopiedFile CopyRun::copyFile(Run& run) {
         run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
     if (MakeDestDir(folder) != run.destFolder) throw;
     takeDestDir(run, run.destFolder);
-    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination);
+    return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination, yield);
   }
 }
 
@@ -175,10 +180,10 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
   const services::modLanguage& lang = ctx_.lang;
   runtime::FileSystem& fs = ctx_.fs;
 
-  const auto entryPath = [&]() -> std::string {
+  const auto entryAt = [&]() -> SourceFileEntry {
     // A list that shrank meanwhile (settings loaded during a yield) has nothing more.
     if (run.entryIndex + 1 >= state.SourceFiles.size()) return {};
-    return state.SourceFiles[run.entryIndex].Path;
+    return state.SourceFiles[run.entryIndex];
   };
 
   switch (step) {
@@ -218,6 +223,8 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     case CopyStep::StartCollecting:
       run.itemCount = view.lstSource().count();
       run.nextItem = 0;
+      // The archive lookups of the listing read in the batch's transaction as well.
+      if (incremental()) fs.beginArchiveBatch();
       break;
     case CopyStep::CollectSourceItem: {
       runtime::ListBox& list = view.lstSource();
@@ -228,7 +235,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       if (!item.empty() && item.back() == '*') {
         // A folder item less its "*.*".
         if (item.size() < 3) runtime::raise(runtime::Err::InvalidProcedureCall);
-        runFiles_.AddSourceFolderFiles(item.substr(0, item.size() - 3));
+        runFiles_.AddSourceFolderFiles(item.substr(0, item.size() - 3), incremental());
       } else {
         runFiles_.AddSourceFile(item);
       }
@@ -257,23 +264,38 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     case CopyStep::NextEntry:
       if (run.nextEntry >= run.entryCount) return CopyStep::LogSummary;
       run.entryIndex = run.nextEntry++;
+      run.firstStart = true;
       run.restartedForReadOnly = false;
       ctx_.host.loop.yield();
       break;
     case CopyStep::SkipEmptySlot:
-      if (entryPath().empty()) return CopyStep::NextEntry;
+      if (run.entryIndex + 1 >= state.SourceFiles.size() ||
+          state.SourceFiles.emptySlot(run.entryIndex)) {
+        return CopyStep::NextEntry;
+      }
       break;
-    case CopyStep::StartFile:
-      // Every start and restart of a file in incremental mode reads its attributes
-      // afresh. A full run copies whatever the attributes are, so it does not read them:
-      // a vanished file then fails once, at its copy.
-      run.sourcePath = entryPath();
+    case CopyStep::StartFile: {
+      // A file's first start in incremental mode takes the attributes its folder's listing
+      // read, where it read them (a change since waits for the next run); a file item's
+      // first start and every restart read them afresh. A full run copies whatever the
+      // attributes are, so it does not read them: a vanished file then fails once, at
+      // its copy.
+      const SourceFileEntry entry = entryAt();
+      const bool firstStart = std::exchange(run.firstStart, false);
+      run.sourcePath = entry.Path;
       run.subject = run.sourcePath;
       run.fileName = GetFileName(run.sourcePath);
       run.destFolder.clear();
       run.copied = {};
-      run.attributes = incremental() ? fs.getAttributes(run.sourcePath, run.source) : 0;
+      if (!incremental()) {
+        run.attributes = 0;
+      } else if (firstStart && entry.Attributes) {
+        run.attributes = *entry.Attributes;
+      } else {
+        run.attributes = fs.getAttributes(run.sourcePath, run.source);
+      }
       break;
+    }
     case CopyStep::TakeFileName:
       run.fileName = GetFileName(run.sourcePath);
       if (run.fileName.empty()) return CopyStep::LogSummary;
@@ -315,10 +337,11 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       break;
     case CopyStep::ShowFileStatus: {
       // A file that was skipped or failed before its folder was made shows its own target.
-      const std::string folder =
-          run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
-      const std::string target =
-          (run.destFolder.empty() ? mirrorOf(folder) : run.destFolder) + run.fileName;
+      std::string target =
+          run.destFolder.empty()
+              ? mirrorOf(run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size()))
+              : run.destFolder;
+      target += run.fileName;
       view.Label11().setCaption(run.sourcePath);
       view.Label13().setCaption(target);
       view.Label14().setCaption(progressText(run));

@@ -64,7 +64,7 @@ class CopyRun {
 
   std::string mirrorOf(const std::string& sourceFolder) const;
   std::string errorText(const Run& run) const;
-  std::string progressText(const Run& run) const;
+  std::string progressText(Run& run) const;
   std::string summaryText(const Run& run);
 
   EngineContext& ctx_;

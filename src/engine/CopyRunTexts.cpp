@@ -19,11 +19,20 @@ std::string CopyRun::errorText(const Run& run) const {
          run.destFolder + run.fileName + "\n\n" + lang.text(193);
 }
 
-std::string CopyRun::progressText(const Run& run) const {
+// Built for every file, skipped ones included: the megabytes are formatted again only
+// once more bytes were copied.
+std::string CopyRun::progressText(Run& run) const {
   const services::modLanguage& lang = ctx_.lang;
-  return lang.text(185) + " " + std::to_string(run.entryIndex) + " " + lang.text(187) + " " +
-         std::to_string(run.entryCount) + lang.text(186) +
-         runtime::standardNumber(megabytes(run.copiedBytes)) + " Mb";
+  if (run.shownMegabytes.empty() || run.shownBytes != run.copiedBytes) {
+    run.shownBytes = run.copiedBytes;
+    run.shownMegabytes = runtime::standardNumber(megabytes(run.copiedBytes)) + " Mb";
+  }
+  std::string text;
+  text.reserve(64);
+  text.append(lang.text(185)).append(" ").append(std::to_string(run.entryIndex)).append(" ");
+  text.append(lang.text(187)).append(" ").append(std::to_string(run.entryCount));
+  text.append(lang.text(186)).append(run.shownMegabytes);
+  return text;
 }
 
 std::string CopyRun::summaryText(const Run& run) {

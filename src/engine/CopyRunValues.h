@@ -23,6 +23,8 @@ struct CopyRun::Run {
   runtime::CopiedFile copied;  // what the copy of the current file wrote and read
   std::uint64_t copiedBytes = 0;
   std::uint64_t copiedFiles = 0;
+  std::uint64_t shownBytes = 0;  // what shownMegabytes says
+  std::string shownMegabytes;
   std::size_t entryCount = 0;
   std::size_t entryIndex = 0;
   std::size_t nextEntry = 0;
@@ -33,6 +35,7 @@ struct CopyRun::Run {
   std::string subject;
   runtime::DateTime start;
   bool restartedForReadOnly = false;
+  bool firstStart = false;  // the current file has not started yet
   std::string summary;
   runtime::TextOutput log;
   // The source and destination folders of the files copied last, held open for the next ones.

@@ -12,8 +12,8 @@ namespace ferrowick::engine {
 namespace {
 // A length that cannot be read leaves the path in its slot, with no length.
 template <typename ReadLength>
-std::uint64_t lengthOrLeft(RunFileListTable& files, std::size_t slot, const std::string& path,
-                           const ReadLength& read) {
+auto lengthOrLeft(RunFileListTable& files, std::size_t slot, const std::string& path,
+                  const ReadLength& read) {
   try {
     return read();
   } catch (...) {
@@ -32,7 +32,7 @@ void RunFileList::AddSourceFile(const std::string& path) {
   files.grow();
 }
 
-void RunFileList::AddSourceFolderFiles(const std::string& folder) {
+void RunFileList::AddSourceFolderFiles(const std::string& folder, bool withArchive) {
   std::string pattern = folder;
   if (pattern.empty() || pattern.back() != '*') pattern += "*.*";
   // The folder is everything up to the pattern's last separator, whatever the pattern.
@@ -45,12 +45,14 @@ void RunFileList::AddSourceFolderFiles(const std::string& folder) {
   files.grow();
   std::string path;
   try {
-    ctx_.fs.listFiles(pattern, [&](std::string_view name, const runtime::FileSystem::Length& length) {
-      path.assign(folderPath).append(name);
-      files.put(slot, path, lengthOrLeft(files, slot, path, length));
-      if (slot + 1 == files.size()) files.grow();
-      slot = files.size() - 1;
-    });
+    ctx_.fs.listFiles(
+        pattern, withArchive, [&](std::string_view name, const runtime::FileSystem::Look& look) {
+          path.assign(folderPath).append(name);
+          const auto listed = lengthOrLeft(files, slot, path, [&] { return look(path); });
+          files.put(slot, path, listed.length, listed.attributes);
+          if (slot + 1 == files.size()) files.grow();
+          slot = files.size() - 1;
+        });
   } catch (const runtime::RuntimeError& e) {
     ctx_.host.messages.show(std::to_string(e.number()) + ":" + e.description(),
                             runtime::MsgStyle::Critical, ctx_.app.title());

@@ -18,9 +18,10 @@ class RunFileList {
   void AddSourceFile(const std::string& path);
 
   // Appends the ordinary files directly in a folder (a path ending in "/", or a pattern
-  // ending in "*"), in listing order. A failure is reported with a message and ends the
-  // folder's collection; entries collected before stay.
-  void AddSourceFolderFiles(const std::string& folder);
+  // ending in "*"), in listing order; with `withArchive` each with its attribute word as
+  // the listing read it. A failure is reported with a message and ends the folder's
+  // collection; entries collected before stay.
+  void AddSourceFolderFiles(const std::string& folder, bool withArchive = false);
 
   // Back to the empty list: one empty slot.
   void Reset();

@@ -33,31 +33,40 @@ SourceFileEntry RunFileListTable::operator[](std::size_t slot) const {
   if (entry.name == kNone) return read;
   const char* record = at(entry.name);
   read.Size = takeLength(record);
+  if (entry.attributes != 0) read.Attributes = entry.attributes & ~kListed;
   read.Path = at(folders_[entry.folder]);
   read.Path += record;
   return read;
 }
 
-void RunFileListTable::put(std::size_t slot, std::string_view path, std::uint64_t length) {
+bool RunFileListTable::emptySlot(std::size_t slot) const {
+  return slot + 1 >= size() ? last_.Path.empty() : entries_[slot].name == kNone;
+}
+
+void RunFileListTable::put(std::size_t slot, std::string_view path, std::uint64_t length,
+                           std::optional<unsigned> attributes) {
   if (slot + 1 >= size()) {
     last_.Path.assign(path);
     last_.Size = length;
+    last_.Attributes = attributes;
     return;
   }
   // Only the slot before the last is ever written again; its old text stays unused.
-  if (slot + 2 == size()) entries_.back() = store(path, length);
+  if (slot + 2 == size()) entries_.back() = store(path, length, attributes);
 }
 
 void RunFileListTable::grow() {
-  entries_.push_back(store(last_.Path, last_.Size));
+  entries_.push_back(store(last_.Path, last_.Size, last_.Attributes));
   last_ = {};
 }
 
 void RunFileListTable::reset() { *this = RunFileListTable(); }
 
-RunFileListTable::Entry RunFileListTable::store(std::string_view path, std::uint64_t length) {
+RunFileListTable::Entry RunFileListTable::store(std::string_view path, std::uint64_t length,
+                                                std::optional<unsigned> attributes) {
   Entry entry;
   if (path.empty()) return entry;
+  if (attributes) entry.attributes = static_cast<std::uint8_t>((*attributes & 0x7f) | kListed);
   const auto slash = path.rfind('/');
   const std::size_t nameAt = slash == std::string_view::npos ? 0 : slash + 1;
   const std::string_view folder = path.substr(0, nameAt);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@ namespace ferrowick::engine {
 struct SourceFileEntry {
   std::string Path;  // empty in an empty slot
   std::uint64_t Size = 0;
+  // The file's read-only and archive attributes when it was listed, if they were read.
+  std::optional<unsigned> Attributes;
 };
 
 // The run file list's slots, stored compactly: a run may list millions of files, so each
@@ -25,9 +28,12 @@ class RunFileListTable {
   std::size_t size() const noexcept { return entries_.size() + 1; }
   bool empty() const noexcept { return false; }
   SourceFileEntry operator[](std::size_t slot) const;
+  // The slot holds no path; without building the path as operator[] does.
+  bool emptySlot(std::size_t slot) const;
 
   // Writes a slot: the last one, or the one before it.
-  void put(std::size_t slot, std::string_view path, std::uint64_t length);
+  void put(std::size_t slot, std::string_view path, std::uint64_t length,
+           std::optional<unsigned> attributes = std::nullopt);
   // A new empty last slot after the present one.
   void grow();
   // Back to a single empty slot.
@@ -52,12 +58,15 @@ class RunFileListTable {
 
  private:
   static constexpr std::uint64_t kNone = ~std::uint64_t{0};
+  static constexpr unsigned kListed = 0x80;  // above read-only (1) and archive (32)
   struct Entry {
     std::uint64_t name = kNone;  // the text block's record of length and name
     std::uint32_t folder = 0;
+    // In what would be padding: the listed attribute word with kListed, or 0.
+    std::uint8_t attributes = 0;
   };
 
-  Entry store(std::string_view path, std::uint64_t length);
+  Entry store(std::string_view path, std::uint64_t length, std::optional<unsigned> attributes);
   std::uint64_t append(std::string_view bytes);
   const char* at(std::uint64_t position) const;
 

@@ -92,5 +92,48 @@ TEST_F(CopyRunTest, ProgressShowsTheZeroBasedEntryOfTheCountAndTheMegabytes) {
   EXPECT_EQ(window.Label14_.caption(), summary(10, "1.25"));
 }
 
+// A folder's listing already looked at each file: one unchanged since its copy is passed
+// over without another look, which here would fail.
+// A read-only one, whose word is not 0, is copied as a file item would be.
+TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnotherLook) {
+  const std::string kept = file("kept", "k"), changed = file("changed", "c"),
+                    readOnly = file("read-only", "r");
+  fs.setAttributes(kept, 0);
+  fs.setAttributes(readOnly, Attr::ReadOnly);
+  addItem((src / "*.*").string());
+  window.chkIncr_.setValue(Checked);
+  fs.faults().inject(runtime::FaultPoint::Attributes, runtime::Err::PermissionDenied, "kept");
+  copyRun.RunBackup();
+  EXPECT_EQ(shown(), Strings{});
+  EXPECT_FALSE(fs::exists(target(kept)));
+  EXPECT_EQ(readFile(target(changed)), "c");
+  EXPECT_EQ(readFile(target(readOnly)), "r");
+}
+
+// A full run's listing read no attributes: ticking the box during the run looks at them.
+TEST_F(CopyRunTest, IncrementalTickedDuringAFullRunLooksAtTheFilesStillToCome) {
+  const std::string kept = file("kept", "k"), changed = file("changed", "c");
+  fs.setAttributes(kept, 0);
+  addItem((src / "*.*").string());
+  onYield = [this] { window.chkIncr_.setValue(Checked); };
+  copyRun.RunBackup();
+  EXPECT_FALSE(fs::exists(target(kept)));
+  EXPECT_EQ(readFile(target(changed)), "c");
+}
+
+TEST_F(CopyRunTest, OneLargeFileYieldsBetweenItsChunks) {
+  fs.callBetweenChunksEvery(std::uint64_t{1} << 20);  // twice in a file of 3 MiB
+  const std::string big = file("big", std::string(std::size_t{3} << 20, 'x'));
+  addItem(big);
+  int midFile = 0;
+  onYield = [&] {
+    const fs::path copy = target(big);
+    if (fs::exists(copy.parent_path()) && !fs::exists(copy)) ++midFile;
+  };
+  copyRun.RunBackup();
+  EXPECT_EQ(midFile, 2);
+  EXPECT_EQ(fs::file_size(target(big)), std::uintmax_t{3} << 20);
+}
+
 }  // namespace
 }  // namespace ferrowick::engine

@@ -86,10 +86,12 @@ TEST(RunFileListTable, ReadsBackEverySlotAsWritten) {
   std::vector<SourceFileEntry> written;
   for (std::uint64_t n = 0; n < 70000; ++n) {
     const std::string folder = n % 7 == 0 ? "" : "/d" + std::to_string(n / 1000 % 3) + "/";
-    SourceFileEntry entry{n % 11 == 0 ? "" : folder + std::string(n % 40, 'x') + std::to_string(n),
-                          n % 5 == 0 ? 0 : (n * 2654435761u) << (n % 33)};
-    if (entry.Path.empty()) entry.Size = 0;
-    table.put(table.size() - 1, entry.Path, entry.Size);
+    SourceFileEntry entry{
+        n % 11 == 0 ? "" : folder + std::string(n % 40, 'x') + std::to_string(n),
+        n % 5 == 0 ? 0 : (n * 2654435761u) << (n % 33),
+        n % 3 == 0 ? std::optional<unsigned>(n % 2 == 0 ? 33u : 0u) : std::nullopt};
+    if (entry.Path.empty()) entry = {};
+    table.put(table.size() - 1, entry.Path, entry.Size, entry.Attributes);
     table.grow();
     written.push_back(entry);
   }
@@ -97,7 +99,9 @@ TEST(RunFileListTable, ReadsBackEverySlotAsWritten) {
   std::size_t slot = 0;
   for (const SourceFileEntry& entry : table) {
     const SourceFileEntry expected = slot < written.size() ? written[slot] : SourceFileEntry{};
-    ASSERT_TRUE(entry.Path == expected.Path && entry.Size == expected.Size) << slot;
+    ASSERT_TRUE(entry.Path == expected.Path && entry.Size == expected.Size &&
+                entry.Attributes == expected.Attributes)
+        << slot;
     ++slot;
   }
   table.put(table.size() - 2, "/again/y", 9);  // the slot before the last is written again

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -83,6 +84,15 @@ TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
   EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::ReadOnly | Attr::Archive);
   files.copyFile(root / "in/s", root / "out/3", from, held);
   EXPECT_EQ(readFile(root / "out/3"), "second");
+
+  // Siblings are opened from their held parent, which may go the same way.
+  for (const char* sibling : {"x", "y"}) fs::create_directories(root / "out/p" / sibling);
+  files.copyFile(root / "in/s", root / "out/p/x/4", from, held);
+  files.copyFile(root / "in/s", root / "out/p/y/5", from, held);
+  fs::remove_all(root / "out/p");
+  fs::create_directories(root / "out/p/z");
+  files.copyFile(root / "in/s", root / "out/p/z/6", from, held);
+  EXPECT_EQ(readFile(root / "out/p/z/6"), "second");
 }
 
 // Bits the umask would take from a new file are set all the same.
@@ -96,6 +106,29 @@ TEST_F(FileCopyTest, PermissionsSurviveTheUmask) {
     fs::remove(root / "out");
   }
   ::umask(saved);
+}
+
+// A default access list, inherited by a folder made below its holder, takes the place of
+// the umask: the copy still ends with the source's bits, in a folder made a moment ago
+// and in one found.
+TEST_F(FileCopyTest, PermissionsSurviveADefaultAccessListInheritedFromTheParent) {
+  // Owner all, group and others nothing: a new file of mode 0644 would get 0600.
+  const std::uint32_t list[] = {2, 0x0007'0001, 0, 0x0000'0004, 0, 0x0000'0020, 0};
+  const fs::path parent = root / "listed";
+  fs::create_directory(parent);
+  if (::setxattr(parent.c_str(), "system.posix_acl_default", list, sizeof list, 0) != 0) {
+    GTEST_SKIP() << "no access lists on this file system";
+  }
+  fs::permissions(root / "a", fs::perms{0644});
+  for (const bool madeJustNow : {true, false}) {
+    const fs::path folder = parent / (madeJustNow ? "made" : "found");
+    fs::create_directory(folder);
+    CopyFolder from;
+    CopyFolder into;
+    if (madeJustNow) into.madeJustNow(folder.string());
+    files.copyFile(root / "a", folder / "out", from, into);
+    EXPECT_EQ(fs::status(folder / "out").permissions(), fs::perms{0644}) << madeJustNow;
+  }
 }
 
 // A target that turns up in a folder made empty a moment ago is replaced on the same terms

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -142,6 +143,39 @@ TEST_F(FileSystemTest, BatchedArchiveRecordsAreKeptOnlyOnceCommitted) {
   FileSystem last{database};
   EXPECT_EQ(last.getAttributes(kept), 0u);
   EXPECT_EQ(last.getAttributes(lost), Attr::Archive);
+}
+
+// A store in the layout of earlier versions keeps its records, and takes new ones.
+TEST_F(FileSystemTest, ArchiveRecordsOfAnEarlierStoreLayoutStay) {
+  const fs::path database = testing::Sandbox::root() / "earlier.db";
+  const std::string kept = path("a.txt");
+  writeFile(path("b.txt"), "b");
+  struct stat st {};
+  ASSERT_EQ(::stat(kept.c_str(), &st), 0);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
+  const std::string record =
+      "CREATE TABLE cleared (path TEXT PRIMARY KEY, size INTEGER, mtime_ns INTEGER, dev "
+      "INTEGER, ino INTEGER); INSERT INTO cleared VALUES ('" +
+      kept + "', " + std::to_string(st.st_size) + ", " +
+      std::to_string(st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec) + ", " +
+      std::to_string(st.st_dev) + ", " + std::to_string(st.st_ino) + ")";
+  EXPECT_EQ(sqlite3_exec(db, record.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+
+  {
+    FileSystem store{database};
+    EXPECT_EQ(store.getAttributes(kept), 0u);
+    EXPECT_EQ(store.getAttributes(path("b.txt")), Attr::Archive);
+    store.setAttributes(path("b.txt"), 0);
+  }
+  FileSystem reopened{database};
+  EXPECT_EQ(reopened.getAttributes(kept), 0u);
+  EXPECT_EQ(reopened.getAttributes(path("b.txt")), 0u);
+  // Moved to the layout without a rowid.
+  ASSERT_EQ(sqlite3_open(database.c_str(), &db), SQLITE_OK);
+  EXPECT_NE(sqlite3_exec(db, "SELECT rowid FROM cleared", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
 }
 
 TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {

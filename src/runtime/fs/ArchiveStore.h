@@ -44,6 +44,7 @@ class ArchiveStore {
   using Database = std::unique_ptr<sqlite3, CloseDatabase>;
   using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
+  void migrateRowidTable();
   void exec(const char* sql);
   Statement prepare(const char* sql);
   [[noreturn]] void fail(int code) const;

@@ -13,6 +13,14 @@
 namespace ferrowick::runtime {
 
 void CopyFolder::release() noexcept {
+  drop();
+  if (parentFd_ >= 0) ::close(parentFd_);
+  parentFd_ = -1;
+  parentPath_.clear();
+  parentTried_ = false;
+}
+
+void CopyFolder::drop() noexcept {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   path_.clear();
@@ -23,7 +31,7 @@ void CopyFolder::release() noexcept {
 }
 
 void CopyFolder::madeJustNow(std::string_view folderPath) {
-  release();
+  drop();
   // Held as a copy's target names it, without a separator at the end.
   if (folderPath.size() > 1 && folderPath.back() == '/') folderPath.remove_suffix(1);
   made_ = folderPath;
@@ -32,9 +40,9 @@ void CopyFolder::madeJustNow(std::string_view folderPath) {
 int CopyFolder::open(std::string_view folderPath, const std::string& target) {
   if (holds(folderPath)) return fd_;
   const std::string made = std::move(made_);
-  release();
+  drop();
   path_ = folderPath;
-  const int fd = ::open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  const int fd = openByPath();
   if (fd < 0) {
     const int err = errno;
     path_.clear();
@@ -43,6 +51,36 @@ int CopyFolder::open(std::string_view folderPath, const std::string& target) {
   fd_ = fd;
   madeEmpty_ = path_ == made;
   return fd_;
+}
+
+// A parent removed (and perhaps made again) since it was opened no longer finds the name:
+// the whole path is walked then.
+int CopyFolder::openByPath() {
+  constexpr int kFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+  const auto slash = path_.rfind('/');
+  if (slash == std::string::npos || slash == 0 || slash + 1 == path_.size()) {
+    return ::open(path_.c_str(), kFlags);
+  }
+  const std::string_view parent(path_.data(), slash);
+  if (parent != parentPath_) {
+    if (parentFd_ >= 0) ::close(parentFd_);
+    parentFd_ = -1;
+    parentPath_ = parent;
+    parentTried_ = false;
+    return ::open(path_.c_str(), kFlags);
+  }
+  if (parentFd_ < 0 && !parentTried_) {
+    parentTried_ = true;
+    parentFd_ = ::open(parentPath_.c_str(), kFlags);
+  }
+  if (parentFd_ >= 0) {
+    const int fd = ::openat(parentFd_, path_.c_str() + slash + 1, kFlags);
+    if (fd >= 0 || errno != ENOENT) return fd;
+    ::close(parentFd_);
+    parentFd_ = -1;
+    parentTried_ = false;
+  }
+  return ::open(path_.c_str(), kFlags);
 }
 
 bool CopyFolder::removed() const {
@@ -60,18 +98,37 @@ dev_t CopyFolder::device() {
   return device_;
 }
 
+namespace {
+bool hasDefaultList(const std::string& folder) {
+  return ::getxattr(folder.c_str(), "system.posix_acl_default", nullptr, 0) >= 0 ||
+         (errno != ENODATA && errno != ENOTSUP);
+}
+}  // namespace
+
 mode_t CopyFolder::bitsTaken() {
-  if (!bitsKnown_) {
+  if (bitsKnown_) return bitsTaken_;
+  if (!maskKnown_) {
     // Set to a tighter mask for a moment: a file another thread makes meanwhile is never
     // more open than it asked for.
-    const mode_t mask = ::umask(077);
-    ::umask(mask);
-    const bool defaultList =
-        ::getxattr(path_.c_str(), "system.posix_acl_default", nullptr, 0) >= 0 ||
-        (errno != ENODATA && errno != ENOTSUP);
-    bitsTaken_ = defaultList ? mode_t{0777} : mask;
-    bitsKnown_ = true;
+    mask_ = ::umask(077);
+    ::umask(mask_);
+    maskKnown_ = true;
   }
+  bool defaultList = false;
+  const auto slash = path_.rfind('/');
+  if (madeEmpty_ && slash != std::string::npos && slash > 0) {
+    // Siblings made one after another share their parent: one look serves them all.
+    const std::string_view parent(path_.data(), slash);
+    if (parent != listParent_) {
+      listParent_ = parent;
+      parentListed_ = hasDefaultList(listParent_);
+    }
+    defaultList = parentListed_;
+  } else {
+    defaultList = hasDefaultList(path_);
+  }
+  bitsTaken_ = defaultList ? mode_t{0777} : mask_;
+  bitsKnown_ = true;
   return bitsTaken_;
 }
 

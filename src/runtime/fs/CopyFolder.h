@@ -39,17 +39,33 @@ class CopyFolder {
   dev_t device();
   bool madeEmpty() const { return madeEmpty_; }
   // The permission bits a new file in the folder may not get as asked: the umask's, or
-  // all of them where a default access list decides instead. Read once per folder.
+  // all of them where a default access list decides instead. The umask is read once for
+  // as long as this holder lives (one run); the access list once per folder, or for a
+  // folder made just now, once per parent: it has its parent's default list then.
   mode_t bitsTaken();
+
+  // Lets go of the folder, keeping its parent and what is kept for the run.
+  void drop() noexcept;
+  int openByPath();
 
   std::string path_;
   int fd_ = -1;
+  // The parent of the folders held one after another: a sibling of the folder before is
+  // opened from it by its name, not along its whole path again.
+  std::string parentPath_;
+  int parentFd_ = -1;
+  bool parentTried_ = false;  // parentPath_ was the parent before; opened at its next child
   bool deviceKnown_ = false;
   dev_t device_ = 0;
   std::string made_;
   bool madeEmpty_ = false;
   bool bitsKnown_ = false;
   mode_t bitsTaken_ = 0;
+  // Kept when the holder lets go of a folder.
+  bool maskKnown_ = false;
+  mode_t mask_ = 0;
+  std::string listParent_;  // the parent whose default list was read last
+  bool parentListed_ = false;
 };
 
 }  // namespace ferrowick::runtime

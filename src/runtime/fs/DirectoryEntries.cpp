@@ -1,39 +1,62 @@
 #include "runtime/fs/DirectoryEntries.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstddef>
+#include <memory>
 
 #include "runtime/RuntimeError.h"
 
 namespace ferrowick::runtime {
 
+namespace {
+// What one read of the folder takes at most: a folder of a few hundred entries in one go.
+constexpr std::size_t kEntriesBuffer = 32768;
+
+class Folder {
+ public:
+  explicit Folder(int fd) : fd_(fd) {}
+  ~Folder() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+}  // namespace
+
+// The entries are read straight from the kernel: the C library's directory stream would
+// look at the folder once more for each listing, and the run lists every folder it copies.
 void forEachEntry(const std::string& folder,
                   const std::function<void(int folderFd, const dirent& entry)>& visit) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) {
+  const Folder dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
+  if (dir.fd() < 0) {
     // A folder that is not there lists nothing, as the runtime's listing does.
     if (errno == ENOENT || errno == ENOTDIR) return;
     raiseErrno(errno, folder);
   }
-  const int folderFd = ::dirfd(dir);
-  int readError = 0;
-  try {
-    // errno is cleared right before each read: only readdir's own failure may end the
-    // listing with an error, not one left by the work on the entry before.
-    for (;;) {
-      errno = 0;
-      const dirent* entry = ::readdir(dir);
-      if (entry == nullptr) {
-        readError = errno;
-        break;
-      }
-      visit(folderFd, *entry);
+  // Each record has the layout of a dirent up to the end of its name, 8-byte aligned.
+  const auto buffer =
+      std::make_unique_for_overwrite<std::max_align_t[]>(kEntriesBuffer / sizeof(std::max_align_t));
+  char* const bytes = reinterpret_cast<char*>(buffer.get());
+  for (;;) {
+    const ssize_t got = ::getdents64(dir.fd(), bytes, kEntriesBuffer);
+    if (got == 0) return;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      raiseErrno(errno, folder);
     }
-  } catch (...) {
-    ::closedir(dir);
-    throw;
+    for (ssize_t at = 0; at < got;) {
+      const auto* entry = reinterpret_cast<const dirent*>(bytes + at);
+      at += entry->d_reclen;
+      visit(dir.fd(), *entry);
+    }
   }
-  ::closedir(dir);
-  if (readError != 0) raiseErrno(readError, folder);
 }
 
 }  // namespace ferrowick::runtime

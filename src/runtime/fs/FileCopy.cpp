@@ -83,11 +83,17 @@ void writeAll(int fd, const char* data, std::size_t size, const std::string& tar
 // The bytes of `in` up to the length it had when it was opened (to its end when that was
 // 0, as for files whose length the kernel does not know), by the kernel where it can.
 std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
-                          const std::string& source, const std::string& target) {
+                          const std::string& source, const std::string& target,
+                          const FileSystem::ChunkDone& betweenChunks, std::uint64_t every) {
   std::uint64_t copied = 0;
+  std::uint64_t called = 0;
   bool kernel = true;
   std::unique_ptr<char[]> buffer;
   while (length == 0 || copied < length) {
+    if (betweenChunks && copied - called >= every) {
+      called = copied;
+      betweenChunks();
+    }
     faults.check(FaultPoint::CopyWrite, target);
     if (kernel) {
       const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
@@ -271,21 +277,23 @@ CopiedFile FileSystem::copyFile(const std::string& source, const std::string& ta
 // A folder held from an earlier copy may have been removed since (and perhaps made again):
 // the copy is then tried once more with the folders opened afresh.
 CopiedFile FileSystem::copyFile(const std::string& source, const std::string& target,
-                                CopyFolder& from, CopyFolder& into) {
+                                CopyFolder& from, CopyFolder& into,
+                                const ChunkDone& betweenChunks) {
   faults_.check(FaultPoint::Copy, source);
   const bool held = into.holds(folderPart(target)) || from.holds(folderPart(source));
   try {
-    return copyInto(source, target, from, into);
+    return copyInto(source, target, from, into, betweenChunks);
   } catch (const RuntimeError&) {
     if (!held || !(into.removed() || from.removed())) throw;
     into.release();
     from.release();
-    return copyInto(source, target, from, into);
+    return copyInto(source, target, from, into, betweenChunks);
   }
 }
 
 CopiedFile FileSystem::copyInto(const std::string& source, const std::string& target,
-                                CopyFolder& from, CopyFolder& into) {
+                                CopyFolder& from, CopyFolder& into,
+                                const ChunkDone& betweenChunks) {
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
   Fd in(::openat(from.open(folderPart(source), source), std::string(namePart(source)).c_str(),
                  O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -303,7 +311,7 @@ CopiedFile FileSystem::copyInto(const std::string& source, const std::string& ta
   const mode_t mode = st.st_mode & 0777;
   PendingCopy out(place, replacing, mode, (mode & into.bitsTaken()) == 0);
   result.bytes = copyContent(faults_, in.get(), out.fd(), static_cast<std::uint64_t>(st.st_size),
-                             source, target);
+                             source, target, betweenChunks, betweenChunksBytes_);
   out.setMode();
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
   if (::futimens(out.fd(), times) != 0) raiseErrno(errno, target);

@@ -103,30 +103,39 @@ std::vector<std::string> FileSystem::list(const std::string& pattern, bool withF
 }
 
 void FileSystem::listFiles(
-    const std::string& pattern,
-    const std::function<void(std::string_view name, const Length& length)>& visit) {
+    const std::string& pattern, bool withArchive,
+    const std::function<void(std::string_view name, const Look& look)>& visit) {
   faults_.check(FaultPoint::List, pattern);
-  const std::string folder = splitPattern(pattern).first;
   struct Entry {
-    Faults& faults;
-    const std::string& folder;
+    FileSystem& fs;
+    bool withArchive;
     int folderFd = AT_FDCWD;
     const char* name = nullptr;
-    const char* listed = nullptr;
-  } entry{faults_, folder};
+  } entry{*this, withArchive};
   // One pointer, so that handing it over allocates nothing.
-  const Length length = [at = &entry]() -> std::uint64_t {
-    const std::string path = joinPath(at->folder, at->listed);
-    at->faults.check(FaultPoint::Length, path);
+  const Look look = [at = &entry](const std::string& path) -> ListedFile {
+    at->fs.faults_.check(FaultPoint::Length, path);
     struct stat st{};
     if (::fstatat(at->folderFd, at->name, &st, 0) != 0) raiseErrno(errno, path);
-    return static_cast<std::uint64_t>(st.st_size);
+    ListedFile listed;
+    listed.length = static_cast<std::uint64_t>(st.st_size);
+    if (at->withArchive && S_ISREG(st.st_mode)) {
+      // A store that cannot be read now is the file's own look's to report, at its turn.
+      try {
+        ArchiveStore& store = at->fs.archive();
+        if (at->fs.batching_) store.begin();
+        listed.attributes = ((st.st_mode & S_IWUSR) == 0 ? Attr::ReadOnly : 0u) |
+                            (store.isArchiveSet(path, st) ? Attr::Archive : 0u);
+      } catch (const RuntimeError&) {
+        listed.attributes.reset();
+      }
+    }
+    return listed;
   };
   forEachListed(pattern, false, [&](int folderFd, const char* name, const char* listed) {
     entry.folderFd = folderFd;
     entry.name = name;
-    entry.listed = listed;
-    visit(listed, length);
+    visit(listed, look);
   });
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -45,6 +46,8 @@ class FileSystem {
   FileSystem& operator=(const FileSystem&) = delete;
 
   Faults& faults() noexcept { return faults_; }
+  // How far apart the calls of a copy's `betweenChunks` are, rounded up to whole chunks.
+  void callBetweenChunksEvery(std::uint64_t bytes) noexcept { betweenChunksBytes_ = bytes; }
 
   // List: the names matching a pattern such as "/data/*.*", in the order the file
   // system returns them. Ordinary files only (no folders, hidden or system files), or
@@ -52,11 +55,18 @@ class FileSystem {
   std::vector<std::string> list(const std::string& pattern, bool withFolders);
 
   // List and Length in one pass: the ordinary files that list(pattern, false) gives, in
-  // the same order, each handed to `visit` with a way to read its length from the open
-  // folder. A failure to read a length raises the runtime's error out of the listing.
-  using Length = std::function<std::uint64_t()>;
-  void listFiles(const std::string& pattern,
-                 const std::function<void(std::string_view name, const Length& length)>& visit);
+  // the same order, each handed to `visit` with a way to look at it from the open folder,
+  // given the path it goes by. The look gives its length, and with `withArchive` its
+  // attribute word (read-only and archive; the archive records read in the batch's
+  // transaction if one is open) unless the records cannot be read. A failure to read a length
+  // raises the runtime's error out of the listing.
+  struct ListedFile {
+    std::uint64_t length = 0;
+    std::optional<unsigned> attributes;
+  };
+  using Look = std::function<ListedFile(const std::string& path)>;
+  void listFiles(const std::string& pattern, bool withArchive,
+                 const std::function<void(std::string_view name, const Look& look)>& visit);
 
   // List: the names of the folders directly in `folder`, in the order the file system
   // returns them; not ".", "..", hidden folders, nor links to folders. A folder that is
@@ -108,10 +118,13 @@ class FileSystem {
   // not followed. CopyWrite is checked before each chunk of at most 1 MiB.
   CopiedFile copyFile(const std::string& source, const std::string& target);
   // The same, for copies one after another into the same folder, which `into` holds open,
-  // and from the same folder, which `from` holds open.
+  // and from the same folder, which `from` holds open. `betweenChunks`, when given, is
+  // called each time another 32 MiB (see callBetweenChunksEvery) of the file are written
+  // and more follows, so that a caller can keep its window responsive during one large file.
+  using ChunkDone = std::function<void()>;
   CopiedFile copyFile(const std::string& source, const std::string& target, CopyFolder& into);
   CopiedFile copyFile(const std::string& source, const std::string& target, CopyFolder& from,
-                      CopyFolder& into);
+                      CopyFolder& into, const ChunkDone& betweenChunks = {});
 
   // Removes the temporary files that copies into `folder` left when their process was
   // killed; those of copies still being written stay. Never fails.
@@ -124,7 +137,7 @@ class FileSystem {
  private:
   ArchiveStore& archive();
   CopiedFile copyInto(const std::string& source, const std::string& target, CopyFolder& from,
-                      CopyFolder& into);
+                      CopyFolder& into, const ChunkDone& betweenChunks);
   unsigned attributesAt(int folder, const char* name, const std::string& path);
   // Remembers the file system of a copy whose record may join the batch.
   void noteCopy(CopyFolder& folder);
@@ -134,6 +147,7 @@ class FileSystem {
   std::filesystem::path archiveDatabase_;
   std::unique_ptr<ArchiveStore> archive_;
   Faults faults_;
+  std::uint64_t betweenChunksBytes_ = std::uint64_t{32} << 20;
   bool batching_ = false;
   std::size_t batched_ = 0;
   // One open folder on each file system that got a copy since the last commit.
