@@ -276,10 +276,10 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       break;
     case CopyStep::StartFile: {
       // A file's first start in incremental mode takes the attributes its folder's listing
-      // read, where it read them (a change since waits for the next run); a file item's
-      // first start and every restart read them afresh. A full run copies whatever the
-      // attributes are, so it does not read them: a vanished file then fails once, at
-      // its copy.
+      // read, where it read them (a change since waits for the next run; a file gone since
+      // is reported as before); a file item's first start and every restart read them
+      // afresh. A full run copies whatever the attributes are, so it does not read them:
+      // a vanished file then fails once, at its copy.
       const SourceFileEntry entry = entryAt();
       const bool firstStart = std::exchange(run.firstStart, false);
       run.sourcePath = entry.Path;
@@ -290,6 +290,8 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       if (!incremental()) {
         run.attributes = 0;
       } else if (firstStart && entry.Attributes) {
+        // A file gone since the listing is still reported at its turn.
+        fs.checkPresent(run.sourcePath, run.source);
         run.attributes = *entry.Attributes;
       } else {
         run.attributes = fs.getAttributes(run.sourcePath, run.source);

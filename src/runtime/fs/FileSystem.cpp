@@ -174,6 +174,29 @@ unsigned FileSystem::getAttributes(const std::string& path, CopyFolder& from) {
   }
 }
 
+void FileSystem::checkPresent(const std::string& path, CopyFolder& from) {
+  const std::string_view name = namePart(path);
+  if (name.empty()) {
+    getAttributes(path);
+    return;
+  }
+  faults_.check(FaultPoint::Exists, path);
+  const bool held = from.holds(folderPart(path));
+  const std::string entry(name);
+  const auto look = [&] {
+    struct stat st{};
+    const int folder = from.open(folderPart(path), path);
+    if (::fstatat(folder, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) raiseErrno(errno, path);
+  };
+  try {
+    look();
+  } catch (const RuntimeError&) {
+    if (!held || !from.removed()) throw;
+    from.release();
+    look();
+  }
+}
+
 unsigned FileSystem::attributesAt(int folder, const char* name, const std::string& path) {
   struct stat st{};
   unsigned word = isHiddenName(lastComponent(path)) ? Attr::Hidden : 0u;

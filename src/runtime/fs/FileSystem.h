@@ -87,6 +87,9 @@ class FileSystem {
   unsigned getAttributes(const std::string& path);
   // The same for files looked at one after another in the folder that `from` holds open.
   unsigned getAttributes(const std::string& path, CopyFolder& from);
+  // Raises what reading the attributes would raise when the file is gone, without reading
+  // them: one look, from the folder `from` holds open.
+  void checkPresent(const std::string& path, CopyFolder& from);
 
   // SetAttributes: sets read-only and archive from the word; a negative or unknown
   // value raises 5.
