@@ -127,8 +127,8 @@ int main() {
     const double writeSeconds = plainWrite(root / "plain.ini", bytes);
     const double readSeconds = plainRead(root / "plain.ini");
 
-    std::printf("settings file: %d entries, %ju bytes, %zu entries loaded\n", kEntries,
-                fileSize, loaded);
+    std::printf("settings file: %d entries, %ju bytes, %zu entries loaded\n", kEntries, fileSize,
+                loaded);
     std::printf("SaveSettings  %8.4f s   (plain write+fsync of the bytes %8.4f s, x%.1f)\n",
                 saveSeconds, writeSeconds, saveSeconds / writeSeconds);
     std::printf("LoadSettings  %8.4f s   (plain read of the bytes        %8.4f s, x%.1f)\n",

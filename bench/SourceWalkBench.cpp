@@ -108,8 +108,8 @@ struct Engine {
 };
 
 void report(const char* what, double ours, double find, std::size_t items) {
-  std::printf("%-44s %8.1f ms  find -type d %7.1f ms  ratio %5.2f  (%zu items)\n", what,
-              ours * 1e3, find * 1e3, ours / find, items);
+  std::printf("%-44s %8.1f ms  find -type d %7.1f ms  ratio %5.2f  (%zu items)\n", what, ours * 1e3,
+              find * 1e3, ours / find, items);
 }
 
 }  // namespace

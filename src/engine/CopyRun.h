@@ -6,7 +6,7 @@
 namespace ferrowick::runtime {
 class RuntimeError;
 struct CopiedFile;
-}
+}  // namespace ferrowick::runtime
 
 namespace ferrowick::services {
 class modMakeDirs;

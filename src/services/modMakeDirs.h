@@ -16,8 +16,8 @@ class modLanguage;
 // reporting a failure with a message box. Holds no state of its own.
 class modMakeDirs {
  public:
-  modMakeDirs(const runtime::App& app, runtime::MessageBoxes& messages,
-              const modLanguage& lang, runtime::FileSystem& fs);
+  modMakeDirs(const runtime::App& app, runtime::MessageBoxes& messages, const modLanguage& lang,
+              runtime::FileSystem& fs);
 
   // True when the whole path exists at the end. Every missing level is made, outermost
   // first; levels made before a failure stay. On failure shows language text 177 with

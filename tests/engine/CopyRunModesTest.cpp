@@ -60,7 +60,8 @@ TEST_F(CopyRunModesTest, FullModeCopiesEverythingAndIncrementalOnlyFilesWithTheA
 TEST_F(CopyRunModesTest, RestartedFileReadsItsAttributesAgain) {
   window.chkIncr_.setValue(Checked);
   // The file before it has no attribute set: a restart that kept that value would skip it.
-  fs.faults().inject(runtime::FaultPoint::Attributes, runtime::Err::PermissionDenied, "c-readonly-archived");
+  fs.faults().inject(runtime::FaultPoint::Attributes, runtime::Err::PermissionDenied,
+                     "c-readonly-archived");
   host.messages.answer(runtime::MsgAnswer::Yes);
 
   copyRun.RunBackup();

@@ -33,7 +33,8 @@ TEST(SetAttributes, ReadOnlyClearsEveryWriteBitAndAFolderNeverTakesTheArchiveAtt
   for (const long word : {-31L, long{Attr::Directory}})
     EXPECT_EQ(testing::raisedError([&] { files.setAttributes(file, word); }),
               Err::InvalidProcedureCall);
-  EXPECT_EQ(testing::raisedError([&] { files.setAttributes(folder + "/gone", 0); }), Err::FileNotFound);
+  EXPECT_EQ(testing::raisedError([&] { files.setAttributes(folder + "/gone", 0); }),
+            Err::FileNotFound);
 }
 
 }  // namespace

@@ -50,16 +50,18 @@ TEST_F(MakeDirsTest, BelowAKnownFolderOnlyTheLevelsAfterItAreLookedAt) {
       {at("/"), at("/old/"), Level::Found},
       {at("/"), at("/old//x/"), Level::Made},  // an empty level is passed over
       {at("/"), at("/file/x/"), Level::Failed},
-      {at("/new/"), at("/old/"), Level::Failed},     // not below the known folder
+      {at("/new/"), at("/old/"), Level::Failed},      // not below the known folder
       {at("/gone/"), at("/gone/y/"), Level::Failed},  // a known folder gone meanwhile
   };
-  for (const auto& [known, path, level] : cases) EXPECT_EQ(dirs.CreateBelow(known, path), level) << path;
+  for (const auto& [known, path, level] : cases)
+    EXPECT_EQ(dirs.CreateBelow(known, path), level) << path;
   EXPECT_TRUE(fs::is_directory(root / "new/deep") && fs::is_directory(root / "old/x"));
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
 }
 
 TEST_F(MakeDirsTest, FailureNamesThePathAndKeepsTheLevelsMadeBefore) {
-  rig.files.faults().inject(runtime::FaultPoint::MakeFolder, runtime::Err::PermissionDenied, "/a/b/c");
+  rig.files.faults().inject(runtime::FaultPoint::MakeFolder, runtime::Err::PermissionDenied,
+                            "/a/b/c");
   EXPECT_FALSE(dirs.CreatePath(at("/a/b/c/d/")));
   EXPECT_TRUE(fs::is_directory(root / "a/b"));
   EXPECT_FALSE(fs::exists(root / "a/b/c"));

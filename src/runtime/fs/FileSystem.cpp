@@ -54,8 +54,9 @@ namespace {
 
 // The entries of a listing that `pattern` and `withFolders` ask for, each with the folder's
 // descriptor (AT_FDCWD and the whole path for a plain name without wildcards).
-void forEachListed(const std::string& pattern, bool withFolders,
-                   const std::function<void(int folderFd, const char* name, const char* listed)>& visit) {
+void forEachListed(
+    const std::string& pattern, bool withFolders,
+    const std::function<void(int folderFd, const char* name, const char* listed)>& visit) {
   const auto [folder, namePattern] = splitPattern(pattern);
   const auto wanted = [&](std::string_view name, Kind kind) {
     if (name == "." || name == "..") return withFolders;
@@ -65,7 +66,7 @@ void forEachListed(const std::string& pattern, bool withFolders,
 
   if (!hasWildcards(namePattern)) {
     // A plain name lists that one entry, if it is there.
-    struct stat st{};
+    struct stat st {};
     const std::string path = joinPath(folder, namePattern);
     if (!namePattern.empty() && ::stat(path.c_str(), &st) == 0 && wanted(namePattern, kindOf(st))) {
       visit(AT_FDCWD, path.c_str(), std::string(namePattern).c_str());
@@ -78,15 +79,20 @@ void forEachListed(const std::string& pattern, bool withFolders,
     if (!matches(nameMask, entry.d_name)) return;
     Kind kind = Kind::Other;
     switch (entry.d_type) {
-      case DT_REG: kind = Kind::File; break;
-      case DT_DIR: kind = Kind::Folder; break;
+      case DT_REG:
+        kind = Kind::File;
+        break;
+      case DT_DIR:
+        kind = Kind::Folder;
+        break;
       case DT_LNK:
       case DT_UNKNOWN: {
-        struct stat st{};
+        struct stat st {};
         if (::fstatat(folderFd, entry.d_name, &st, 0) == 0) kind = kindOf(st);
         break;
       }
-      default: break;
+      default:
+        break;
     }
     if (wanted(entry.d_name, kind)) visit(folderFd, entry.d_name, entry.d_name);
   });
@@ -115,7 +121,7 @@ void FileSystem::listFiles(
   // One pointer, so that handing it over allocates nothing.
   const Look look = [at = &entry](const std::string& path) -> ListedFile {
     at->fs.faults_.check(FaultPoint::Length, path);
-    struct stat st{};
+    struct stat st {};
     if (::fstatat(at->folderFd, at->name, &st, 0) != 0) raiseErrno(errno, path);
     ListedFile listed;
     listed.length = static_cast<std::uint64_t>(st.st_size);
@@ -141,14 +147,14 @@ void FileSystem::listFiles(
 
 std::uint64_t FileSystem::fileLength(const std::string& path) {
   faults_.check(FaultPoint::Length, path);
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) raiseErrno(errno, path);
   return static_cast<std::uint64_t>(st.st_size);
 }
 
 bool FileSystem::fileExists(const std::string& path) {
   faults_.check(FaultPoint::Exists, path);
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return false;
   return S_ISREG(st.st_mode) && !isHiddenName(lastComponent(path));
 }
@@ -184,7 +190,7 @@ void FileSystem::checkPresent(const std::string& path, CopyFolder& from) {
   const bool held = from.holds(folderPart(path));
   const std::string entry(name);
   const auto look = [&] {
-    struct stat st{};
+    struct stat st {};
     const int folder = from.open(folderPart(path), path);
     if (::fstatat(folder, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) raiseErrno(errno, path);
   };
@@ -198,11 +204,11 @@ void FileSystem::checkPresent(const std::string& path, CopyFolder& from) {
 }
 
 unsigned FileSystem::attributesAt(int folder, const char* name, const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   unsigned word = isHiddenName(lastComponent(path)) ? Attr::Hidden : 0u;
   if (::fstatat(folder, name, &st, 0) != 0) {
     const int err = errno;
-    struct stat link{};
+    struct stat link {};
     // A link that leads nowhere (a missing target, a loop) is a broken link, not an error.
     if ((err == ENOENT || err == ELOOP || err == ENOTDIR) &&
         ::fstatat(folder, name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode)) {
@@ -212,9 +218,12 @@ unsigned FileSystem::attributesAt(int folder, const char* name, const std::strin
   }
   if ((st.st_mode & S_IWUSR) == 0) word |= Attr::ReadOnly;
   switch (kindOf(st)) {
-    case Kind::Folder: return word | Attr::Directory;
-    case Kind::Other: return word | Attr::System;
-    case Kind::File: break;
+    case Kind::Folder:
+      return word | Attr::Directory;
+    case Kind::Other:
+      return word | Attr::System;
+    case Kind::File:
+      break;
   }
   ArchiveStore& store = archive();
   // During a batch the lookups share one read transaction instead of locking the
@@ -235,7 +244,7 @@ void FileSystem::renameFile(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
   int err = errno;
   if (err == EINVAL || err == ENOSYS) {
-    struct stat st{};
+    struct stat st {};
     if (::lstat(to.c_str(), &st) == 0) raise(Err::FileAlreadyExists);
     if (::rename(from.c_str(), to.c_str()) == 0) return;
     err = errno;
@@ -246,7 +255,7 @@ void FileSystem::renameFile(const std::string& from, const std::string& to) {
 
 void FileSystem::deleteFile(const std::string& path) {
   faults_.check(FaultPoint::Delete, path);
-  struct stat st{};
+  struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) raiseErrno(errno, path);
   // A read-only file cannot be deleted, as on the system the program was made for.
   if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) raise(Err::PathFileAccessError);

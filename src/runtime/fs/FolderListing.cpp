@@ -17,7 +17,7 @@ namespace {
 bool isRealFolder(int dirFd, const dirent& entry) {
   if (entry.d_type == DT_DIR) return true;
   if (entry.d_type != DT_UNKNOWN) return false;
-  struct stat st{};
+  struct stat st {};
   return ::fstatat(dirFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 }  // namespace
@@ -45,7 +45,7 @@ std::vector<std::string> FileSystem::listPlainFolders(const std::string& folder)
     std::erase_if(names, [&](const std::string& name) {
       const std::string path = parent + name;
       faults_.check(FaultPoint::Attributes, path);
-      struct stat st{};
+      struct stat st {};
       if (::fstatat(parentFd, name.c_str(), &st, 0) != 0) raiseErrno(errno, path);
       return !S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0;
     });
