@@ -225,6 +225,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.nextItem = 0;
       // The archive lookups of the listing read in the batch's transaction as well.
       if (incremental()) fs.beginArchiveBatch();
+      fs.noteListingStart();
       break;
     case CopyStep::CollectSourceItem: {
       runtime::ListBox& list = view.lstSource();
@@ -260,6 +261,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.entryCount = state.SourceFiles.empty() ? 0 : state.SourceFiles.size() - 1;
       run.nextEntry = 0;
       if (incremental()) fs.beginArchiveBatch();
+      fs.noteListingStart();
       break;
     case CopyStep::NextEntry:
       if (run.nextEntry >= run.entryCount) return CopyStep::LogSummary;

@@ -180,19 +180,33 @@ unsigned FileSystem::getAttributes(const std::string& path, CopyFolder& from) {
   }
 }
 
+namespace {
+std::int64_t nanoseconds(const timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+}  // namespace
+
+void FileSystem::noteListingStart() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  // Folder times come from a clock that may lag this one; a second covers it.
+  listedFrom_ = nanoseconds(now) - 1'000'000'000;
+}
+
 void FileSystem::checkPresent(const std::string& path, CopyFolder& from) {
   const std::string_view name = namePart(path);
   if (name.empty()) {
     getAttributes(path);
     return;
   }
-  faults_.check(FaultPoint::Exists, path);
   const bool held = from.holds(folderPart(path));
-  const std::string entry(name);
   const auto look = [&] {
-    struct stat st {};
     const int folder = from.open(folderPart(path), path);
-    if (::fstatat(folder, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) raiseErrno(errno, path);
+    struct stat st {};
+    if (::fstat(folder, &st) == 0 && nanoseconds(st.st_ctim) < listedFrom_) return;
+    faults_.check(FaultPoint::Exists, path);
+    // The name is the path's tail, so it ends where the path does.
+    if (::fstatat(folder, name.data(), &st, AT_SYMLINK_NOFOLLOW) != 0) raiseErrno(errno, path);
   };
   try {
     look();

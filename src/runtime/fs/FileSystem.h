@@ -88,8 +88,10 @@ class FileSystem {
   // The same for files looked at one after another in the folder that `from` holds open.
   unsigned getAttributes(const std::string& path, CopyFolder& from);
   // Raises what reading the attributes would raise when the file is gone, without reading
-  // them: one look, from the folder `from` holds open.
+  // them. A folder unchanged since the listing began (noteListingStart) still holds every
+  // name it listed, so then the folder `from` holds open is looked at, not the file.
   void checkPresent(const std::string& path, CopyFolder& from);
+  void noteListingStart();
 
   // SetAttributes: sets read-only and archive from the word; a negative or unknown
   // value raises 5.
@@ -138,6 +140,8 @@ class FileSystem {
   void deleteFile(const std::string& path);
 
  private:
+  // Nanoseconds since the epoch, less a margin for the file system's coarse clock.
+  std::int64_t listedFrom_ = 0;
   ArchiveStore& archive();
   CopiedFile copyInto(const std::string& source, const std::string& target, CopyFolder& from,
                       CopyFolder& into, const ChunkDone& betweenChunks);
