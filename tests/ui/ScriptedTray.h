@@ -14,8 +14,7 @@ namespace ferrowick::testing {
 class ScriptedTray : public ui::TrayIcon {
  public:
   void add(const QIcon& added, const QString& addedTip) override {
-    ++adds;
-    icon = added;
+    (void)added;
     tip = addedTip;
     if (onAdd) onAdd();
   }
@@ -27,8 +26,6 @@ class ScriptedTray : public ui::TrayIcon {
   void send(int message) { onMessage(message); }
 
   bool available = true;
-  int adds = 0;
-  QIcon icon;
   QString tip;
   std::vector<QMenu*> popUps;
   std::function<void()> onAdd;
