@@ -29,12 +29,10 @@ class MainWindowTest : public QtTest {
   // Builds the window; `load` runs its load sequence as the program does.
   ui::frmMain& makeWindow(bool load = true);
   void storeLanguage(const std::string& name);
-  // A file in the program's data folder (settings, log).
   static std::filesystem::path appData(const std::string& name);
 
   runtime::App app{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
-  // Failures of handlers the toolkit fires end in the scripted boxes, as in the program.
   ui::ErrorBoundary boundary{scripted.messages, "Ferrowick"};
   ScriptedTray tray;
   runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
@@ -44,13 +42,11 @@ class MainWindowTest : public QtTest {
   services::modLanguage lang{app, scripted.host, registry, fs};
   ScriptedFileDialog files;
   int ends = 0;
-  // HTTP transfers the window made.
-  int transfers = 0;
+  int transfers = 0;  // HTTP transfers the window made
   std::unique_ptr<ui::frmMain> window;
 };
 
 std::string text(int index);
-// How often `part` occurs in `whole`.
 std::size_t occurrences(const std::string& whole, const std::string& part);
 
 // Which of pages xt1..xt5, bars z1..z7 and links 1..7 (underlined) are on.

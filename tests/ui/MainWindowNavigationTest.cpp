@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <tuple>
 
 #include "MainWindowFixture.h"
@@ -36,29 +35,6 @@ TEST_F(MainWindowTest, LinksAndNextAndBackShowPagesAndTheIndicatorFollowsAtItsTi
   w.xt3().setVisible(false);  // with no page visible the bars stay
   w.Timer2_Timer();
   EXPECT_EQ(bars(w), only(3, 7));
-}
-
-TEST_F(MainWindowTest, HoverUnderlinesOneLinkAndAHiddenWindowKeepsItsPage) {
-  ui::frmMain& w = makeWindow();
-  w.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  QTest::mouseMove(&w.Hyperlink2_.widget());
-  EXPECT_EQ(underlines(w), only(2, 7));
-  QTest::mouseMove(&w.Hyperlink5_.widget());  // straight on: one move swaps the underline
-  EXPECT_EQ(underlines(w), only(5, 7));
-  w.Hyperlink7_MouseMove();
-  QTest::mouseMove(w.centralWidget(), QPoint(100, 380));  // bare surface, below the panel
-  EXPECT_EQ(underlines(w), only(0, 7));
-  w.Hyperlink6_MouseMove();
-  QTest::mouseMove(&w.xt1_.widget(), QPoint(200, 200));  // the page's move, not the surface's
-  EXPECT_EQ(underlines(w), only(6, 7));
-
-  QTest::mouseClick(&w.Hyperlink4_.widget(), Qt::LeftButton);
-  EXPECT_EQ(pages(w), only(4, 5));
-  w.Hyperlink7_Click();
-  EXPECT_TRUE(!w.isVisible() && ends == 0);
-  w.show();
-  EXPECT_EQ(pages(w), only(4, 5));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <tuple>
 
 #include "MainWindowFixture.h"
 #include "ui/host/QtTrayIcon.h"
@@ -9,7 +10,6 @@
 namespace ferrowick::testing {
 namespace {
 
-// Runs the work the window queued for after the current event (activation, picker).
 void settle() {
   for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
 }
@@ -45,46 +45,32 @@ class TrayTest : public MainWindowTest {
 };
 
 TEST_F(TrayTest, FirstShowingMinimisesOnlyWhenASettingsFileWasFound) {
-  struct Case {
-    bool settingsFile;
-    bool area;
-    Outcome expected;
-  };
-  const Case cases[] = {
+  const std::tuple<bool, bool, Outcome> cases[] = {
       {false, true, {true, false, {}}},
       {true, true, {false, false, {false}}},  // hidden, not minimised, then the picker
       {true, false, {true, true, {true}}},    // nothing to come back by: minimised only
   };
-  for (const Case& c : cases) {
+  for (const auto& [settingsFile, area, expected] : cases) {
     picker.clear();
     Sandbox::leave();
     Sandbox::enter();
-    start(c.settingsFile, c.area);
-    EXPECT_EQ(outcome(), c.expected) << c.settingsFile << c.area;
+    start(settingsFile, area);
+    EXPECT_EQ(outcome(), expected) << settingsFile << area;
   }
 }
 
 TEST_F(TrayTest, UserMinimiseAndHideLinkWithAndWithoutNotificationArea) {
-  struct Case {
-    bool area;
-    bool byLink;
-    Outcome expected;
-  };
-  const Case cases[] = {
+  const std::tuple<bool, bool, Outcome> cases[] = {
       {true, false, {false, false, {false}}},
       {false, false, {true, true, {true}}},
       {false, true, {true, true, {}}},  // the link minimises where it cannot hide
   };
-  for (const Case& c : cases) {
+  for (const auto& [area, byLink, expected] : cases) {
     picker.clear();
-    ui::frmMain& w = start(false, c.area);
-    if (c.byLink) {
-      w.Hyperlink7_Click();
-    } else {
-      w.setWindowState(Qt::WindowMinimized);
-    }
+    ui::frmMain& w = start(false, area);
+    byLink ? w.Hyperlink7_Click() : w.setWindowState(Qt::WindowMinimized);
     settle();
-    EXPECT_EQ(outcome(), c.expected) << c.area << c.byLink;
+    EXPECT_EQ(outcome(), expected) << area << byLink;
   }
   // A notification area that appears later lets the window hide again.
   tray.available = true;
@@ -93,22 +79,18 @@ TEST_F(TrayTest, UserMinimiseAndHideLinkWithAndWithoutNotificationArea) {
 }
 
 TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
-  struct Case {
-    int message;
-    std::size_t popUps;
-    bool shown;
-  };
-  const Case cases[] = {{514, 1, false}, {515, 0, true}, {512, 0, false}};
+  const std::tuple<int, std::size_t, bool> cases[] = {
+      {514, 1, false}, {515, 0, true}, {512, 0, false}};
   ui::frmMain& w = start(true, true);
-  for (const Case& c : cases) {
+  for (const auto& [message, popUps, shown] : cases) {
     w.hide();
     tray.popUps.clear();
     w.Hyperlink3_MouseMove();
-    tray.send(c.message);
+    tray.send(message);
     settle();
-    EXPECT_EQ(tray.popUps.size(), c.popUps) << c.message;
-    EXPECT_EQ(w.isVisible(), c.shown) << c.message;
-    EXPECT_EQ(underlines(w), only(0, 7)) << c.message;
+    EXPECT_EQ(tray.popUps.size(), popUps) << message;
+    EXPECT_EQ(w.isVisible(), shown) << message;
+    EXPECT_EQ(underlines(w), only(0, 7)) << message;
   }
   EXPECT_EQ(picker.size(), 1u);  // the start-up rule does not run again
 }
@@ -116,28 +98,23 @@ TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
 // Focus coming back from a tool window makes the main window the program's active window
 // again; focus from elsewhere does not.
 TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
-  struct Case {
-    bool settingsFile;
-    bool fromTool;
-    bool byTray;  // brought back from the tray: the focus comes from the shell
-    bool hidden;
-  };
-  const Case cases[] = {
-      {true, true, false, true}, {true, false, false, false}, {true, true, true, false}};
-  for (const Case& c : cases) {
+  // fromTool, byTray (the focus then comes from the shell), hidden after
+  const std::tuple<bool, bool, bool> cases[] = {
+      {true, false, true}, {false, false, false}, {true, true, false}};
+  for (const auto& [fromTool, byTray, hidden] : cases) {
     Sandbox::leave();
     Sandbox::enter();
-    ui::frmMain& w = start(c.settingsFile, true);
+    ui::frmMain& w = start(true, true);
     w.mnuRestore_Click();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.qwe_.action().trigger();
     QWidget& other = *w.md5_;
     QWidget stranger;
-    if (!c.fromTool) stranger.show();
-    QWidget& before = c.fromTool ? other : stranger;
+    if (!fromTool) stranger.show();
+    QWidget& before = fromTool ? other : stranger;
     before.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&before));
-    if (c.byTray) {
+    if (byTray) {
       w.hide();
       w.mnuRestore_Click();
     } else {
@@ -145,7 +122,7 @@ TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
     }
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     settle();
-    EXPECT_EQ(!w.isVisible(), c.hidden) << c.settingsFile << c.fromTool << c.byTray;
+    EXPECT_EQ(!w.isVisible(), hidden) << fromTool << byTray;
   }
 }
 

@@ -10,8 +10,7 @@ namespace ferrowick::ui {
 namespace {
 
 using namespace std::chrono_literals;
-
-class QtEventLoopTest : public testing::QtTest {};
+using QtEventLoopTest = testing::QtTest;
 
 // A run yields after every file; events are processed at most once per interval, counted
 // from the end of the last processing, so a slow handler still leaves the run its time.
@@ -21,14 +20,10 @@ TEST_F(QtEventLoopTest, ProcessesEventsAtMostOncePerIntervalAfterTheLastProcessi
   QtEventLoop loop{[&] { return now; }};
   QObject receiver;
   bool pending = false;
-  struct Step {
-    std::chrono::milliseconds later;
-    bool processes;
-  };
   // Each handler that runs takes most of an interval.
-  const Step steps[] = {
+  const std::pair<std::chrono::milliseconds, bool> steps[] = {
       {0ms, true}, {interval - 1ms, false}, {1ms, true}, {0ms, false}, {interval, true}};
-  for (const Step& step : steps) {
+  for (const auto& [later, processes] : steps) {
     if (!pending) {
       pending = true;
       QMetaObject::invokeMethod(
@@ -39,9 +34,9 @@ TEST_F(QtEventLoopTest, ProcessesEventsAtMostOncePerIntervalAfterTheLastProcessi
           },
           Qt::QueuedConnection);
     }
-    now += step.later;
+    now += later;
     loop.yield();
-    EXPECT_EQ(!pending, step.processes) << "at " << (now.time_since_epoch() / 1ms) << " ms";
+    EXPECT_EQ(!pending, processes) << "at " << (now.time_since_epoch() / 1ms) << " ms";
   }
 }
 
