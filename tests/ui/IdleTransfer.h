@@ -10,15 +10,11 @@ namespace ferrowick::testing {
 // window test never touches the network.
 class IdleTransfer : public runtime::HttpTransfer {
  public:
-  void get(const std::string& url, std::chrono::milliseconds, std::size_t) override {
-    requested = url;
-  }
+  void get(const std::string&, std::chrono::milliseconds, std::size_t) override {}
   bool stillExecuting() override { return false; }
   std::string header() const override { return {}; }
   std::optional<std::string> body() const override { return std::nullopt; }
   void cancel() override {}
-
-  std::string requested;
 };
 
 }  // namespace ferrowick::testing

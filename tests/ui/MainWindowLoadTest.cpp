@@ -41,7 +41,6 @@ TEST_F(MainWindowTest, LoadFillsTheChoiceListsAndChoosesStoredLanguageAndNoSepar
   w.Form_Load();
   EXPECT_EQ(itemsOf(w.optLang_), (Strings{"English", "Polish", "Deutsch"}));
   EXPECT_EQ(w.optLang_.text(), "Polish");
-  EXPECT_EQ(itemsOf(w.cmbSep()), (Strings{"Space", "-", "None"}));
   EXPECT_EQ(separators, Strings{"None"});  // chosen once, as a user's pick would be
 
   storeLanguage("Klingon");  // no item: the choice stays empty

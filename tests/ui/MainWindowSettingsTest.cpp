@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
-#include "ui/tools/frmAutoUpd.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -84,7 +83,7 @@ TEST_F(MainWindowTest, ToolMenuItemsOpenOneInstanceEach) {
   EXPECT_EQ(w.md5_.data(), nullptr);
 }
 
-// One update window and one check however it is opened; the hidden form is loaded once.
+// One update window and one check however it is opened.
 TEST_F(MainWindowTest, UpdateFormsLoadOnceAndCheckOnce) {
   ui::frmMain& w = makeWindow();
   w.sprupd_.action().trigger();
@@ -94,14 +93,6 @@ TEST_F(MainWindowTest, UpdateFormsLoadOnceAndCheckOnce) {
   EXPECT_EQ(w.update_.data(), first);
   first->Timer1_Timer();
   EXPECT_EQ(transfers, 1);
-
-  w.Timer3_.setEnabled(true);
-  w.Timer3_.onTimer();
-  int hidden = 0;
-  for (QObject* child : w.children()) {
-    if (auto* form = dynamic_cast<ui::frmAutoUpd*>(child)) hidden += !form->isVisible();
-  }
-  EXPECT_EQ(hidden, 1);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "QtApplication.h"
 #include "runtime/RuntimeError.h"
 #include "ui/host/controls/QtCheckBox.h"
-#include "ui/host/controls/QtComboBox.h"
 #include "ui/host/controls/QtListBox.h"
 #include "ui/host/controls/QtOptionButton.h"
 #include "ui/host/controls/QtTextBox.h"
@@ -69,7 +68,7 @@ TEST_F(QtControlEvents, ChecksClickOnEveryChangeAndOptionsOnlyWhenSelected) {
   EXPECT_EQ(clicks, (Strings{"always", "onlyNow"}));
 }
 
-TEST_F(QtControlEvents, ListsKeepOrderAndReportSelectionOrChoice) {
+TEST_F(QtControlEvents, ListsKeepOrderAndReportSelection) {
   QtListBox list(&window_, true, QAbstractItemView::ExtendedSelection);
   int clicks = 0;
   list.onClick = [&] { ++clicks; };
@@ -86,17 +85,6 @@ TEST_F(QtControlEvents, ListsKeepOrderAndReportSelectionOrChoice) {
   list.setSelected(0, true);
   list.clear();
   EXPECT_EQ(clicks, 3);
-
-  // The choice list chooses by text and reports each change.
-  QtComboBox choice(&window_);
-  Strings seen;
-  choice.onChange = [&] { seen.push_back(choice.text()); };
-  for (const char* item : {"Space", "-", "None"}) choice.addItem(item);
-  EXPECT_EQ(choice.text(), "");  // adding items chooses none
-  choice.setText("None");
-  choice.widget().setCurrentIndex(1);  // as a pick from the list
-  choice.setText("Klingon");           // names no item: nothing is chosen
-  EXPECT_EQ(seen, (Strings{"None", "-", ""}));
 }
 
 }  // namespace

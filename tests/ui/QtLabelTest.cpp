@@ -24,8 +24,7 @@ class PaintSpy : public QObject {
 class QtLabelTest : public testing::QtTest {
  protected:
   static void paint() {
-    QApplication::processEvents();
-    QApplication::processEvents();
+    for (int pass = 0; pass < 2; ++pass) QApplication::processEvents();
   }
   QWidget window_;
 };
