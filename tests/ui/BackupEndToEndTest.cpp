@@ -8,7 +8,6 @@
 namespace ferrowick::testing {
 namespace {
 
-// The real window driven through its widgets, as a user would.
 class BackupEndToEndTest : public MainWindowTest {
  protected:
   BackupEndToEndTest() {
@@ -38,7 +37,6 @@ class BackupEndToEndTest : public MainWindowTest {
     click(w.Command1_.widget());
     return w;
   }
-  // Where the run mirrors a source file below `folder`.
   std::filesystem::path mirrored(const std::filesystem::path& folder, const char* file) {
     return folder / std::filesystem::path(src.string().substr(1)) / file;
   }
@@ -61,9 +59,6 @@ TEST_F(BackupEndToEndTest, BackupNowCopiesEveryFileIntoTheDatedMirroredTree) {
   const auto folder = dest / "Docs - 12072026";
   EXPECT_EQ(readFile(mirrored(folder, "a.txt")), "alpha");
   EXPECT_EQ(readFile(mirrored(folder, "deep/b.txt")), "beta");
-  const std::string log = readFile(appData("dravonk.log"));
-  EXPECT_NE(log.find("a.txt"), std::string::npos);
-  EXPECT_NE(log.find("b.txt"), std::string::npos);
 }
 
 TEST_F(BackupEndToEndTest, ASavedScheduleRunsOnceInItsMinute) {

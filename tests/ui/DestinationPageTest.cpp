@@ -13,7 +13,6 @@ using runtime::CheckState::Unchecked;
 // The clock reads 6 December 2026; the load chooses "None" as separator.
 class DestinationPageTest : public MainWindowTest {
  protected:
-  // The preview and the three flags in one text.
   static std::string state(ui::frmMain& w) {
     const auto& d = w.engine_.destination;
     return w.txtDest().text() + " |" + (d.bCustName ? " name" : "") + (d.bDated ? " dated" : "") +
@@ -67,7 +66,6 @@ TEST_F(DestinationPageTest, ResetAndUntickingNewFolderEndEveryChoiceTheDateJoinI
 
 TEST_F(DestinationPageTest, TheSettingsLoadEndsAsTheSameEditsByHand) {
   const std::string dir = Sandbox::root().string() + "/base";
-  // Each stored choice, and the same edits by hand in the load's order.
   const std::pair<std::string, std::function<void(ui::frmMain&)>> cases[] = {
       {"Custom=True\r\nCustomName=Docs\r\nAnd=True\r\nDatedDirectories=True\r\n"
        "DateSeperator=-\r\n",

@@ -26,7 +26,6 @@ class MainWindowTest : public QtTest {
  protected:
   MainWindowTest();
 
-  // Builds the window; `load` runs its load sequence as the program does.
   ui::frmMain& makeWindow(bool load = true);
   void storeLanguage(const std::string& name);
   static std::filesystem::path appData(const std::string& name);

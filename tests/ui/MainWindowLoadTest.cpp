@@ -19,8 +19,7 @@ Strings itemsOf(List& box) {
 
 TEST_F(MainWindowTest, LoadSetsCaptionsFromTheLanguageTable) {
   ui::frmMain& w = makeWindow();
-  // Links are numbered apart from their pages and share their texts. Sunday is box 0 and
-  // takes the last weekday text.
+  // Sunday is box 0 and takes the last weekday text.
   const std::pair<std::string, int> captions[] = {{w.Hyperlink5_.caption(), 239},
                                                   {w.xt3().title(), 239},
                                                   {w.chkDays_[0].caption(), 273},
@@ -28,8 +27,7 @@ TEST_F(MainWindowTest, LoadSetsCaptionsFromTheLanguageTable) {
   for (const auto& [caption, index] : captions) EXPECT_EQ(caption, text(index));
   EXPECT_EQ(w.Label9_.caption(), text(119) + " 1.20");
 
-  // A missing text leaves its caption empty.
-  lang.setText(119, "");
+  lang.setText(119, "");  // a missing text leaves its caption empty
   EXPECT_EQ(makeWindow().Label9_.caption(), " 1.20");
 }
 

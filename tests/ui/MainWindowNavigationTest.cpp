@@ -21,7 +21,6 @@ TEST_F(MainWindowTest, LinksAndNextAndBackShowPagesAndTheIndicatorFollowsAtItsTi
     EXPECT_EQ(bars(w), only(page, 7)) << page;
   }
 
-  // Next and Back: each button, the page it leads to and the hint under the pages.
   w.Hyperlink2_Click();
   const std::tuple<ui::QtButton*, int, int> steps[] = {
       {&w.Command6_, 3, 256}, {&w.Command3_, 4, 256}, {&w.Command4_, 3, 190}};

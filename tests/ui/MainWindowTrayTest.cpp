@@ -95,8 +95,7 @@ TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
   EXPECT_EQ(picker.size(), 1u);  // the start-up rule does not run again
 }
 
-// Focus coming back from a tool window makes the main window the program's active window
-// again; focus from elsewhere does not.
+// Focus back from a tool window runs the activation rule; focus from elsewhere does not.
 TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
   // fromTool, byTray (the focus then comes from the shell), hidden after
   const std::tuple<bool, bool, bool> cases[] = {

@@ -7,7 +7,6 @@
 #include "runtime/RuntimeError.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtListBox.h"
-#include "ui/host/controls/QtOptionButton.h"
 #include "ui/host/controls/QtTextBox.h"
 
 namespace ferrowick::ui {
@@ -17,7 +16,6 @@ using Strings = std::vector<std::string>;
 using runtime::Err::InvalidPropertyValue;
 using testing::raisedError;
 
-// A click() is the user's click: it takes the same next-state path as the mouse.
 class QtControlEvents : public testing::QtTest {
  protected:
   QWidget window_;
@@ -46,7 +44,7 @@ TEST_F(QtControlEvents, TextFieldsReportEachChangeByCodeOrTypingAndShowLineBreak
   EXPECT_EQ(typed, (Strings{"0_:__", "09:__", "09:4_", "09:45", "1_:__"}));
 }
 
-TEST_F(QtControlEvents, ChecksClickOnEveryChangeAndOptionsOnlyWhenSelected) {
+TEST_F(QtControlEvents, ChecksClickOnEveryChange) {
   QtCheckBox box(&window_);
   std::vector<int> seen;
   box.onClick = [&] { seen.push_back(box.value()); };
@@ -57,15 +55,6 @@ TEST_F(QtControlEvents, ChecksClickOnEveryChangeAndOptionsOnlyWhenSelected) {
   // A user's click on a greyed box ticks it, and clicks then toggle; none greys it again.
   for (int click = 0; click < 3; ++click) box.widget().click();
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 1, 0, 1}));
-
-  // The group is already settled when an option's handler runs.
-  QtOptionButton onlyNow(&window_, true), always(&window_);
-  Strings clicks;
-  onlyNow.onClick = [&] { clicks.push_back("onlyNow"); };
-  always.onClick = [&] { clicks.push_back(onlyNow.value() ? "always with onlyNow" : "always"); };
-  always.setValue(true);
-  onlyNow.widget().click();
-  EXPECT_EQ(clicks, (Strings{"always", "onlyNow"}));
 }
 
 TEST_F(QtControlEvents, ListsKeepOrderAndReportSelection) {

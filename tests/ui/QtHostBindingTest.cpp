@@ -13,7 +13,6 @@
 #include "support/Sandbox.h"
 #include "ui/host/FolderStart.h"
 #include "ui/host/QtHost.h"
-#include "ui/host/QtTranslations.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -63,16 +62,6 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
     });
     EXPECT_EQ(boxes.show("Copy again?", runtime::MsgStyle::YesNo, "Ferrowick"), c.answer);
     EXPECT_EQ(owner, c.owner);
-  }
-}
-
-// Qt's standard buttons follow the program's language, and switch back to English.
-TEST_F(QtTest, QtOwnTextsFollowTheProgramLanguage) {
-  const std::pair<std::string, QString> cases[] = {{"Polish", "&Tak"}, {"English", "&Yes"}};
-  ui::QtTranslations translations;
-  for (const auto& [language, yes] : cases) {
-    translations.load(language);
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes) << language;
   }
 }
 

