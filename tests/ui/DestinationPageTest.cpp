@@ -34,13 +34,6 @@ TEST_F(DestinationPageTest, AndOrTickDatedAndJoinOrReplaceTheName) {
   EXPECT_EQ(state(w), "/12-06-2026 | dated");
   w.txtCusDir().setText("Doc");  // editing the name again makes it win
   EXPECT_EQ(state(w), "/Doc | name dated");
-
-  // A new base shows bare until the next composition.
-  scripted.folders.choose("/media/usb/Backup");
-  w.Command1_.widget().click();
-  EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup");
-  w.cmbSep().setText("Space");
-  EXPECT_EQ(w.txtDest().text(), "/media/usb/Backup/Doc");
 }
 
 TEST_F(DestinationPageTest, ResetAndUntickingNewFolderEndEveryChoiceTheDateJoinIncluded) {

@@ -6,8 +6,7 @@
 
 namespace ferrowick::testing {
 
-// A transfer that reaches nobody: every request is over at once with no response, so a
-// window test never touches the network.
+// A transfer that is over at once with no response: no window test touches the network.
 class IdleTransfer : public runtime::HttpTransfer {
  public:
   void get(const std::string&, std::chrono::milliseconds, std::size_t) override {}

@@ -8,7 +8,6 @@ void ensureQtApplication() {
   static int argc = 1;
   static char name[] = "ui_tests";
   static char* argv[] = {name, nullptr};
-  // The program's own application class, so events reach handlers as they do there.
   // Never destroyed: Qt's own clean-up at exit must not race the test framework's.
   static QApplication* application = new ui::Application(argc, argv);
   (void)application;

@@ -20,7 +20,6 @@ TEST_F(QtEventLoopTest, ProcessesEventsAtMostOncePerIntervalAfterTheLastProcessi
   QtEventLoop loop{[&] { return now; }};
   QObject receiver;
   bool pending = false;
-  // Each handler that runs takes most of an interval.
   const std::pair<std::chrono::milliseconds, bool> steps[] = {
       {0ms, true}, {interval - 1ms, false}, {1ms, true}, {0ms, false}, {interval, true}};
   for (const auto& [later, processes] : steps) {

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QString>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
