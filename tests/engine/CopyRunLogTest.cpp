@@ -53,8 +53,8 @@ TEST_F(CopyRunLogTest, UntickingTheLogBoxStopsTheLinesAndTickingItLaterIsHarmles
   };
   copyRun.RunBackup();
   // The log this run opened goes on from where the box is ticked again.
-  EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" +
-                                     summary(3, "1.50") + "\r\n");
+  EXPECT_EQ(readFile(logPath()),
+            header + line(a) + "[OK]\r\n" + line(c) + "[OK]\r\n\r\n" + summary(3, "1.50") + "\r\n");
 
   // A run that starts with the box unticked opens no log, and ticking it then writes nothing.
   testing::writeFile(logPath(), "previous run");

@@ -35,7 +35,7 @@ TEST_F(DestinationNameTest, ThePreviewJoinsBaseNameAndDateAsTheFlagsAndSeparator
   EXPECT_EQ(preview(false, false, false), "/Docs");
   // The separator is chosen by its exact text; any other text gives none.
   const std::pair<std::string, std::string> separators[] = {{"Space", "07 03 2009"},
-                                                             {"space", "07032009"}};
+                                                            {"space", "07032009"}};
   for (const auto& [separator, date] : separators) {
     window.cmbSep_.setText(separator);
     EXPECT_EQ(name.GetDateFormat(), date) << separator;

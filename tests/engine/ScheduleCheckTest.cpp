@@ -46,7 +46,7 @@ TEST_F(CheckSchedule, ARuleRunsInItsMinuteOnlyWhileChosenAndSet) {
   const std::tuple<Option, TimeOfDay, TimeOfDay, std::array<int, 3>, bool> cases[] = {
       {&MemoryMainWindow::optAlways_, t(14, 30), t(9, 15), {14, 31, 0}, false},
       {&MemoryMainWindow::Option3_, t(14, 30), t(0, 0), {14, 30, 0}, false},
-      {&MemoryMainWindow::optAlways_, t(0, 0), t(0, 0), {0, 0, 0}, false},  // 00:00 is unset
+      {&MemoryMainWindow::optAlways_, t(0, 0), t(0, 0), {0, 0, 0}, false},   // 00:00 is unset
       {&MemoryMainWindow::optEach_, t(1, 0), t(23, 30), {0, 30, 5}, true}};  // wraps
   int index = 0;
   for (const auto& [rule, time, last, clock, due] : cases) {

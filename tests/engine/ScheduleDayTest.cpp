@@ -33,8 +33,8 @@ TEST_F(ScheduleDayTest, TheGateChecksOnBackupDaysOnlyWhileATimeIsStored) {
   const auto t = TimeOfDay::of;
   // Always-at and each times, every day, the ticked boxes, the day of December; checks made.
   const std::tuple<TimeOfDay, TimeOfDay, bool, std::vector<int>, int, std::size_t> cases[] = {
-      {t(0, 0), t(0, 0), true, {}, 6, 0},  // both unset
-      {t(9, 0), t(0, 0), true, {}, 9, 1},  // every day, whatever the day
+      {t(0, 0), t(0, 0), true, {}, 6, 0},    // both unset
+      {t(9, 0), t(0, 0), true, {}, 9, 1},    // every day, whatever the day
       {t(9, 0), t(0, 0), false, {1}, 6, 1},  // Sunday is box 1
       {t(9, 0), t(0, 0), false, {2, 3, 4, 5, 6, 7}, 6, 0}};
   for (const auto& [always, each, daily, ticked, day, count] : cases) {
@@ -53,7 +53,7 @@ TEST_F(ScheduleDayTest, TheGateChecksOnBackupDaysOnlyWhileATimeIsStored) {
 TEST_F(ScheduleDayTest, EachMinuteIsSeenOnceWhateverTheTimersRhythm) {
   tick(6, 8, 59, 40);  // the first tick sees its own minute only
   tick(6, 8, 59, 59);  // early or twice in a minute: nothing new
-  tick(6, 9, 4, 10);  // a busy event loop: the minutes between are caught up
+  tick(6, 9, 4, 10);   // a busy event loop: the minutes between are caught up
   EXPECT_EQ(checks, (Strings{"8:59", "9:0", "9:1", "9:2", "9:3", "9:4"}));
 
   // A clock put back a little waits for new minutes; further back starts afresh.

@@ -55,7 +55,7 @@ TEST_F(SettingsSave, WritesEveryKeyInItsOrderAndKeepsTheFileBeforeAsThePreviousV
             "[When]\r\nAlwaysAt=07:30\r\nEach=02:00\r\nDefault=False\r\nDays=12\r\n");
   EXPECT_TRUE(ini().ends_with("LoadWin=False\r\n[Entries]\r\n0=/docs/*.*\r\n"));  // no 1=
   EXPECT_EQ(ini().find("DateSeperator"), std::string::npos);  // an empty separator has no key
-  EXPECT_EQ(filesLeft(), 2);  // nothing staged stays behind
+  EXPECT_EQ(filesLeft(), 2);                                  // nothing staged stays behind
   const std::string second = ini();
 
   // A field that holds no time of day ends the save after its own key, and the file stays.
