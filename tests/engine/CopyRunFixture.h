@@ -67,16 +67,11 @@ class CopyRunTest : public ::testing::Test, public testing::EngineRig {
   }
 
   // The status lines as each yield finds them (those of the entry before).
-  struct Status {
-    std::string label11, label13, label14;
-    std::string all() const { return label11 + " | " + label13 + " | " + label14; }
-  };
-  std::vector<Status> statuses;
+  Strings statuses;
   std::function<void()> onYield;
-
   void atYield() {
-    statuses.push_back(
-        {window.Label11_.caption(), window.Label13_.caption(), window.Label14_.caption()});
+    statuses.push_back(window.Label11_.caption() + " | " + window.Label13_.caption() + " | " +
+                       window.Label14_.caption());
     if (onYield) onYield();
   }
 

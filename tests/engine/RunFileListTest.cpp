@@ -76,14 +76,13 @@ TEST(RunFileListTable, ReadsBackEverySlotAsWritten) {
     table.grow();
     written.push_back(entry);
   }
-  ASSERT_EQ(table.size(), written.size() + 1);
-  std::size_t slot = 0;
-  for (const SourceFileEntry& entry : table) {
-    const SourceFileEntry expected = slot < written.size() ? written[slot] : SourceFileEntry{};
+  written.emplace_back();
+  ASSERT_EQ(table.size(), written.size());
+  for (std::size_t slot = 0; slot < written.size(); ++slot) {
+    const SourceFileEntry &entry = table[slot], &expected = written[slot];
     ASSERT_TRUE(entry.Path == expected.Path && entry.Size == expected.Size &&
                 entry.Attributes == expected.Attributes)
         << slot;
-    ++slot;
   }
 }
 
