@@ -9,19 +9,6 @@ namespace {
 
 using testing::readFile;
 
-TEST_F(CopyRunTest, RunCopiesEveryItemIntoItsMirroredFolderAndCreatesTheMissingRoot) {
-  const std::string a = file("Docs/a.txt", "alpha");
-  const std::string b = file("Docs/Sub/b.txt", "beta");
-  const std::string c = file("Other/c.txt", "gamma");
-  addItem((src / "Docs").string() + "/*.*");
-  addItem(c);
-
-  copyRun.RunBackup();  // the root has no closing separator and does not exist yet
-
-  EXPECT_EQ(readFile(target(a)) + readFile(target(b)) + readFile(target(c)), "alphabetagamma");
-  EXPECT_EQ(window.lstSource_.count(), 3u);  // the subfolder became an item of its own
-}
-
 TEST_F(CopyRunTest, MissingBackupRootIsMadeOneLevelOnly) {
   addItem(file("a.txt", "x"));
   window.txtDest_.setText((root / "no/such/backup").string());

@@ -31,17 +31,16 @@ class ScheduleDayTest : public ::testing::Test, public ferrowick::testing::Engin
 
 TEST_F(ScheduleDayTest, TheGateChecksOnBackupDaysOnlyWhileATimeIsStored) {
   const auto t = TimeOfDay::of;
-  // Always-at and each times, every day, the ticked boxes, the day of December; checks made.
-  const std::tuple<TimeOfDay, TimeOfDay, bool, std::vector<int>, int, std::size_t> cases[] = {
-      {t(0, 0), t(0, 0), true, {}, 6, 0},    // both unset
-      {t(9, 0), t(0, 0), true, {}, 9, 1},    // every day, whatever the day
-      {t(9, 0), t(0, 0), false, {1}, 6, 1},  // Sunday is box 1
-      {t(9, 0), t(0, 0), false, {2, 3, 4, 5, 6, 7}, 6, 0}};
-  for (const auto& [always, each, daily, ticked, day, count] : cases) {
+  // The always-at time, every day, the ticked boxes, the day of December; checks made.
+  const std::tuple<TimeOfDay, bool, std::vector<int>, int, std::size_t> cases[] = {
+      {t(0, 0), true, {}, 6, 0},    // unset
+      {t(9, 0), true, {}, 9, 1},    // every day, whatever the day
+      {t(9, 0), false, {1}, 6, 1},  // Sunday is box 1
+      {t(9, 0), false, {2, 3, 4, 5, 6, 7}, 6, 0}};
+  for (const auto& [always, daily, ticked, day, count] : cases) {
     SCOPED_TRACE(::testing::PrintToString(ticked) + " on " + std::to_string(day));
     checks.clear();
     state.AlwaysAtTime = always;
-    state.EachInterval = each;
     window.optDaily_.setValue(daily);
     for (int box = 1; box <= 7; ++box) window.chkDays(box).setValue(0);
     for (int box : ticked) window.chkDays(box).setValue(1);
