@@ -17,12 +17,6 @@ class CopyRunModesTest : public CopyRunTest {
     fs.setAttributes(readOnly, Attr::ReadOnly);
     for (const auto& path : all) addItem(path);
   }
-  Words attributes() {
-    Words words;
-    for (const auto& path : all) words.push_back(fs.getAttributes(path));
-    return words;
-  }
-
   const std::string archived = file("a-archived", "a"), cleared = file("b-cleared", "bb"),
                     readOnlyArchived = file("c-readonly-archived", "ccc"),
                     readOnly = file("d-readonly", "dddd");
@@ -44,7 +38,9 @@ TEST_F(CopyRunModesTest, FullModeCopiesEverythingAndIncrementalOnlyFilesWithTheA
   statuses.clear();
   fs::remove_all(dest);  // the read-only copies would first be refused
   copyRun.RunBackup();
-  EXPECT_EQ(attributes(), (Words{0, 0, Attr::ReadOnly, Attr::ReadOnly}));
+  Words words;
+  for (const auto& path : all) words.push_back(fs.getAttributes(path));
+  EXPECT_EQ(words, (Words{0, 0, Attr::ReadOnly, Attr::ReadOnly}));
   EXPECT_EQ(fs.getAttributes(hidden), Attr::Hidden);
   EXPECT_EQ(readFile(logPath()), header + line(hidden) + "[OK]\r\n" + line(archived) + "[OK]\r\n" +
                                      line(readOnlyArchived) + "[OK]\r\n" + line(readOnly) +

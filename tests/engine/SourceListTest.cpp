@@ -71,16 +71,6 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
   EXPECT_TRUE(rig.items().empty());
 }
 
-TEST_F(SourceListTest, SelectedFilesBecomeFileItemsComparedInExactCase) {
-  rig.window.dirSource_.setPath("/d");
-  for (const char* name : {"a", "c"}) rig.window.fileSource_.addItem(name);
-  addItems({"/d/A", "/d/c"});
-  for (std::size_t k : {0u, 1u}) rig.window.fileSource_.setSelected(k, true);
-  sources.AddSelectedSources(true, false);
-  EXPECT_EQ(rig.items(), (Strings{"/d/A", "/d/a", "/d/c"}));
-  EXPECT_EQ(shown(), Strings{duplicate("/d/c")});
-}
-
 TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndKeepsThemOnFailure) {
   fs::create_directories(rig.root / "other/o1");
   const std::string fileItem = (rig.root / "other").string();  // a file item is not expanded
