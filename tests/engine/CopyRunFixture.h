@@ -30,11 +30,8 @@ class CopyRunTest : public ::testing::Test, public testing::EngineRig {
     host.loop.pending = [this] { atYield(); };
   }
 
-  // The mirror of a source path below a backup root ending in "/".
-  static std::string mirrored(const std::string& backupDir, const std::string& path) {
-    return backupDir + path.substr(1);
-  }
-  std::string target(const std::string& path) const { return mirrored(dest + "/", path); }
+  // The mirror of a source path below the backup root.
+  std::string target(const std::string& path) const { return dest + path; }
 
   std::string file(const std::string& relative, const std::string& bytes) {
     const fs::path path = src / relative;
@@ -57,7 +54,6 @@ class CopyRunTest : public ::testing::Test, public testing::EngineRig {
     return boxes;
   }
 
-  // The log's header and a file's line up to its "[OK]".
   const std::string header = "<181> 12/06/26 09:15:00\r\n\r\n";
   std::string line(const std::string& path) const { return path + " >> " + target(path) + "<184>"; }
   // The closing summary; the clock stands still at 09:15 on 6 December 2026.
@@ -70,17 +66,12 @@ class CopyRunTest : public ::testing::Test, public testing::EngineRig {
     return "\n\n<192>\n" + source + "\n<183>\n" + targetPath + "\n\n<193>";
   }
 
-  // The status lines as each yield finds them: those of the entry before.
-  struct Status {
-    std::string label11, label13, label14;
-    std::string all() const { return label11 + " | " + label13 + " | " + label14; }
-  };
-  std::vector<Status> statuses;
+  // The status lines as each yield finds them (those of the entry before).
+  Strings statuses;
   std::function<void()> onYield;
-
   void atYield() {
-    statuses.push_back(
-        {window.Label11_.caption(), window.Label13_.caption(), window.Label14_.caption()});
+    statuses.push_back(window.Label11_.caption() + " | " + window.Label13_.caption() + " | " +
+                       window.Label14_.caption());
     if (onYield) onYield();
   }
 
