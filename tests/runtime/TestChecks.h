@@ -32,10 +32,8 @@ inline std::pair<std::uint32_t, Bytes> rawValue(runtime::RegistryStore& store, r
   std::uint32_t size = 0;
   if (store.queryValue(key, name, &type, nullptr, &size) != runtime::ERROR_SUCCESS) return {0, {}};
   Bytes data(size);
-  if (store.queryValue(key, name, nullptr, data.data(), &size) != runtime::ERROR_SUCCESS) {
-    return {0, {}};
-  }
-  return {type, data};
+  const bool read = store.queryValue(key, name, nullptr, data.data(), &size) == 0;
+  return read ? std::pair{type, data} : std::pair<std::uint32_t, Bytes>{0, {}};
 }
 
 }  // namespace ferrowick::testing

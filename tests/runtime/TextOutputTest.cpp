@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <string>
-
 #include "TestChecks.h"
 #include "runtime/Faults.h"
 #include "runtime/TextOutput.h"

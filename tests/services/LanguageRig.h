@@ -15,11 +15,8 @@ namespace ferrowick::services::testing {
 
 // A language table with scripted doubles around it, for the services that show texts.
 struct LanguageRig {
-  runtime::App app{"Ferrowick",
-                   (ferrowick::testing::Sandbox::root() / "program").string(),
-                   "ferrowick",
-                   {},
-                   false};
+  runtime::App app{
+      "Ferrowick", (ferrowick::testing::Sandbox::root() / "program").string(), "ferrowick", {}, false};
   ferrowick::testing::ScriptedHost scripted;
   runtime::FileSystem files{ferrowick::testing::Sandbox::root() / "archive.db"};
   runtime::RegistryStore store{ferrowick::testing::Sandbox::root() / "registry",
