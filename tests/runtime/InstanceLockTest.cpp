@@ -18,7 +18,6 @@ TEST(InstanceLock, SecondHolderSeesThePreviousInstanceUntilTheFirstEnds) {
     EXPECT_TRUE(!second.held() && second.previousInstance());
   }
   EXPECT_TRUE(InstanceLock(folder, "App.lock").held());
-  // A folder that cannot be used lets the program start.
   const InstanceLock unusable(Sandbox::root() / "missing", "App.lock");
   EXPECT_FALSE(unusable.held() || unusable.previousInstance());
 }

@@ -15,7 +15,7 @@ TEST(RuntimeErrors, ErrnoMapsToTheRuntimeNumbers) {
   const std::pair<int, int> cases[] = {
       {EPERM, Err::PermissionDenied},  {EDQUOT, Err::DiskFull},
       {ENXIO, Err::DeviceUnavailable}, {EEXIST, Err::PathFileAccessError},
-      {ENOTDIR, Err::PathNotFound}};
+      {ENOTDIR, Err::PathNotFound},    {ENOENT, Err::FileNotFound}};
   for (const auto& [code, number] : cases) EXPECT_EQ(errorFromErrno(code), number) << code;
   EXPECT_EQ(RuntimeError(Err::PathFileAccessError).description(), "Path/File access error");
 

@@ -31,7 +31,7 @@ TEST_F(modLanguageTest, EachLineGivesTheEntryItsFirstThreeCharactersRead) {
       {"&HA hex\r\n", 10, "hex"},
       {"-01 minus\r\n9D9 too large\r\n", 0, ""},  // nothing falls back to entry 0
       {" ;100 x\r\n\t\t\t\t\r\n", 0, ""},         // tabs are no blanks: entry 0 again
-      {"400ß Straße\r\n", 400, " Straße"},  // the separator was the whole "ß"
+      {"400ß Straße\r\n", 400, " Straße"},        // the separator was the whole "ß"
   };
   for (const auto& [file, index, text] : cases) {
     SCOPED_TRACE(file);

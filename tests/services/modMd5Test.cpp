@@ -28,7 +28,6 @@ std::string fileOf(const std::string& bytes) {
 }
 
 TEST(modMd5Test, KnownVectorsAndBlockEdges) {
-  ASSERT_EQ(kBlockSize, 1u << 20);  // the sums below were taken at these sizes
   const std::pair<std::string, const char*> cases[] = {
       {"", "d41d8cd98f00b204e9800998ecf8427e"},   // an empty file has a sum too
       {"a", "0cc175b9c0f1b6a831c399e269772661"},  // leading zero of the first byte kept
@@ -51,8 +50,6 @@ TEST(modMd5Test, WhatCannotBeReadHasNoSum) {
   EXPECT_EQ(FileMD5(fifo), "");                      // nobody writes: must not wait
 
   runtime::Faults faults;
-  faults.inject(runtime::FaultPoint::OpenRead, runtime::Err::PermissionDenied);
-  EXPECT_EQ(FileMD5(file, &faults), "");
   faults.inject(runtime::FaultPoint::ReadBlock, runtime::Err::DeviceIOError, "", 1,
                 1);  // after the first block
   EXPECT_EQ(FileMD5(file, &faults), "");
