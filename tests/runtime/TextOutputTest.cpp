@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <string>
-
 #include "TestChecks.h"
 #include "runtime/Faults.h"
 #include "runtime/TextOutput.h"
@@ -18,7 +16,6 @@ class TextOutputTest : public ::testing::Test {
   TextOutput out{faults};
 };
 
-// Each finished line is in the file at once, as read after the process was killed here.
 TEST_F(TextOutputTest, OpenEmptiesTheFileAndEachCrLfLineReachesItAtOnce) {
   testing::writeFile(log, std::string(std::size_t{1} << 20, 'x'));
   out.open(log);

@@ -1,5 +1,3 @@
-// Checks the shipped language files and documents as the loader and the help menu will
-// meet them: CR LF lines, one text per index, and the same entries in every language.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +12,6 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-// Every index that a window, message or log line of the program reads.
 constexpr std::pair<int, int> kRequired[] = {{100, 101}, {118, 122}, {125, 128}, {135, 135},
                                              {144, 147}, {177, 229}, {232, 288}};
 
@@ -23,7 +20,6 @@ std::string readBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Structural UTF-8: lead bytes that can start a character, each with its continuations.
 bool validUtf8(const std::string& bytes) {
   std::size_t extra = 0;  // continuation bytes still due
   for (const char byte : bytes) {

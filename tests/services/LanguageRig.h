@@ -13,7 +13,6 @@
 
 namespace ferrowick::services::testing {
 
-// A language table with scripted doubles around it, for the services that show texts.
 struct LanguageRig {
   runtime::App app{"Ferrowick",
                    (ferrowick::testing::Sandbox::root() / "program").string(),
@@ -27,7 +26,7 @@ struct LanguageRig {
   modRegistry2 registry{store};
   modLanguage lang{app, scripted.host, registry, files};
 
-  // Every box shown as "caption|style|text": one comparison covers all three and the count.
+  // Every box shown as "caption|style|text".
   std::vector<std::string> boxes() const {
     std::vector<std::string> all;
     for (const auto& box : scripted.messages.shown)
