@@ -47,9 +47,6 @@ class RunningProgram {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
   }
-  RunningProgram(const RunningProgram&) = delete;
-  RunningProgram& operator=(const RunningProgram&) = delete;
-
   std::string log() const { return contents(".log"); }
   std::string state() const { return contents(".state"); }
   bool running() {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/FileDialog.h"
 #include "runtime/Host.h"
 
 namespace ferrowick::testing {
@@ -18,7 +19,14 @@ class ScriptedMessageBoxes : public runtime::MessageBoxes {
     std::string caption;
   };
 
-  int show(const std::string& text, int style, const std::string& caption) override;
+  int show(const std::string& text, int style, const std::string& caption) override {
+    shown.push_back({text, style, caption});
+    if (whileOpen) whileOpen(shown.back());
+    if (answers_.empty()) return runtime::MsgAnswer::Ok;
+    const int reply = answers_.front();
+    answers_.pop_front();
+    return reply;
+  }
   void answer(int reply) { answers_.push_back(reply); }
 
   std::vector<Shown> shown;
@@ -31,7 +39,10 @@ class ScriptedMessageBoxes : public runtime::MessageBoxes {
 
 class CountingEventLoop : public runtime::EventLoop {
  public:
-  void yield() override;
+  void yield() override {
+    ++yields;
+    if (pending) pending();
+  }
   int yields = 0;
   // Runs at each yield, as a pending event would.
   std::function<void()> pending;
@@ -52,24 +63,57 @@ class RecordingBusyPointer : public runtime::BusyPointer {
 
 class RecordingShell : public runtime::Shell {
  public:
-  int open(const std::string& target) override;
+  int open(const std::string& target) override {
+    opened.push_back(target);
+    return result;
+  }
   std::vector<std::string> opened;
   int result = 42;
 };
 
-class ScriptedFolderPicker : public runtime::FolderPicker {
+// A picker's answers in order; an empty queue or an empty answer is a cancel.
+class Choices {
+ public:
+  void choose(std::string answer) { choices_.push_back(std::move(answer)); }
+
+ protected:
+  std::string next() {
+    if (choices_.empty()) return {};
+    std::string chosen = std::move(choices_.front());
+    choices_.pop_front();
+    return chosen;
+  }
+
+ private:
+  std::deque<std::string> choices_;
+};
+
+class ScriptedFolderPicker : public runtime::FolderPicker, public Choices {
  public:
   struct Call {
     std::string title;
     std::string start;
   };
-  std::string browse(const std::string& title, const std::string& startFolder) override;
-  void choose(std::string folder) { choices_.push_back(std::move(folder)); }
-
+  std::string browse(const std::string& title, const std::string& startFolder) override {
+    calls.push_back({title, startFolder});
+    return next();
+  }
   std::vector<Call> calls;
+};
 
- private:
-  std::deque<std::string> choices_;
+class ScriptedFileDialog : public runtime::FileDialog, public Choices {
+ public:
+  struct Call {
+    std::string description;
+    std::string pattern;
+    std::string fileName;
+  };
+  std::string openFile(const std::string& description, const std::string& pattern,
+                       const std::string& fileName) override {
+    calls.push_back({description, pattern, fileName});
+    return next();
+  }
+  std::vector<Call> calls;
 };
 
 // The whole set of doubles, bound as one Host.

@@ -15,9 +15,8 @@
 
 namespace ferrowick::testing {
 
-// An HTTP server of the test's own on 127.0.0.1, at a port the system chooses. It reads
-// each request up to its blank line, then writes the scripted raw response and closes the
-// connection; without a response it holds every connection open and never answers.
+// An HTTP server on 127.0.0.1 that reads each request up to its blank line, then writes
+// the scripted raw response and closes; without a response it never answers.
 class LoopbackServer {
  public:
   explicit LoopbackServer(std::optional<std::string> response)
@@ -28,9 +27,8 @@ class LoopbackServer {
     socklen_t length = sizeof address;
     auto* any = reinterpret_cast<sockaddr*>(&address);
     if (bind(listener_, any, length) != 0 || listen(listener_, 8) != 0 ||
-        getsockname(listener_, any, &length) != 0) {
+        getsockname(listener_, any, &length) != 0)
       throw std::runtime_error("no loopback server");
-    }
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { serve(); });
   }
@@ -41,7 +39,6 @@ class LoopbackServer {
     close(listener_);
   }
 
-  // The version file's address on this server.
   std::string url() const {
     return "http://127.0.0.1:" + std::to_string(port_) + "/updates/ferrowick.txt";
   }
@@ -54,28 +51,22 @@ class LoopbackServer {
  private:
   void serve() {
     for (int client; (client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-      ++connections_;
       std::string request;
       char buffer[4096];
-      ssize_t got = 0;
-      while (request.find("\r\n\r\n") == std::string::npos &&
-             (got = read(client, buffer, sizeof buffer)) > 0) {
+      for (ssize_t got = 0; request.find("\r\n\r\n") == std::string::npos &&
+                            (got = read(client, buffer, sizeof buffer)) > 0;)
         request.append(buffer, static_cast<std::size_t>(got));
-      }
       {
         std::lock_guard<std::mutex> lock(mutex_);
         lastRequest_ = request;
       }
+      ++connections_;
       if (!response_) {
         held_.push_back(client);
         continue;
       }
-      for (std::size_t sent = 0; sent < response_->size();) {
-        const ssize_t wrote =
-            send(client, response_->data() + sent, response_->size() - sent, MSG_NOSIGNAL);
-        if (wrote <= 0) break;
-        sent += static_cast<std::size_t>(wrote);
-      }
+      // The responses are small enough for one send.
+      send(client, response_->data(), response_->size(), MSG_NOSIGNAL);
       shutdown(client, SHUT_WR);
       close(client);
     }
