@@ -20,10 +20,12 @@ void Sandbox::enter() {
   std::string pattern = (fs::temp_directory_path() / "ferrowick-test-XXXXXX");
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   current() = pattern;
-  for (const auto& [variable, folder] :
-       {std::pair{"HOME", "home"}, {"XDG_DATA_HOME", "home/.local/share"},
-        {"XDG_CONFIG_HOME", "home/.config"}, {"XDG_CACHE_HOME", "home/.cache"},
-        {"XDG_STATE_HOME", "home/.local/state"}, {"XDG_RUNTIME_DIR", "run"}}) {
+  for (const auto& [variable, folder] : {std::pair{"HOME", "home"},
+                                         {"XDG_DATA_HOME", "home/.local/share"},
+                                         {"XDG_CONFIG_HOME", "home/.config"},
+                                         {"XDG_CACHE_HOME", "home/.cache"},
+                                         {"XDG_STATE_HOME", "home/.local/state"},
+                                         {"XDG_RUNTIME_DIR", "run"}}) {
     const fs::path path = current() / folder;
     fs::create_directories(path);
     fs::permissions(path, fs::perms::owner_all);

@@ -10,6 +10,13 @@
 
 namespace ferrowick::testing {
 
+template <typename T>
+T next(std::deque<T>& queue) {
+  T front = std::move(queue.front());
+  queue.pop_front();
+  return front;
+}
+
 // Records every box shown and answers from a queue (OK when the queue is empty).
 class ScriptedMessageBoxes : public runtime::MessageBoxes {
  public:
@@ -22,16 +29,12 @@ class ScriptedMessageBoxes : public runtime::MessageBoxes {
   int show(const std::string& text, int style, const std::string& caption) override {
     shown.push_back({text, style, caption});
     if (whileOpen) whileOpen(shown.back());
-    if (answers_.empty()) return runtime::MsgAnswer::Ok;
-    const int reply = answers_.front();
-    answers_.pop_front();
-    return reply;
+    return answers_.empty() ? runtime::MsgAnswer::Ok : next(answers_);
   }
   void answer(int reply) { answers_.push_back(reply); }
-
-  std::vector<Shown> shown;
   // Runs while a box is open, as the modal loop would let other handlers run.
   std::function<void(const Shown&)> whileOpen;
+  std::vector<Shown> shown;
 
  private:
   std::deque<int> answers_;
@@ -77,12 +80,7 @@ class Choices {
   void choose(std::string answer) { choices_.push_back(std::move(answer)); }
 
  protected:
-  std::string next() {
-    if (choices_.empty()) return {};
-    std::string chosen = std::move(choices_.front());
-    choices_.pop_front();
-    return chosen;
-  }
+  std::string next() { return choices_.empty() ? std::string() : testing::next(choices_); }
 
  private:
   std::deque<std::string> choices_;
@@ -116,7 +114,6 @@ class ScriptedFileDialog : public runtime::FileDialog, public Choices {
   std::vector<Call> calls;
 };
 
-// The whole set of doubles, bound as one Host.
 struct ScriptedHost {
   ScriptedMessageBoxes messages;
   CountingEventLoop loop;

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -15,8 +14,8 @@
 
 namespace ferrowick::testing {
 
-// An HTTP server on 127.0.0.1 that reads each request up to its blank line, then writes
-// the scripted raw response and closes; without a response it never answers.
+// An HTTP server on 127.0.0.1 that answers a request for the version file with the scripted
+// raw response and closes; without a response it never answers. Other requests get nothing.
 class LoopbackServer {
  public:
   explicit LoopbackServer(std::optional<std::string> response)
@@ -43,10 +42,6 @@ class LoopbackServer {
     return "http://127.0.0.1:" + std::to_string(port_) + "/updates/ferrowick.txt";
   }
   int connections() const { return connections_; }
-  std::string lastRequest() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return lastRequest_;
-  }
 
  private:
   void serve() {
@@ -56,11 +51,11 @@ class LoopbackServer {
       for (ssize_t got = 0; request.find("\r\n\r\n") == std::string::npos &&
                             (got = read(client, buffer, sizeof buffer)) > 0;)
         request.append(buffer, static_cast<std::size_t>(got));
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        lastRequest_ = request;
-      }
       ++connections_;
+      if (request.rfind("GET /updates/ferrowick.txt HTTP/1.1\r\n", 0) != 0) {
+        close(client);
+        continue;
+      }
       if (!response_) {
         held_.push_back(client);
         continue;
@@ -76,8 +71,6 @@ class LoopbackServer {
   int listener_;
   int port_ = 0;
   std::atomic<int> connections_{0};
-  mutable std::mutex mutex_;
-  std::string lastRequest_;
   std::vector<int> held_;
   std::thread thread_;
 };

@@ -1,6 +1,5 @@
-// A style plugin that the end-to-end tests load into the real program through Qt's own
-// plugin path. It answers every message box, writing down what each showed, and keeps a
-// snapshot of the main window's state in a file.
+// Loaded into the real program as a style plugin: answers and logs every message box and
+// keeps a snapshot of the main window's state in a file.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -72,7 +71,6 @@ class Probe : public QObject {
 
 }  // namespace
 
-// Fusion, with the probe started once alongside.
 class ProbePlugin : public QStylePlugin {
   Q_OBJECT
   Q_PLUGIN_METADATA(IID QStyleFactoryInterface_iid FILE "probe.json")
