@@ -46,8 +46,8 @@ TEST_F(StartUp, FirstStartAsksOnceStoresEnglishAndASecondCopyIsRefused) {
 }
 
 TEST_F(StartUp, WithASettingsFileTheWindowGoesOutOfTheWayWithTheSettingsLoaded) {
-  registry.WriteRegValue("Ferrowick", "Settings", "curLang", "English",
-                         runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne", runtime::REG_SZ);
+  registry.WriteRegValue("Ferrowick", "Settings", "curLang", "English", runtime::HKEY_CURRENT_USER,
+                         "SOFTWARE\\Halvorne", runtime::REG_SZ);
   const auto docs = Sandbox::root() / "docs";
   writeFile(docs / "inner/a.txt", "a");
   writeFile(Sandbox::root() / "home/.local/share/Halvorne/Ferrowick/dravonk.ini",

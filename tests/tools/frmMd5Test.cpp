@@ -4,8 +4,6 @@
 
 #include <QPointer>
 #include <QTest>
-#include <string>
-#include <vector>
 
 #include "ToolRig.h"
 #include "ui/tools/ToolWindow.h"
@@ -46,11 +44,9 @@ TEST_F(frmMd5Test, BrowsingFillsItsOwnFrameAndACancelChangesNothing) {
     Strings shown;
   };
   const Step steps[] = {
-      {2, "", "", {"", "", "", ""}},
-      {1, a, "", {a, sumA, "", ""}},
+      {2, "", "", {"", "", "", ""}},           {1, a, "", {a, sumA, "", ""}},
       {2, "", a, {a, sumA, "", ""}},  // the other frame is not filled with the first file
-      {2, missing, a, {a, sumA, missing, ""}},
-      {1, missing, missing, {missing, "", missing, ""}},
+      {2, missing, a, {a, sumA, missing, ""}}, {1, missing, missing, {missing, "", missing, ""}},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.answer + " by " + std::to_string(step.button));

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "LoopbackServer.h"
 #include "ToolRig.h"
-#include "ui/IdleTransfer.h"
 #include "runtime/RuntimeError.h"
+#include "ui/IdleTransfer.h"
 #include "ui/host/net/CurlTransfer.h"
 
 namespace ferrowick::testing {
@@ -41,8 +39,9 @@ class UpdateTest : public ToolRig {
 };
 
 TEST(VersionComparison, ComparesCharacterCodesAndTheLongerTextWins) {
-  const std::pair<std::string, bool> against120[] = {
-      {"1.21", true}, {"1.20", false}, {"1.20\n", true}, {"1.3", true}, {"1.100", false}, {"", false}};
+  const std::pair<std::string, bool> against120[] = {{"1.21", true},   {"1.20", false},
+                                                     {"1.20\n", true}, {"1.3", true},
+                                                     {"1.100", false}, {"", false}};
   for (const auto& [remote, newer] : against120) {
     EXPECT_EQ(ui::isNewerVersion(remote, "1.20"), newer) << remote;
   }
