@@ -16,7 +16,7 @@
 
 namespace ferrowick::testing {
 
-// Polls `condition` until it holds or 20 s pass; true when it held.
+// True once `condition` holds; false after 20 s.
 inline bool eventually(const std::function<bool()>& condition) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (!condition()) {

@@ -48,8 +48,7 @@ class ToolRig : public QtTest {
       "Ferrowick", (Sandbox::root() / "program").string(), "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
   ui::ErrorBoundary boundary{scripted.messages, "Ferrowick"};
-  runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
-                               Sandbox::root() / "home/.config/autostart"};
+  runtime::RegistryStore store = runtime::RegistryStore::forCurrentUser();
   services::modRegistry2 registry{store};
   runtime::FileSystem fs{Sandbox::root() / "archive.db"};
   services::modLanguage lang{app, scripted.host, registry, fs};

@@ -29,17 +29,16 @@ class Probe : public QObject {
     auto* box = qobject_cast<QMessageBox*>(watched);
     if (box == nullptr || event->type() != QEvent::Show) return false;
     QFile log(kFiles + ".log");
-    if (log.open(QIODevice::Append)) {
+    if (log.open(QIODevice::Append))
       log.write(
           QStringLiteral("box|%1|%2|%3\n")
               .arg(int(box->icon()))
               .arg(box->windowTitle(), box->text().replace(QLatin1Char('\n'), QLatin1String("\\n")))
               .toUtf8());
-    }
     QTimer::singleShot(0, box, [box] {
-      QAbstractButton* button = box->button(QMessageBox::Ok);
-      if (button == nullptr) button = box->button(QMessageBox::No);
-      if (button != nullptr) button->click();
+      QAbstractButton* ok = box->button(QMessageBox::Ok);
+      if (QAbstractButton* button = ok != nullptr ? ok : box->button(QMessageBox::No))
+        button->click();
     });
     return false;
   }
