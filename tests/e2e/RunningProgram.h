@@ -16,7 +16,7 @@
 
 namespace ferrowick::testing {
 
-// Polls `condition` until it holds or 20 s pass; true when it held.
+// True once `condition` holds; false after 20 s.
 inline bool eventually(const std::function<bool()>& condition) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (!condition()) {
@@ -26,9 +26,8 @@ inline bool eventually(const std::function<bool()>& condition) {
   return true;
 }
 
-// The real program binary, started offscreen in the current test's sandbox with the
-// tests' probe loaded: its message boxes are answered and written to log(), its main
-// window's state is written to state() while it runs; its output joins the test's.
+// The real program, started offscreen in the test's sandbox with the probe loaded, which
+// answers and logs its message boxes and writes its main window's state.
 class RunningProgram {
  public:
   explicit RunningProgram(const std::string& name) : files_(Sandbox::root() / name) {
@@ -47,16 +46,13 @@ class RunningProgram {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
   }
-  RunningProgram(const RunningProgram&) = delete;
-  RunningProgram& operator=(const RunningProgram&) = delete;
-
   std::string log() const { return contents(".log"); }
   std::string state() const { return contents(".state"); }
   bool running() {
     if (!ended_ && ::waitpid(pid_, &status_, WNOHANG) != 0) ended_ = true;
     return !ended_;
   }
-  // Waits for the end; the exit code, or -1 when it is still running or was killed.
+  // The exit code, or -1 when it still runs or was killed.
   int waitForExit() {
     const bool ended = eventually([this] { return !running(); });
     return ended && WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;

@@ -11,7 +11,6 @@ class Sandbox {
  public:
   static void enter();
   static void leave();
-  // The current test's temporary root.
   static const std::filesystem::path& root();
 };
 

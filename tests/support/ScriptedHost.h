@@ -5,9 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "runtime/FileDialog.h"
 #include "runtime/Host.h"
 
 namespace ferrowick::testing {
+
+template <typename T>
+T next(std::deque<T>& queue) {
+  T front = std::move(queue.front());
+  queue.pop_front();
+  return front;
+}
 
 // Records every box shown and answers from a queue (OK when the queue is empty).
 class ScriptedMessageBoxes : public runtime::MessageBoxes {
@@ -18,12 +26,15 @@ class ScriptedMessageBoxes : public runtime::MessageBoxes {
     std::string caption;
   };
 
-  int show(const std::string& text, int style, const std::string& caption) override;
+  int show(const std::string& text, int style, const std::string& caption) override {
+    shown.push_back({text, style, caption});
+    if (whileOpen) whileOpen(shown.back());
+    return answers_.empty() ? runtime::MsgAnswer::Ok : next(answers_);
+  }
   void answer(int reply) { answers_.push_back(reply); }
-
-  std::vector<Shown> shown;
   // Runs while a box is open, as the modal loop would let other handlers run.
   std::function<void(const Shown&)> whileOpen;
+  std::vector<Shown> shown;
 
  private:
   std::deque<int> answers_;
@@ -31,7 +42,10 @@ class ScriptedMessageBoxes : public runtime::MessageBoxes {
 
 class CountingEventLoop : public runtime::EventLoop {
  public:
-  void yield() override;
+  void yield() override {
+    ++yields;
+    if (pending) pending();
+  }
   int yields = 0;
   // Runs at each yield, as a pending event would.
   std::function<void()> pending;
@@ -52,27 +66,54 @@ class RecordingBusyPointer : public runtime::BusyPointer {
 
 class RecordingShell : public runtime::Shell {
  public:
-  int open(const std::string& target) override;
+  int open(const std::string& target) override {
+    opened.push_back(target);
+    return result;
+  }
   std::vector<std::string> opened;
   int result = 42;
 };
 
-class ScriptedFolderPicker : public runtime::FolderPicker {
+// A picker's answers in order; an empty queue or an empty answer is a cancel.
+class Choices {
  public:
-  struct Call {
-    std::string title;
-    std::string start;
-  };
-  std::string browse(const std::string& title, const std::string& startFolder) override;
-  void choose(std::string folder) { choices_.push_back(std::move(folder)); }
+  void choose(std::string answer) { choices_.push_back(std::move(answer)); }
 
-  std::vector<Call> calls;
+ protected:
+  std::string next() { return choices_.empty() ? std::string() : testing::next(choices_); }
 
  private:
   std::deque<std::string> choices_;
 };
 
-// The whole set of doubles, bound as one Host.
+class ScriptedFolderPicker : public runtime::FolderPicker, public Choices {
+ public:
+  struct Call {
+    std::string title;
+    std::string start;
+  };
+  std::string browse(const std::string& title, const std::string& startFolder) override {
+    calls.push_back({title, startFolder});
+    return next();
+  }
+  std::vector<Call> calls;
+};
+
+class ScriptedFileDialog : public runtime::FileDialog, public Choices {
+ public:
+  struct Call {
+    std::string description;
+    std::string pattern;
+    std::string fileName;
+  };
+  std::string openFile(const std::string& description, const std::string& pattern,
+                       const std::string& fileName) override {
+    calls.push_back({description, pattern, fileName});
+    return next();
+  }
+  std::vector<Call> calls;
+};
+
 struct ScriptedHost {
   ScriptedMessageBoxes messages;
   CountingEventLoop loop;

@@ -16,8 +16,7 @@ TEST_F(QtTest, TheHiddenFormStaysHiddenAndEndsWithTheMainWindow) {
   main->show();
   QPointer<ui::frmAutoUpd> form =
       ui::frmAutoUpd::LoadHidden(std::make_unique<ui::CurlTransfer>(), main);
-  EXPECT_TRUE(form->Timer1_.enabled());
-  EXPECT_EQ(form->Timer1_.interval(), 600);
+  EXPECT_EQ(form->Timer1_.enabled() ? form->Timer1_.interval() : 0, 600);
 
   // Closing the last shown window ends the event loop although the form is loaded.
   QTimer::singleShot(0, main, [main] { main->close(); });

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -15,9 +14,8 @@
 
 namespace ferrowick::testing {
 
-// An HTTP server of the test's own on 127.0.0.1, at a port the system chooses. It reads
-// each request up to its blank line, then writes the scripted raw response and closes the
-// connection; without a response it holds every connection open and never answers.
+// An HTTP server on 127.0.0.1 that answers a request for the version file with the scripted
+// raw response and closes; without a response it never answers. Other requests get nothing.
 class LoopbackServer {
  public:
   explicit LoopbackServer(std::optional<std::string> response)
@@ -28,9 +26,8 @@ class LoopbackServer {
     socklen_t length = sizeof address;
     auto* any = reinterpret_cast<sockaddr*>(&address);
     if (bind(listener_, any, length) != 0 || listen(listener_, 8) != 0 ||
-        getsockname(listener_, any, &length) != 0) {
+        getsockname(listener_, any, &length) != 0)
       throw std::runtime_error("no loopback server");
-    }
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { serve(); });
   }
@@ -41,41 +38,30 @@ class LoopbackServer {
     close(listener_);
   }
 
-  // The version file's address on this server.
   std::string url() const {
     return "http://127.0.0.1:" + std::to_string(port_) + "/updates/ferrowick.txt";
   }
   int connections() const { return connections_; }
-  std::string lastRequest() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return lastRequest_;
-  }
 
  private:
   void serve() {
     for (int client; (client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-      ++connections_;
       std::string request;
       char buffer[4096];
-      ssize_t got = 0;
-      while (request.find("\r\n\r\n") == std::string::npos &&
-             (got = read(client, buffer, sizeof buffer)) > 0) {
+      for (ssize_t got = 0; request.find("\r\n\r\n") == std::string::npos &&
+                            (got = read(client, buffer, sizeof buffer)) > 0;)
         request.append(buffer, static_cast<std::size_t>(got));
-      }
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        lastRequest_ = request;
+      ++connections_;
+      if (request.rfind("GET /updates/ferrowick.txt HTTP/1.1\r\n", 0) != 0) {
+        close(client);
+        continue;
       }
       if (!response_) {
         held_.push_back(client);
         continue;
       }
-      for (std::size_t sent = 0; sent < response_->size();) {
-        const ssize_t wrote =
-            send(client, response_->data() + sent, response_->size() - sent, MSG_NOSIGNAL);
-        if (wrote <= 0) break;
-        sent += static_cast<std::size_t>(wrote);
-      }
+      // The responses are small enough for one send.
+      send(client, response_->data(), response_->size(), MSG_NOSIGNAL);
       shutdown(client, SHUT_WR);
       close(client);
     }
@@ -85,8 +71,6 @@ class LoopbackServer {
   int listener_;
   int port_ = 0;
   std::atomic<int> connections_{0};
-  mutable std::mutex mutex_;
-  std::string lastRequest_;
   std::vector<int> held_;
   std::thread thread_;
 };

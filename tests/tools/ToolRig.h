@@ -28,7 +28,7 @@ class ToolRig : public QtTest {
 
   static std::string text(int index) { return "text " + std::to_string(index); }
 
-  // Every box shown as "caption|style|text": one comparison covers all three and the count.
+  // Every box shown as "caption|style|text".
   std::vector<std::string> boxes() const {
     std::vector<std::string> all;
     for (const auto& box : scripted.messages.shown)
@@ -36,7 +36,6 @@ class ToolRig : public QtTest {
     return all;
   }
 
-  // Deletes the windows that closed themselves.
   static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   static void moveOver(QWidget& widget) {
@@ -48,10 +47,8 @@ class ToolRig : public QtTest {
   runtime::App app{
       "Ferrowick", (Sandbox::root() / "program").string(), "ferrowick", {1, 2, 0}, false};
   ScriptedHost scripted;
-  // Failures of handlers the toolkit fires end in the scripted boxes, as in the program.
   ui::ErrorBoundary boundary{scripted.messages, "Ferrowick"};
-  runtime::RegistryStore store{Sandbox::root() / "home/.config/Halvorne",
-                               Sandbox::root() / "home/.config/autostart"};
+  runtime::RegistryStore store = runtime::RegistryStore::forCurrentUser();
   services::modRegistry2 registry{store};
   runtime::FileSystem fs{Sandbox::root() / "archive.db"};
   services::modLanguage lang{app, scripted.host, registry, fs};

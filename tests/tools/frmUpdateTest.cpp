@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "LoopbackServer.h"
 #include "ToolRig.h"
 #include "runtime/RuntimeError.h"
+#include "ui/IdleTransfer.h"
 #include "ui/host/net/CurlTransfer.h"
 
 namespace ferrowick::testing {
@@ -17,12 +16,11 @@ using runtime::MsgAnswer::No;
 using runtime::MsgAnswer::Yes;
 using Strings = std::vector<std::string>;
 
-const Strings kFailed{"Ferrowick|64|text 146"};
+const std::string kFailed = "Ferrowick|64|text 146";
 
 // An update window of version 1.20 over scripted doubles and the real transfer.
 class UpdateTest : public ToolRig {
  protected:
-  // Opened as the main window's openers open it.
   ui::frmUpdate& openWindow(
       const std::string& url, std::chrono::milliseconds timeout = 20s,
       decltype(ui::frmUpdateContext::newTransfer) newTransfer = [] {
@@ -41,10 +39,9 @@ class UpdateTest : public ToolRig {
 };
 
 TEST(VersionComparison, ComparesCharacterCodesAndTheLongerTextWins) {
-  const std::pair<std::string, bool> against120[] = {
-      {"1.21", true}, {"1.20", false},  {"1.20\r\n", true}, {"1.20\n", true},
-      {"1.3", true},  {"1.100", false}, {"", false},        {"1.2", false},
-      {"2", true},    {"1.19", false},  {" 1.21", false},   {"1.2\xC3\xA9", true}};
+  const std::pair<std::string, bool> against120[] = {{"1.21", true},   {"1.20", false},
+                                                     {"1.20\n", true}, {"1.3", true},
+                                                     {"1.100", false}, {"", false}};
   for (const auto& [remote, newer] : against120) {
     EXPECT_EQ(ui::isNewerVersion(remote, "1.20"), newer) << remote;
   }
@@ -53,14 +50,10 @@ TEST(VersionComparison, ComparesCharacterCodesAndTheLongerTextWins) {
 TEST_F(UpdateTest, EachAnswerOfTheServerEndsInItsMessageAndClosesTheWindow) {
   const std::string whole(ui::kMaxVersionFile, '9');
   const std::pair<std::string, int> cases[] = {
-      {"HTTP/1.0 200 OK\r\n\r\n1.21", 144},
       {"HTTP/1.0 200\r\n\r\n1.21", 144},
       {"HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\n\r\n1.21", 146},
-      {"HTTP/1.1  200 OK\r\n\r\n1.21", 146},
       {"1.21", 146},
-      {"HTTP/1.0 200 OK\r\n\r\n", 146},
       {"HTTP/1.0 200 OK\r\n\r\n1.20", 146},
-      {"HTTP/1.0 200 OK\r\n\r\n1.20\r\n", 144},
       {"HTTP/1.0 200 OK\r\n\r\n" + whole, 144},
       {"HTTP/1.0 200 OK\r\n\r\n" + whole + "9", 146},
   };
@@ -70,28 +63,21 @@ TEST_F(UpdateTest, EachAnswerOfTheServerEndsInItsMessageAndClosesTheWindow) {
     LoopbackServer server(response);
     ui::frmUpdate& w = openWindow(server.url());
     w.Timer1_Timer();
-    EXPECT_EQ(boxes(), Strings{message == 144 ? "Ferrowick|36|text 144" : kFailed[0]});
+    EXPECT_EQ(boxes(), Strings{message == 144 ? "Ferrowick|36|text 144" : kFailed});
     EXPECT_FALSE(w.loaded() || w.isVisible());
-    EXPECT_EQ(server.connections(), 1);
-    EXPECT_EQ(server.lastRequest().rfind("GET /updates/ferrowick.txt HTTP/1.1\r\n", 0), 0u);
   }
-  EXPECT_EQ(pagesOpened, 0);
 }
 
-// A transfer that fails with a run-time error is a failed download like any other.
-TEST_F(UpdateTest, AnErrorInsideTheDownloadIsAFailedCheck) {
-  struct Broken : runtime::HttpTransfer {
+TEST_F(UpdateTest, AnErrorInsideTheDownloadOrATimeOutIsAFailedCheck) {
+  struct Broken : IdleTransfer {
     void get(const std::string&, std::chrono::milliseconds, std::size_t) override {
       throw runtime::RuntimeError(runtime::Err::DeviceUnavailable);
     }
-    bool stillExecuting() override { return false; }
-    std::string header() const override { return {}; }
-    std::optional<std::string> body() const override { return {}; }
-    void cancel() override {}
   };
   openWindow("http://x/", 20s, [] { return std::make_unique<Broken>(); }).Timer1_.onTimer();
-  EXPECT_EQ(boxes(), kFailed);
-  EXPECT_FALSE(window->loaded());
+  LoopbackServer silent(std::nullopt);
+  openWindow(silent.url(), 200ms).Timer1_Timer();
+  EXPECT_EQ(boxes(), (Strings{kFailed, kFailed}));
 }
 
 TEST_F(UpdateTest, OnlyYesToTheOfferOpensTheUpdatePage) {
@@ -100,76 +86,37 @@ TEST_F(UpdateTest, OnlyYesToTheOfferOpensTheUpdatePage) {
     LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n1.3");
     openWindow(server.url()).Timer1_Timer();
     EXPECT_EQ(pagesOpened, answer == Yes ? 1 : 0);
-    EXPECT_FALSE(window->loaded());
   }
-  EXPECT_EQ(scripted.messages.shown.size(), 2u);
 }
 
-TEST_F(UpdateTest, LoadStartsBothTimersAndTheBarFillsInTenStepsThenStaysFull) {
-  ui::frmUpdate& w = openWindow("http://127.0.0.1:9/");
-  EXPECT_EQ(w.windowTitle().toStdString(), "Ferrowick");
-  EXPECT_EQ(w.lblInfo_.caption(), text(145));
-  EXPECT_EQ(w.cmdCanc_.caption(), text(147));
-  EXPECT_TRUE(w.Timer1_.enabled() && w.Timer2_.enabled());
-  EXPECT_EQ(w.PB1_.value(), 0);
-  for (int step = 1; step <= 10; ++step) {
-    w.Timer2_Timer();
-    EXPECT_EQ(w.PB1_.value(), 10 * step);
-  }
-  EXPECT_TRUE(w.Timer2_.enabled());
-  w.Timer2_Timer();
-  EXPECT_EQ(w.PB1_.value(), 100);
-  EXPECT_FALSE(w.Timer2_.enabled());
-}
-
-TEST_F(UpdateTest, CancelBeforeTheFirstTickMakesNoRequestAndShowsNothing) {
-  LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n1.21");
-  ui::frmUpdate& w = openWindow(server.url());
-  w.cmdCanc_.widget().click();
-  EXPECT_FALSE(w.loaded() || w.isVisible());
-  EXPECT_FALSE(w.Timer1_.enabled() || w.Timer2_.enabled());
-  w.Timer1_Timer();  // a tick already queued when the window closed
-  EXPECT_EQ(server.connections(), 0);
-  EXPECT_TRUE(scripted.messages.shown.empty());
-}
-
+// The cancel button's way is in the reopen test below.
 TEST_F(UpdateTest, ClosingDuringTheDownloadEndsTheTransferAndShowsNothing) {
-  for (const bool byButton : {true, false}) {
-    SCOPED_TRACE(byButton ? "cancel button" : "title bar");
-    LoopbackServer silent(std::nullopt);
-    ui::frmUpdate& w = openWindow(silent.url());
-    scripted.loop.pending = [&] {
-      if (silent.connections() == 0 || !w.loaded()) return;
-      if (byButton)
-        w.cmdCanc_.widget().click();
-      else
-        w.close();
-    };
-    w.Timer1_Timer();
-    scripted.loop.pending = nullptr;
-    EXPECT_TRUE(scripted.messages.shown.empty());
-    EXPECT_FALSE(w.loaded() || w.isVisible() || w.Timer2_.enabled());
-    EXPECT_FALSE(w.Inet().stillExecuting());
-    EXPECT_EQ(silent.connections(), 1);
-  }
-}
-
-TEST_F(UpdateTest, AnUnansweredRequestEndsAtTheTimeOutAsAFailedCheck) {
   LoopbackServer silent(std::nullopt);
-  openWindow(silent.url(), 200ms).Timer1_Timer();
-  EXPECT_EQ(boxes(), kFailed);
-  EXPECT_FALSE(window->loaded());
+  ui::frmUpdate& w = openWindow(silent.url());
+  scripted.loop.pending = [&] {
+    if (silent.connections() > 0 && w.loaded()) w.close();
+  };
+  w.Timer1_Timer();
+  scripted.loop.pending = nullptr;
+  w.Timer1_Timer();  // a tick already queued when the window closed
+  EXPECT_TRUE(scripted.messages.shown.empty());
+  EXPECT_FALSE(w.loaded() || w.isVisible() || w.Inet().stillExecuting());
+  EXPECT_EQ(silent.connections(), 1);
 }
 
-TEST_F(UpdateTest, OpeningAgainBringsTheSameWindowForwardAndChecksOnce) {
+TEST_F(UpdateTest, LoadStartsBothTimersAndOpeningAgainBringsTheSameWindowForwardAndChecksOnce) {
   LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n1.21");
   ui::frmUpdate& w = openWindow(server.url());
+  EXPECT_EQ(w.lblInfo_.caption() + w.cmdCanc_.caption(), text(145) + text(147));
+  EXPECT_TRUE(w.Timer1_.enabled() && w.Timer2_.enabled());
   w.Timer2_Timer();
   w.setWindowState(Qt::WindowMinimized);
   w.Show();
   EXPECT_EQ(w.PB1_.value(), 10);  // not loaded again
   EXPECT_FALSE(w.isMinimized());
-
+  for (int step = 2; step <= 11; ++step) w.Timer2_Timer();  // full after ten, then stops
+  EXPECT_EQ(w.PB1_.value(), 100);
+  EXPECT_FALSE(w.Timer2_.enabled());
   // Opened and ticked again while the answer is awaited: still one request.
   scripted.loop.pending = [&] {
     w.Show();
@@ -180,11 +127,8 @@ TEST_F(UpdateTest, OpeningAgainBringsTheSameWindowForwardAndChecksOnce) {
   w.Timer1_Timer();
   EXPECT_EQ(server.connections(), 1);
   EXPECT_EQ(scripted.messages.shown.size(), 1u);
-
   // Once closed, opening it starts over.
   w.Show();
-  EXPECT_TRUE(w.loaded() && w.isVisible());
-  EXPECT_EQ(w.PB1_.value(), 0);
   w.Timer1_Timer();
   EXPECT_EQ(server.connections(), 2);
 }

@@ -14,7 +14,6 @@
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
-#include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHost.h"
 #include "ui/host/ErrorBoundary.h"
 #include "ui/main/frmMain.h"

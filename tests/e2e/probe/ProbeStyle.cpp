@@ -1,6 +1,5 @@
-// A style plugin that the end-to-end tests load into the real program through Qt's own
-// plugin path. It answers every message box, writing down what each showed, and keeps a
-// snapshot of the main window's state in a file.
+// Loaded into the real program as a style plugin: answers and logs every message box and
+// keeps a snapshot of the main window's state in a file.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -30,17 +29,16 @@ class Probe : public QObject {
     auto* box = qobject_cast<QMessageBox*>(watched);
     if (box == nullptr || event->type() != QEvent::Show) return false;
     QFile log(kFiles + ".log");
-    if (log.open(QIODevice::Append)) {
+    if (log.open(QIODevice::Append))
       log.write(
           QStringLiteral("box|%1|%2|%3\n")
               .arg(int(box->icon()))
               .arg(box->windowTitle(), box->text().replace(QLatin1Char('\n'), QLatin1String("\\n")))
               .toUtf8());
-    }
     QTimer::singleShot(0, box, [box] {
-      QAbstractButton* button = box->button(QMessageBox::Ok);
-      if (button == nullptr) button = box->button(QMessageBox::No);
-      if (button != nullptr) button->click();
+      QAbstractButton* ok = box->button(QMessageBox::Ok);
+      if (QAbstractButton* button = ok != nullptr ? ok : box->button(QMessageBox::No))
+        button->click();
     });
     return false;
   }
@@ -72,7 +70,6 @@ class Probe : public QObject {
 
 }  // namespace
 
-// Fusion, with the probe started once alongside.
 class ProbePlugin : public QStylePlugin {
   Q_OBJECT
   Q_PLUGIN_METADATA(IID QStyleFactoryInterface_iid FILE "probe.json")
