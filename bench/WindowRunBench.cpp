@@ -36,7 +36,6 @@
 #include "services/modLanguage.h"
 #include "services/modMakeDirs.h"
 #include "services/modRegistry2.h"
-#include "support/ScriptedFileDialog.h"
 #include "support/ScriptedHost.h"
 #include "ui/host/QtHost.h"
 #include "ui/main/frmMain.h"

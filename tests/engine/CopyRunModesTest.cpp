@@ -88,5 +88,20 @@ TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnothe
   EXPECT_EQ(readFile(target(changed)) + readFile(target(readOnly)), "cr");
 }
 
+// The window stays responsive while one large file is copied.
+TEST_F(CopyRunTest, OneLargeFileYieldsBetweenItsChunks) {
+  fs.callBetweenChunksEvery(std::uint64_t{1} << 20);  // twice in a file of 3 MiB
+  const std::string big = file("big", std::string(std::size_t{3} << 20, 'x'));
+  addItem(big);
+  int midFile = 0;
+  onYield = [&] {
+    const fs::path copy = target(big);
+    if (fs::exists(copy.parent_path()) && !fs::exists(copy)) ++midFile;
+  };
+  copyRun.RunBackup();
+  EXPECT_EQ(midFile, 2);
+  EXPECT_EQ(fs::file_size(target(big)), std::uintmax_t{3} << 20);
+}
+
 }  // namespace
 }  // namespace ferrowick::engine

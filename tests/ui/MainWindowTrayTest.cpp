@@ -95,9 +95,10 @@ TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
   EXPECT_EQ(picker.size(), 1u);  // the start-up rule does not run again
 }
 
-// Focus back from a tool window runs the activation rule; focus from elsewhere does not.
+// Focus back from a tool window runs the activation rule; focus from elsewhere, or a
+// window brought back from the tray, does not.
 TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
-  for (const bool fromTool : {true, false}) {
+  for (const auto& [fromTool, byTray] : {std::pair{true, false}, {false, false}, {true, true}}) {
     Sandbox::leave();
     Sandbox::enter();
     ui::frmMain& w = start(true, true);
@@ -109,10 +110,15 @@ TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
     QWidget& before = fromTool ? *w.md5_ : stranger;
     before.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&before));
-    w.activateWindow();
+    if (byTray) {
+      w.hide();
+      w.mnuRestore_Click();
+    } else {
+      w.activateWindow();
+    }
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     settle();
-    EXPECT_EQ(w.isVisible(), !fromTool);
+    EXPECT_EQ(w.isVisible(), !fromTool || byTray) << fromTool << byTray;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "support/Sandbox.h"
 #include "ui/host/FolderStart.h"
 #include "ui/host/QtHost.h"
+#include "ui/host/QtTranslations.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -61,6 +62,16 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
     });
     EXPECT_EQ(boxes.show("Copy again?", runtime::MsgStyle::YesNo, "Ferrowick"), c.answer);
     EXPECT_EQ(owner, c.owner);
+  }
+}
+
+TEST_F(QtTest, QtOwnTextsFollowTheProgramLanguage) {
+  const std::pair<std::string, QString> cases[] = {
+      {"Polish", "&Tak"}, {"Deutsch", "&Ja"}, {"English", "&Yes"}};
+  ui::QtTranslations translations;
+  for (const auto& [language, yes] : cases) {
+    translations.load(language);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes) << language;
   }
 }
 
