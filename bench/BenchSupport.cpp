@@ -87,15 +87,20 @@ Timing measure(const std::function<void()>& work) {
   return timing;
 }
 
-void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
-             const fs::path& dest, bool incremental) {
+struct HeadlessRun::Parts {
+  Parts(const fs::path& work, const fs::path& archive)
+      : app{"Ferrowick", work.string(), "ferrowick", {}, false},
+        files{archive},
+        store{work / "registry", work / "autostart"},
+        registry{store},
+        lang{app, host.host, registry, files} {}
+
   testing::ScriptedHost host;
-  runtime::App app{"Ferrowick", work.string(), "ferrowick", {}, false};
-  runtime::FileSystem files{archive};
-  runtime::RegistryStore store{work / "registry", work / "autostart"};
-  services::modRegistry2 registry{store};
-  services::modLanguage lang{app, host.host, registry, files};
-  for (int n = 177; n <= 200; ++n) lang.setText(n, "text " + std::to_string(n));
+  runtime::App app;
+  runtime::FileSystem files;
+  runtime::RegistryStore store;
+  services::modRegistry2 registry;
+  services::modLanguage lang;
   engine::MemoryMainWindow window;
   engine::EngineState state;
   engine::EngineContext ctx{app, host.host, files, lang, window, state};
@@ -103,15 +108,30 @@ void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree
   engine::RunFileList runFiles{ctx};
   services::modMakeDirs makeDirs{app, host.messages, lang, files};
   engine::CopyRun copy{ctx, sources, runFiles, makeDirs};
+};
 
+HeadlessRun::HeadlessRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
+                         const fs::path& dest, bool incremental)
+    : parts_(std::make_unique<Parts>(work, archive)) {
+  for (int n = 177; n <= 200; ++n) parts_->lang.setText(n, "text " + std::to_string(n));
+  engine::MemoryMainWindow& window = parts_->window;
   window.lstSource_.addItem(tree.string() + "/*.*");
   window.txtDest_.setText(dest.string());
   window.chkLog_.setValue(runtime::CheckState::Checked);
   if (incremental) window.chkIncr_.setValue(runtime::CheckState::Checked);
-  copy.RunBackup();
-  if (!host.messages.shown.empty()) {
-    throw std::runtime_error("the run showed a message: " + host.messages.shown[0].text);
-  }
+}
+
+HeadlessRun::~HeadlessRun() = default;
+
+void HeadlessRun::start() {
+  parts_->copy.RunBackup();
+  const auto& shown = parts_->host.messages.shown;
+  if (!shown.empty()) throw std::runtime_error("the run showed a message: " + shown[0].text);
+}
+
+void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
+             const fs::path& dest, bool incremental) {
+  HeadlessRun(work, archive, tree, dest, incremental).start();
 }
 
 Peak peakMemory(const std::function<void()>& work) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,23 @@ void run(const std::vector<std::string>& argv);
 Timing measure(const std::function<void()>& work);
 
 // One headless copy run of the folder item `tree` into `dest`, with the log on, keeping
-// its archive records in `archive`. Throws when the run shows a message.
+// its archive records in `archive`. It is made ready before it starts, so that a timing
+// can leave the set-up out; start() throws when the run shows a message.
+class HeadlessRun {
+ public:
+  HeadlessRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
+              const fs::path& dest, bool incremental);
+  ~HeadlessRun();
+  HeadlessRun(const HeadlessRun&) = delete;
+  HeadlessRun& operator=(const HeadlessRun&) = delete;
+  void start();
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
+
+// A headless run, made ready and started at once.
 void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
              const fs::path& dest, bool incremental);
 

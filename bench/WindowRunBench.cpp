@@ -24,17 +24,10 @@
 
 #include "BenchSupport.h"
 #include "IdleTransfer.h"
-#include "engine/CopyRun.h"
-#include "engine/EngineContext.h"
-#include "engine/EngineState.h"
-#include "engine/MemoryMainWindow.h"
-#include "engine/RunFileList.h"
-#include "engine/SourceList.h"
 #include "runtime/App.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
-#include "services/modMakeDirs.h"
 #include "services/modRegistry2.h"
 #include "support/ScriptedHost.h"
 #include "ui/host/QtHost.h"
@@ -117,44 +110,6 @@ class WindowRun {
   std::unique_ptr<ui::frmMain> window_;
 };
 
-// The headless run of BenchSupport's copyRun, made ready outside the timing as the
-// window is.
-class HeadlessRun {
- public:
-  HeadlessRun(const fs::path& work, const fs::path& tree, const fs::path& dest)
-      : store_{work / "registry", work / "autostart"},
-        registry_{store_},
-        files_{work / "archive.db"},
-        lang_{app_, host_.host, registry_, files_} {
-    for (int n = 177; n <= 200; ++n) lang_.setText(n, "text " + std::to_string(n));
-    window_.lstSource_.addItem(tree.string() + "/*.*");
-    window_.txtDest_.setText(dest.string());
-    window_.chkLog_.setValue(runtime::CheckState::Checked);
-  }
-
-  void start() {
-    copy_.RunBackup();
-    if (!host_.messages.shown.empty()) {
-      throw std::runtime_error("the run showed a message: " + host_.messages.shown[0].text);
-    }
-  }
-
- private:
-  testing::ScriptedHost host_;
-  runtime::App app_{"Ferrowick", "/opt/ferrowick", "ferrowick", {1, 0, 0}, false};
-  runtime::RegistryStore store_;
-  services::modRegistry2 registry_;
-  runtime::FileSystem files_;
-  services::modLanguage lang_;
-  engine::MemoryMainWindow window_;
-  engine::EngineState state_;
-  engine::EngineContext ctx_{app_, host_.host, files_, lang_, window_, state_};
-  engine::SourceList sources_{ctx_};
-  engine::RunFileList runFiles_{ctx_};
-  services::modMakeDirs makeDirs_{app_, host_.messages, lang_, files_};
-  engine::CopyRun copy_{ctx_, sources_, runFiles_, makeDirs_};
-};
-
 std::size_t countFiles(const fs::path& folder) {
   std::size_t count = 0;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -198,7 +153,7 @@ int main(int argc, char** argv) {
       const fs::path headlessDest = work / ("out-" + std::to_string(++serial));
       fs::create_directories(windowDest);
       WindowRun window{work, tree, windowDest};
-      HeadlessRun headlessRun{work, tree, headlessDest};
+      HeadlessRun headlessRun{work, work / "archive.db", tree, headlessDest, false};
       // Alternating which goes first keeps either from always following the other.
       Timing inWindow, headless;
       const auto runWindow = [&] {
