@@ -1,5 +1,7 @@
 #include "engine/ScheduleCheck.h"
 
+#include <utility>
+
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/MainWindowView.h"
@@ -20,21 +22,16 @@ void ScheduleCheck::CheckSchedule() { check(std::nullopt); }
 
 void ScheduleCheck::CheckScheduleAt(TimeOfDay minute) { check(minute); }
 
-void ScheduleCheck::check(std::optional<TimeOfDay> minute) {
+bool ScheduleCheck::chosen(Rule rule) const {
   MainWindowView& view = ctx_.view;
-  EngineState& state = ctx_.state;
-  const auto now = [&] { return minute ? *minute : TimeOfDay::at(ctx_.host.clock.now()); };
+  const EngineState& state = ctx_.state;
+  return rule == Rule::AlwaysAt ? view.optAlways().value() && state.AlwaysAtTime.isSet()
+                                : view.optEach().value() && state.EachInterval.isSet();
+}
+
+void ScheduleCheck::guarded(const std::function<void()>& check) {
   try {
-    const std::string caption = view.form().caption();
-    if (view.optAlways().value() && state.AlwaysAtTime.isSet() && now() == state.AlwaysAtTime) {
-      scheduledRun(caption);
-      minute.reset();
-    }
-    // Counted from the end of the last run, which the rule above may just have moved.
-    if (view.optEach().value() && state.EachInterval.isSet() &&
-        now() == state.EachInterval + state.LastRunTime) {
-      scheduledRun(caption);
-    }
+    check();
   } catch (const runtime::RuntimeError& error) {
     if (error.number() == runtime::Err::TypeMismatch) return;
     ctx_.host.messages.show(std::to_string(error.number()) + "\n" + error.description(),
@@ -42,9 +39,37 @@ void ScheduleCheck::check(std::optional<TimeOfDay> minute) {
   }
 }
 
-void ScheduleCheck::scheduledRun(const std::string& keptCaption) {
-  // A check made while a run yields to the event loop starts nothing and moves nothing.
-  if (ctx_.state.RunInProgress) return;
+void ScheduleCheck::check(std::optional<TimeOfDay> minute) {
+  const EngineState& state = ctx_.state;
+  const auto now = [&] { return minute ? *minute : TimeOfDay::at(ctx_.host.clock.now()); };
+  guarded([&] {
+    const std::string caption = ctx_.view.form().caption();
+    if (chosen(Rule::AlwaysAt) && now() == state.AlwaysAtTime) {
+      scheduledRun(Rule::AlwaysAt, caption);
+      minute.reset();
+    }
+    // Counted from the end of the last run, which the rule above may just have moved.
+    if (chosen(Rule::Each) && now() == state.EachInterval + state.LastRunTime) {
+      scheduledRun(Rule::Each, caption);
+    }
+  });
+}
+
+void ScheduleCheck::StartDeferredRun() {
+  if (!deferred_ || ctx_.state.RunInProgress) return;
+  const Rule rule = *std::exchange(deferred_, std::nullopt);
+  // The user may have chosen another rule, or none, meanwhile.
+  if (!chosen(rule)) return;
+  guarded([&] { scheduledRun(rule, ctx_.view.form().caption()); });
+}
+
+void ScheduleCheck::scheduledRun(Rule rule, const std::string& keptCaption) {
+  // A check made while a run yields to the event loop holds the rule over until that run
+  // has ended; refusing it would stall the interval rule until the same minute tomorrow.
+  if (ctx_.state.RunInProgress) {
+    deferred_ = rule;
+    return;
+  }
   runtime::Window& form = ctx_.view.form();
   refreshSourceList_();
   form.setCaption(ctx_.lang.text(180));

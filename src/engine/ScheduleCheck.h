@@ -24,13 +24,23 @@ class ScheduleCheck {
   // rule tested after a run compares with the clock again.
   void CheckScheduleAt(TimeOfDay minute);
 
+  // A rule that fell due while another run was under way is held over; this starts its run
+  // once no run is under way, if the rule is still chosen and set. Once per hold-over,
+  // however many times the rule fell due meanwhile.
+  void StartDeferredRun();
+
  private:
+  enum class Rule { AlwaysAt, Each };
+
+  bool chosen(Rule rule) const;
+  void guarded(const std::function<void()>& check);
   void check(std::optional<TimeOfDay> minute);
-  void scheduledRun(const std::string& keptCaption);
+  void scheduledRun(Rule rule, const std::string& keptCaption);
 
   EngineContext& ctx_;
   std::function<void()> refreshSourceList_;
   std::function<void()> runBackup_;
+  std::optional<Rule> deferred_;
 };
 
 }  // namespace ferrowick::engine

@@ -20,8 +20,11 @@ std::chrono::sys_days dayOf(const runtime::DateTime& time) {
 }
 }  // namespace
 
-ScheduleDay::ScheduleDay(EngineContext& context, std::function<void(TimeOfDay)> checkSchedule)
-    : ctx_(context), checkSchedule_(std::move(checkSchedule)) {}
+ScheduleDay::ScheduleDay(EngineContext& context, std::function<void(TimeOfDay)> checkSchedule,
+                         std::function<void()> startDeferred)
+    : ctx_(context),
+      checkSchedule_(std::move(checkSchedule)),
+      startDeferred_(std::move(startDeferred)) {}
 
 void ScheduleDay::CheckScheduleDay(const runtime::DateTime& minute) {
   const EngineState& state = ctx_.state;
@@ -40,6 +43,7 @@ void ScheduleDay::CheckScheduleDay(const runtime::DateTime& minute) {
 }
 
 void ScheduleDay::Tick() {
+  if (startDeferred_) startDeferred_();
   const std::int64_t now = minuteStamp(ctx_.host.clock.now());
   if (!lastSeen_ || now < *lastSeen_ - kWaitForBackwardClock) {
     lastSeen_ = now - 1;

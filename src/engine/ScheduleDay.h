@@ -15,8 +15,10 @@ struct EngineContext;
 // that minute to the schedule's time check.
 class ScheduleDay {
  public:
-  // `checkSchedule` is the time check for the minute given.
-  ScheduleDay(EngineContext& context, std::function<void(TimeOfDay)> checkSchedule);
+  // `checkSchedule` is the time check for the minute given; `startDeferred` starts a
+  // scheduled run that fell due while another run was under way, once none is.
+  ScheduleDay(EngineContext& context, std::function<void(TimeOfDay)> checkSchedule,
+              std::function<void()> startDeferred);
 
   // Nothing while both schedule times are unset; with `optDaily` selected the check runs
   // once; otherwise it runs when the minute's weekday box is ticked.
@@ -26,7 +28,8 @@ class ScheduleDay {
   // clock not seen yet, so each minute is seen exactly once whatever the timer's jitter
   // or a busy event loop. The first call sees only the clock's minute; after a long gap
   // only the last day is caught up; a clock put back by up to an hour waits until it
-  // reaches minutes not yet seen, one put back further starts afresh.
+  // reaches minutes not yet seen, one put back further starts afresh. A deferred run is
+  // started first, on any day: its day was a backup day when it fell due.
   void Tick();
 
   // 1 = Sunday to 7 = Saturday.
@@ -38,6 +41,7 @@ class ScheduleDay {
 
   EngineContext& ctx_;
   std::function<void(TimeOfDay)> checkSchedule_;
+  std::function<void()> startDeferred_;
   std::optional<std::int64_t> lastSeen_;
 };
 

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "runtime/fs/StagedFile.h"
 
 namespace ferrowick::runtime {
 class ProfileDocument;
@@ -28,13 +25,13 @@ class SettingsFile {
   explicit SettingsFile(EngineContext& context);
 
   // Reads the file into the window's controls (each value set as a user's edit would,
-  // so the controls' handlers run) and into the engine's schedule times. Restores the
-  // file from its previous version when it is missing. Reports its own errors and goes
-  // on with the next value.
+  // so the controls' handlers run) and into the engine's schedule times. A file that is
+  // missing or holds no settings is loaded from, and restored from, its previous version.
+  // Reports its own errors and goes on with the next value.
   void LoadSettings();
 
-  // Writes every setting afresh; the file it replaces becomes the previous version. A
-  // save that fails leaves the settings file as it was.
+  // Writes every setting afresh; the file it replaces becomes the previous version when it
+  // holds settings. A save that fails leaves the settings file as it was.
   void SaveSettings();
 
   // The two files' paths, computed afresh for each use. Raise 76 (Path not found) when
@@ -43,11 +40,20 @@ class SettingsFile {
   std::string previousPath() const;
 
  private:
+  // The bytes of an ordinary file at `path` that holds any of the sections a save writes;
+  // nothing when there is no file there or it holds none (it is damaged). Raises 75 for
+  // anything else at the path, and the error of a read that fails.
+  std::optional<std::string> storedSettings(const std::string& path) const;
+  // The file's path for a message, also where the application-data folder cannot be had.
+  std::string shownPath(std::string_view name) const;
+  void reportError(const runtime::RuntimeError& error, std::string_view separator, int style,
+                   const std::string& file = {});
+
   // Load.
-  void runStep(const std::function<void()>& step);
+  void runStep(const std::function<void()>& step, const std::string& file = {});
+  runtime::ProfileDocument readOrRestore();
   std::optional<std::string> value(const runtime::ProfileDocument& document,
                                    std::string_view section, std::string_view key) const;
-  void restoreFromPrevious();
   void loadWhen(const runtime::ProfileDocument& document);
   void loadOptions(const runtime::ProfileDocument& document);
   bool loadBaseDir(const runtime::ProfileDocument& document);
@@ -59,10 +65,7 @@ class SettingsFile {
   void writeSettings(runtime::ProfileDocument& document);
   bool writeEntries(runtime::ProfileDocument& document);
   void replaceFile(const runtime::ProfileDocument& document);
-  std::optional<runtime::StagedFile> stagePrevious(const std::string& current);
-  void keepPrevious(std::optional<runtime::StagedFile>& previous, bool hadFile);
   void reportEntryFailure(const std::string& item);
-  void reportError(const runtime::RuntimeError& error, std::string_view separator, int style);
 
   EngineContext& ctx_;
 };

@@ -27,8 +27,7 @@ void SettingsFile::LoadSettings() {
   if (services::modPathUsers::AppDataFolder().empty()) {
     ctx_.state.NoSettingsFile = true;
   } else {
-    runStep([&] { restoreFromPrevious(); });
-    runStep([&] { document = ProfileDocument::load(settingsPath(), &ctx_.fs.faults()); });
+    document = readOrRestore();
   }
 
   loadWhen(document);
@@ -44,13 +43,39 @@ void SettingsFile::LoadSettings() {
   runStep([&] { ctx_.state.LastRunTime = TimeOfDay::at(ctx_.host.clock.now()); });
 }
 
-// A failing step is reported and the load goes on with the next one.
-void SettingsFile::runStep(const std::function<void()>& step) {
+// A failing step is reported, naming the file it concerns, and the load goes on with the
+// next one.
+void SettingsFile::runStep(const std::function<void()>& step, const std::string& file) {
   try {
     step();
   } catch (const runtime::RuntimeError& error) {
-    reportError(error, "\n\n", runtime::MsgStyle::Critical);
+    reportError(error, "\n\n", runtime::MsgStyle::Critical, file);
   }
+}
+
+// The settings file's settings; where it is missing, holds none or cannot be read, the
+// previous version's. Only a missing or damaged file is then replaced by a copy of the
+// previous version: one that could not be read may hold settings yet.
+ProfileDocument SettingsFile::readOrRestore() {
+  std::optional<std::string> stored;
+  bool replaceable = false;
+  runStep(
+      [&] {
+        stored = storedSettings(settingsPath());
+        replaceable = !stored;
+      },
+      shownPath(kFileName));
+  if (stored) return ProfileDocument::parse(*stored);
+
+  runStep([&] { stored = storedSettings(previousPath()); }, shownPath(kPreviousName));
+  if (!stored) {
+    ctx_.state.NoSettingsFile = true;
+    return {};
+  }
+  if (replaceable) {
+    runStep([&] { ctx_.fs.copyFile(previousPath(), settingsPath()); }, shownPath(kFileName));
+  }
+  return ProfileDocument::parse(*stored);
 }
 
 // A key that is missing or empty is absent: nothing is applied.
@@ -60,17 +85,6 @@ std::optional<std::string> SettingsFile::value(const ProfileDocument& document,
   const std::string* found = document.find(section, key);
   if (found == nullptr || found->empty()) return std::nullopt;
   return *found;
-}
-
-void SettingsFile::restoreFromPrevious() {
-  const std::string current = settingsPath();
-  if (ctx_.fs.fileExists(current)) return;
-  const std::string previous = previousPath();
-  if (ctx_.fs.fileExists(previous)) {
-    ctx_.fs.copyFile(previous, current);
-  } else {
-    ctx_.state.NoSettingsFile = true;
-  }
 }
 
 void SettingsFile::loadWhen(const ProfileDocument& document) {

@@ -1,6 +1,4 @@
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "engine/EngineContext.h"
@@ -12,6 +10,7 @@
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
+#include "runtime/fs/StagedFile.h"
 #include "runtime/profile/ProfileDocument.h"
 #include "services/modLanguage.h"
 
@@ -45,14 +44,15 @@ std::string_view word(bool value) { return value ? kTrue : kFalse; }
 // save that fails anywhere leaves the settings file as it was.
 void SettingsFile::SaveSettings() {
   BusyWhileSaving busy(ctx_.host.pointer);
+  ProfileDocument document;
   try {
-    ProfileDocument document;
     writeSettings(document);
     if (!writeEntries(document)) return;
-    replaceFile(document);
   } catch (const runtime::RuntimeError& error) {
     reportError(error, "\n", runtime::MsgStyle::Critical);
+    return;
   }
+  replaceFile(document);
 }
 
 void SettingsFile::writeSettings(ProfileDocument& document) {
@@ -124,54 +124,25 @@ bool SettingsFile::writeEntries(ProfileDocument& document) {
   return true;
 }
 
-// The new file is complete on the disk before it replaces the old one in a single rename,
-// and the old one becomes the previous version only once that rename has worked: a save
-// that fails at any point leaves both files as they were. A file that cannot be written is
-// the failure of the first entry that did not reach it.
+// The new file is complete on the disk before anything else changes. The old file, when it
+// holds settings, then becomes the previous version, on the disk before the new file is
+// renamed over it: wherever the save fails or the program is killed, the settings file is
+// whole, old or new, and the previous version holds the settings before it. A missing or
+// damaged file never takes the previous version's place. A failure names the file it
+// concerns and ends the save.
 void SettingsFile::replaceFile(const ProfileDocument& document) {
-  const std::string path = settingsPath();
+  std::string file = shownPath(kFileName);
   try {
+    const std::string path = settingsPath();
     runtime::StagedFile staged = document.stage(path, &ctx_.fs.faults());
-    bool hadFile = true;
-    try {
-      hadFile = ctx_.fs.fileExists(path);
-    } catch (const runtime::RuntimeError&) {
+    if (const auto current = storedSettings(path)) {
+      file = previousPath();
+      runtime::StagedFile(file, *current, &ctx_.fs.faults()).commit();
+      file = path;
     }
-    std::optional<runtime::StagedFile> previous =
-        hadFile ? stagePrevious(path) : std::optional<runtime::StagedFile>();
     staged.commit();
-    keepPrevious(previous, hadFile);
-  } catch (const runtime::RuntimeError&) {
-    runtime::ListBox& list = ctx_.view.lstSource();
-    if (list.count() == 0) throw;
-    reportEntryFailure(list.item(0));
-  }
-}
-
-// The current file's content, ready to become the previous version; nothing when it cannot
-// be read or staged. Failures here never stop the save.
-std::optional<runtime::StagedFile> SettingsFile::stagePrevious(const std::string& current) {
-  try {
-    std::ifstream in(current, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in) return std::nullopt;
-    return runtime::StagedFile(previousPath(), bytes.str(), &ctx_.fs.faults());
-  } catch (const runtime::RuntimeError&) {
-    return std::nullopt;
-  }
-}
-
-// The file this save replaced becomes the previous version; when there was none, the
-// previous version goes too, as it is older than the save before. Failures are ignored.
-void SettingsFile::keepPrevious(std::optional<runtime::StagedFile>& previous, bool hadFile) {
-  try {
-    if (previous) {
-      previous->commit();
-    } else if (!hadFile && ctx_.fs.fileExists(previousPath())) {
-      ctx_.fs.deleteFile(previousPath());
-    }
-  } catch (const runtime::RuntimeError&) {
+  } catch (const runtime::RuntimeError& error) {
+    reportError(error, "\n", runtime::MsgStyle::Critical, file);
   }
 }
 

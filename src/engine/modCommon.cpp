@@ -20,6 +20,8 @@ modCommon::modCommon(const runtime::App& app, runtime::Host& host, runtime::File
             copyRun.RunBackup();
           }),
       destination(context_),
-      scheduleDay(context_, [this](TimeOfDay minute) { schedule.CheckScheduleAt(minute); }) {}
+      scheduleDay(
+          context_, [this](TimeOfDay minute) { schedule.CheckScheduleAt(minute); },
+          [this] { schedule.StartDeferredRun(); }) {}
 
 }  // namespace ferrowick::engine

@@ -74,14 +74,26 @@ TEST_F(CheckSchedule, ARunShowsItsCaptionAndCountsTheNextFromItsEnd) {
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(11, 17));
 }
 
-TEST_F(CheckSchedule, EveryCheckInTheMinuteRunsUnlessARunIsUnderWayOrItFails) {
+TEST_F(CheckSchedule, EveryCheckInTheMinuteRunsOrWaitsForTheRunUnderWayUnlessItFails) {
   schedule.CheckSchedule();
   schedule.CheckSchedule();
   EXPECT_EQ(calls.size(), 4u);  // no memory of a run already made in this minute
-  state.RunInProgress = true;
-  schedule.CheckSchedule();
-  EXPECT_EQ(calls.size(), 4u);
-  state.RunInProgress = false;
+  // Due twice while a run is under way: one run once it has ended, none when the rule was
+  // unchosen meanwhile.
+  for (const bool unchosen : {false, true}) {
+    calls.clear();
+    state.RunInProgress = true;
+    schedule.CheckSchedule();
+    schedule.CheckSchedule();
+    schedule.StartDeferredRun();
+    EXPECT_TRUE(calls.empty());
+    state.RunInProgress = false;
+    if (unchosen) window.Option3_.setValue(true);
+    schedule.StartDeferredRun();
+    schedule.StartDeferredRun();
+    EXPECT_EQ(calls.size(), unchosen ? 0u : 2u);
+  }
+  window.optAlways_.setValue(true);
   state.LastRunTime = TimeOfDay::of(9, 15);
   // A failed refresh comes before the caption and the run.
   refreshFails = runtime::Err::PathNotFound;

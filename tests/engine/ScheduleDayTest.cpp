@@ -26,7 +26,7 @@ class ScheduleDayTest : public ::testing::Test, public ferrowick::testing::Engin
   }
 
   Strings checks;
-  ScheduleDay gate{ctx, [this](TimeOfDay minute) { check(minute); }};
+  ScheduleDay gate{ctx, [this](TimeOfDay minute) { check(minute); }, {}};
 };
 
 TEST_F(ScheduleDayTest, TheGateChecksOnBackupDaysOnlyWhileATimeIsStored) {
@@ -74,7 +74,8 @@ TEST_F(ScheduleDayTest, EachMinuteIsSeenOnceWhateverTheTimersRhythm) {
 TEST_F(ScheduleDayTest, ATickInsideARunDoesNotSeeTheRunsMinuteAgain) {
   window.optDaily_.setValue(true);
   int depth = 0;
-  ScheduleDay nested{ctx, [&](TimeOfDay minute) {
+  ScheduleDay nested{ctx,
+                     [&](TimeOfDay minute) {
                        check(minute);
                        // The run yields; the timer fires in the same and the next minute.
                        if (depth++ == 0) {
@@ -82,7 +83,8 @@ TEST_F(ScheduleDayTest, ATickInsideARunDoesNotSeeTheRunsMinuteAgain) {
                          at(6, 9, 2);
                          nested.Tick();
                        }
-                     }};
+                     },
+                     {}};
   at(6, 9, 0);
   nested.Tick();
   at(6, 9, 1);

@@ -32,6 +32,13 @@ inline std::vector<std::string> boxesShown(
 
 using ferrowick::testing::raisedError;
 
+// The text in UTF-16 with its byte-order mark, as some editors save it.
+inline std::string utf16(std::string_view text) {
+  std::string wide = "\xff\xfe";
+  for (const char c : text) wide += std::string{c, '\0'};
+  return wide;
+}
+
 // A headless engine over the in-memory window, with the settings folder in the sandbox.
 class EngineTest : public ::testing::Test, public ferrowick::testing::EngineRig {
  protected:

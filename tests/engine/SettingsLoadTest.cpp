@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 #include "SettingsFixture.h"
 
 namespace ferrowick::engine::testing {
@@ -40,12 +43,15 @@ class SettingsLoad : public EngineTest {
   // Loads `file` into a fresh window whose base folder fails with `baseError` (if not 0);
   // tells what changed there and in the engine's times, then the messages shown.
   std::string changes(const std::string& file, int baseError = 0) {
+    writeIni(file);
+    return changesOfLoad(baseError);
+  }
+  std::string changesOfLoad(int baseError = 0) {
     MemoryMainWindow view;
     for (auto& day : view.chkDays_) day.onClick = [&view] { view.optDaily_.setValue(false); };
     if (baseError != 0) view.txtSelected2_.onChange = [baseError] { runtime::raise(baseError); };
     const Strings before = settingsOf(view, state);
     host.messages.shown.clear();
-    writeIni(file);
     load(view);
     const Strings after = settingsOf(view, state);
     std::string changed;
@@ -96,14 +102,19 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   state.NoSettingsFile = false;
   fs.faults().inject(runtime::FaultPoint::Copy, runtime::Err::DiskFull);
   load(window);
-  EXPECT_EQ(boxesShown(host.messages),
-            Strings{shownBox(runtime::MsgStyle::Critical, "61\n\nDisk full")});
+  EXPECT_EQ(
+      boxesShown(host.messages),
+      Strings{shownBox(runtime::MsgStyle::Critical, "61\n\nDisk full\n\n" + iniPath().string())});
   load(window);
   EXPECT_EQ(ini() + bak(), previous + previous);  // the previous version stays
 
-  // A file that cannot be read is reported and the load still finishes.
-  fs.faults().inject(runtime::FaultPoint::ReadProfile, runtime::Err::DeviceIOError);
-  EXPECT_EQ(changes("[Backup]\r\nIncremental=True\r\n"), "shown=16:57\n\nDevice I/O error ");
+  // A file that cannot be read is reported; the previous version is loaded, not restored
+  // over a file that may hold settings yet.
+  const std::string unread = "[Backup]\r\nIncremental=True\r\n";
+  fs.faults().inject(runtime::FaultPoint::ReadProfile, runtime::Err::DeviceIOError, "dravonk.ini");
+  EXPECT_EQ(changes(unread),
+            "items=/data/*.*; shown=16:57\n\nDevice I/O error\n\n" + iniPath().string() + " ");
+  EXPECT_EQ(ini(), unread);
 
   // Without an application-data folder there is no settings file either.
   const auto blocked = ferrowick::testing::Sandbox::root() / "a-file";
@@ -112,6 +123,39 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   host.messages.shown.clear();
   load(window);
   EXPECT_TRUE(state.NoSettingsFile && host.messages.shown.empty());
+}
+
+// Empty, garbage, UTF-16 or a folder: a settings file holding none of the sections a save
+// writes holds no settings, and is loaded, and restored, like a missing one.
+TEST_F(SettingsLoad, AFileHoldingNoSettingsIsLoadedLikeAMissingOne) {
+  const std::string previous = "[Entries]\r\n0=/data/*.*\r\n";
+  const std::string folderBox =
+      "shown=16:75\n\nPath/File access error\n\n" + iniPath().string() + " ";
+  // What stands at the settings file's path (nothing: a folder); what the load changes
+  // with a previous version and without one.
+  const std::tuple<std::optional<std::string>, std::string, std::string> cases[] = {
+      {"", "items=/data/*.*; ", ""},
+      {"\x01\xfe\r\nnot=settings\r\n; [Entries]\r\n", "items=/data/*.*; ", ""},
+      {utf16(previous), "items=/data/*.*; ", ""},
+      {std::nullopt, "items=/data/*.*; " + folderBox, folderBox}};
+  for (const auto& [current, withPrevious, without] : cases) {
+    for (const bool hasPrevious : {true, false}) {
+      SCOPED_TRACE(withPrevious + (hasPrevious ? "with" : "without"));
+      std::filesystem::remove_all(folder());
+      if (current) {
+        writeIni(*current);
+      } else {
+        std::filesystem::create_directories(iniPath());
+      }
+      if (hasPrevious) ferrowick::testing::writeFile(bakPath(), previous);
+      state.NoSettingsFile = false;
+      EXPECT_EQ(changesOfLoad(), hasPrevious ? withPrevious : without);
+      EXPECT_EQ(state.NoSettingsFile, !hasPrevious);
+      if (current) {
+        EXPECT_EQ(ini(), hasPrevious ? previous : *current);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ using runtime::MsgStyle::Critical;
 using Strings = std::vector<std::string>;
 
 constexpr const char* kCurrent = "[Entries]\r\n0=/current/*.*\r\n";
+constexpr const char* kOlder = "[Entries]\r\n0=/older/*.*\r\n";
+constexpr const char* kIniBelowData = "/Halvorne/Ferrowick/dravonk.ini";
 
 class SettingsSave : public EngineTest {
  protected:
@@ -64,29 +66,113 @@ TEST_F(SettingsSave, WritesEveryKeyInItsOrderAndKeepsTheFileBeforeAsThePreviousV
   EXPECT_EQ(ini(), second);
 }
 
-TEST_F(SettingsSave, AFailedSaveNamesTheFirstEntryItCouldNotStoreAndKeepsTheOldSettings) {
-  using namespace runtime::Err;
-  using runtime::FaultPoint;
+TEST_F(SettingsSave, AFailedSaveNamesTheFileOrTheEntryItConcernsAndKeepsTheOldSettings) {
+  const auto blocked = ferrowick::testing::Sandbox::root() / "a-file";
+  ferrowick::testing::writeFile(blocked, "");
+  const std::string data = std::getenv("XDG_DATA_HOME");
+  ferrowick::testing::writeFile(data + "/other/Halvorne", "");
+  // Where the application-data folder is, what stands at the settings file's path, the
+  // list; the box shown.
   const struct {
-    std::optional<FaultPoint> fault;
-    int error;
-    const char* shown;
+    std::string dataHome;
+    bool iniIsFolder;
     Strings items;
-  } cases[] = {{FaultPoint::CommitFile, PermissionDenied, "text 201\ntext 202 /a/*.*", {"/a/*.*"}},
-               {std::nullopt, 0, "text 201\ntext 202 /b\nc", {"/a/*.*", "/b\nc", "/c/*.*"}},
-               {FaultPoint::StageFile, DiskFull, "61\nDisk full", {}}};  // no entry to name
+    std::string shown;
+  } cases[] = {{data, false, {"/a/*.*", "/b\nc", "/c/*.*"}, "text 201\ntext 202 /b\nc"},
+               {data, true, {"/a/*.*"}, "75\nPath/File access error\n\n" + data + kIniBelowData},
+               {(blocked / "data").string(),
+                false,
+                {"/a/*.*"},
+                "76\nPath not found\n\n" + (blocked / "data").string() + kIniBelowData},
+               {data + "/other",
+                false,
+                {"/a/*.*"},  // the program's own folder cannot be made
+                "76\nPath not found\n\n" + data + "/other" + kIniBelowData}};
   for (const auto& failure : cases) {
     SCOPED_TRACE(failure.shown);
-    std::filesystem::remove_all(folder());
-    writeIni(kCurrent);
+    ::setenv("XDG_DATA_HOME", failure.dataHome.c_str(), 1);
     host.messages.shown.clear();
     window.lstSource_.clear();
     for (const auto& item : failure.items) window.lstSource_.addItem(item);
-    if (failure.fault) fs.faults().inject(*failure.fault, failure.error);
+    if (failure.iniIsFolder) std::filesystem::create_directories(iniPath());
     save();
     EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(Critical, failure.shown)});
-    EXPECT_EQ(filesLeft(), 1);
-    EXPECT_EQ(ini(), kCurrent);
+    if (failure.iniIsFolder) std::filesystem::remove(iniPath());
+  }
+  ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+  writeIni(kCurrent);
+  ferrowick::testing::writeFile(bakPath(), kOlder);
+  window.lstSource_.addItem("/b\nc");
+  save();
+  EXPECT_EQ(filesLeft(), 2);
+  EXPECT_EQ(ini() + bak(), std::string(kCurrent) + kOlder);
+}
+
+// A missing settings file (the list was cleared) or one that holds no settings is no
+// previous version: the one there stays.
+TEST_F(SettingsSave, AMissingOrDamagedFileNeverTakesThePreviousVersionsPlace) {
+  const std::optional<std::string> before[] = {std::nullopt, "", "\x01\xff garbage\r\nx=1\r\n",
+                                               utf16(kCurrent)};
+  window.lstSource_.addItem("/new/*.*");
+  for (const auto& current : before) {
+    SCOPED_TRACE(current ? std::to_string(current->size()) : "missing");
+    std::filesystem::remove(iniPath());
+    if (current) writeIni(*current);
+    ferrowick::testing::writeFile(bakPath(), kOlder);
+    save();
+    EXPECT_EQ(bak(), kOlder);
+    EXPECT_NE(ini().find("[Entries]\r\n0=/new/*.*\r\n"), std::string::npos);
+  }
+  EXPECT_TRUE(host.messages.shown.empty());
+}
+
+// Whatever step of the save fails, or is the last before the program is killed, the
+// settings file holds the old settings or the new ones, whole, and the previous version
+// what came before them.
+TEST_F(SettingsSave, ThePreviousVersionIsInPlaceBeforeTheNewFileReplacesTheOld) {
+  using runtime::FaultPoint;
+  constexpr const char* kNew = "/new/*.*";
+  const std::string old = std::string(kCurrent) + "|" + kOlder;
+  const std::string kept = std::string(kCurrent) + "|" + kCurrent;
+  // The step, its fault point and file; the files it leaves when it fails or is the last.
+  const struct {
+    const char* step;
+    FaultPoint point;
+    const char* file;
+    std::string left;
+  } steps[] = {{"reading the old file", FaultPoint::ReadProfile, "dravonk.ini", old},
+               {"writing the new file", FaultPoint::StageFile, "dravonk.ini", old},
+               {"writing the previous version", FaultPoint::StageFile, "dravonk.bak", old},
+               {"naming the previous version", FaultPoint::CommitFile, "dravonk.bak", old},
+               {"naming the new file", FaultPoint::CommitFile, "dravonk.ini", kept}};
+  window.lstSource_.addItem(kNew);
+  const auto files = [this] { return ini() + "|" + bak(); };
+  for (const auto& step : steps) {
+    for (const bool killed : {true, false}) {
+      SCOPED_TRACE(std::string(killed ? "killed " : "failed ") + step.step);
+      writeIni(kCurrent);
+      ferrowick::testing::writeFile(bakPath(), kOlder);
+      host.messages.shown.clear();
+      std::string atKill;
+      if (killed) {
+        fs.faults().interfere(
+            step.point, [&] { atKill = files(); }, step.file);
+      } else {
+        fs.faults().inject(step.point, runtime::Err::DeviceIOError, step.file);
+      }
+      save();
+      if (killed) {
+        EXPECT_EQ(atKill, step.left);
+        EXPECT_EQ(bak(), kCurrent);  // and a save that goes on completes
+        EXPECT_NE(ini().find(kNew), std::string::npos);
+      } else {
+        EXPECT_EQ(files(), step.left);
+        EXPECT_EQ(boxesShown(host.messages),
+                  Strings{shownBox(Critical,
+                                   "57\nDevice I/O error\n\n" + (folder() / step.file).string())});
+        EXPECT_EQ(filesLeft(), 2);
+      }
+    }
   }
 }
 

@@ -101,9 +101,10 @@ TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFil
   EXPECT_TRUE(shown().empty());
 }
 
-TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceAndTheEntriesStayRemoved) {
+TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceNamingTheFileAndTheEntriesStayRemoved) {
   ui::frmMain& w = makeWindow();
-  writeFile(appData("dravonk.ini"), "x");
+  const std::string ini = appData("dravonk.ini").string();
+  writeFile(ini, "x");
   // An unavailable device is reported by its own text.
   for (int number : {runtime::Err::DeviceUnavailable, runtime::Err::PermissionDenied}) {
     fill(w, {"/a"});
@@ -111,8 +112,14 @@ TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceAndTheEntriesStayRemoved) {
     w.cmdClrSoucre_.widget().click();
     EXPECT_EQ(w.lstSource().count(), 0u);
   }
-  EXPECT_EQ(shown(), (Strings{"16|" + text(199), "16|70\nPermission denied"}));
-  EXPECT_TRUE(std::filesystem::exists(appData("dravonk.ini")));
+  EXPECT_TRUE(std::filesystem::exists(ini));
+  std::filesystem::remove(ini);
+  std::filesystem::create_directory(ini);
+  fill(w, {"/a"});
+  w.cmdClrSoucre_.widget().click();
+  EXPECT_EQ(shown(),
+            (Strings{"16|" + text(199) + "\n\n" + ini, "16|70\nPermission denied\n\n" + ini,
+                     "16|75\nPath/File access error\n\n" + ini}));
 }
 
 }  // namespace

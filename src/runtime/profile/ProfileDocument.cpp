@@ -99,8 +99,16 @@ std::string readWholeFile(const std::filesystem::path& file) {
 }  // namespace
 
 ProfileDocument ProfileDocument::load(const std::filesystem::path& file, Faults* faults) {
+  return parse(readFile(file, faults));
+}
+
+std::string ProfileDocument::readFile(const std::filesystem::path& file, Faults* faults) {
   if (faults != nullptr) faults->check(FaultPoint::ReadProfile, file.string());
-  return parse(readWholeFile(file));
+  return readWholeFile(file);
+}
+
+bool ProfileDocument::hasSection(std::string_view section) const {
+  return sectionIndex_.contains(fold(section));
 }
 
 ProfileDocument ProfileDocument::parse(std::string_view text) {

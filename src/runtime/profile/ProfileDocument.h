@@ -34,6 +34,10 @@ class ProfileDocument {
   // to read raises the runtime's error. Fault name ReadProfile.
   static ProfileDocument load(const std::filesystem::path& file, Faults* faults = nullptr);
   static ProfileDocument parse(std::string_view text);
+  // The bytes that load() parses.
+  static std::string readFile(const std::filesystem::path& file, Faults* faults = nullptr);
+
+  bool hasSection(std::string_view section) const;
 
   // The whole value, or nullptr when the section or the key is missing.
   const std::string* find(std::string_view section, std::string_view key) const;

@@ -359,12 +359,13 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void chainTabs();
   // The file list shows the path box's folder, as the folder list stands there.
   void initSourcesPage();
-  // Deletes the settings file; a file that is not there is nothing to report.
+  // Deletes the settings file; a file that is not there is nothing to report, a failure
+  // is reported naming it.
   void deleteSettingsFile();
   // A start folder for the picker: `txtStart` without one closing "/", written back.
   std::string browseStart();
   void criticalBox(int number, const std::string& description);
-  void sourcesErrorBox(int number, const std::string& description);
+  void sourcesErrorBox(int number, const std::string& description, const std::string& file = {});
 
   // Settings page, log button, menus and the update link (frmMain_Settings.cpp,
   // frmMain_Menus.cpp).

@@ -39,13 +39,14 @@ void frmMain::criticalBox(int number, const std::string& description) {
                               runtime::MsgStyle::Critical, context_.app.title());
 }
 
-// An unavailable device has a message of its own.
-void frmMain::sourcesErrorBox(int number, const std::string& description) {
+// An unavailable device has a message of its own; a box about a file names it.
+void frmMain::sourcesErrorBox(int number, const std::string& description, const std::string& file) {
+  const std::string named = file.empty() ? std::string() : "\n\n" + file;
   if (number == runtime::Err::DeviceUnavailable) {
-    context_.host.messages.show(context_.lang.text(199), runtime::MsgStyle::Critical,
+    context_.host.messages.show(context_.lang.text(199) + named, runtime::MsgStyle::Critical,
                                 context_.app.title());
   } else {
-    criticalBox(number, description);
+    criticalBox(number, description + named);
   }
 }
 
@@ -98,12 +99,20 @@ void frmMain::cmdAddDir_Click() {
 
 void frmMain::cmdAddFile_Click() { engine_.sources.AddSelectedSources(true, false); }
 
+// Without an application-data folder there is no settings file to delete.
 void frmMain::deleteSettingsFile() {
-  const std::string path = engine_.settings.settingsPath();
+  std::string path;
+  try {
+    path = engine_.settings.settingsPath();
+  } catch (const runtime::RuntimeError&) {
+    return;
+  }
   try {
     context_.fs.deleteFile(path);
   } catch (const runtime::RuntimeError& error) {
-    if (error.number() != runtime::Err::FileNotFound) throw;
+    if (error.number() != runtime::Err::FileNotFound) {
+      sourcesErrorBox(error.number(), error.description(), path);
+    }
   }
 }
 
@@ -120,11 +129,7 @@ void frmMain::cmdExclude_Click() {
 
 void frmMain::cmdClrSoucre_Click() {
   lstSource_.clear();
-  try {
-    deleteSettingsFile();
-  } catch (const runtime::RuntimeError& error) {
-    sourcesErrorBox(error.number(), error.description());
-  }
+  deleteSettingsFile();
 }
 
 void frmMain::lstSource_Click() {
