@@ -12,6 +12,22 @@ namespace ferrowick::engine {
 namespace {
 // The only drive root there is; a backup straight into it needs the user's word.
 constexpr std::string_view kSystemRoot = "/";
+// The schedule counts 00:00 as no time at all, so it never runs at it.
+constexpr std::string_view kNoTime = "00:00";
+
+bool holdsNoTime(const std::string& field) {
+  return field == settings_keys::kEmptyField || field == kNoTime;
+}
+
+// The destination page comes up, as its side link shows it, so the focus lands in sight.
+void focusDestination(MainWindowView& view) {
+  view.xt1().setVisible(false);
+  view.xt2().setVisible(false);
+  view.xt3().setVisible(true);
+  view.xt4().setVisible(false);
+  view.xt5().setVisible(false);
+  view.txtDest().setFocus();
+}
 }  // namespace
 
 Validation::Validation(EngineContext& context) : ctx_(context) {}
@@ -30,20 +46,20 @@ bool Validation::CheckSettings() {
   const std::string destination = view.txtDest().text();
   if (destination.empty()) {
     say(ctx_.lang.text(204), Critical);
-    view.txtDest().setFocus();
+    focusDestination(view);
     return true;
   }
   if (destination == kSystemRoot) {
     const int answer = say(ctx_.lang.text(205) + "\n\n" + ctx_.lang.text(206), YesNo | Exclamation);
     if (answer == runtime::MsgAnswer::Yes) return false;
-    view.txtDest().setFocus();
+    focusDestination(view);
     return true;
   }
-  if (view.optAlways().value() && view.MaskEdBox1().text() == settings_keys::kEmptyField) {
+  if (view.optAlways().value() && holdsNoTime(view.MaskEdBox1().text())) {
     say(ctx_.lang.text(207), Critical);
     return true;
   }
-  if (view.optEach().value() && view.MaskEdBox2().text() == settings_keys::kEmptyField) {
+  if (view.optEach().value() && holdsNoTime(view.MaskEdBox2().text())) {
     say(ctx_.lang.text(208), Critical);
     return true;
   }

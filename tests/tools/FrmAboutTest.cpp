@@ -54,9 +54,9 @@ TEST_F(FrmAboutTest, TheUnderlineAndTheHandFollowTheHoveredLink) {
   }
 }
 
-// Links leave the window open; the version text and OK close it, and the next opening
+// Links leave the window open; the version text, OK and Escape close it, and the next opening
 // starts afresh. While loaded, opening again reaches the one instance and restores it.
-TEST_F(FrmAboutTest, EachLinkOpensItsPageAndTheVersionTextAndOkCloseTheWindow) {
+TEST_F(FrmAboutTest, EachLinkOpensItsPageAndTheVersionTextOkAndEscapeCloseTheWindow) {
   registry.WriteRegValue("Ferrowick", "Settings", "curLang", "Deutsch", runtime::HKEY_CURRENT_USER,
                          "SOFTWARE\\Halvorne", runtime::REG_SZ);
   ui::FrmAbout& w = open();
@@ -72,6 +72,9 @@ TEST_F(FrmAboutTest, EachLinkOpensItsPageAndTheVersionTextAndOkCloseTheWindow) {
   settle();
   EXPECT_TRUE(window.isNull());
   QTest::mouseClick(&open().Command3_.widget(), Qt::LeftButton);
+  settle();
+  EXPECT_TRUE(window.isNull());
+  QTest::keyClick(&open().Command3_.widget(), Qt::Key_Escape);  // from the focused button
   settle();
   EXPECT_TRUE(window.isNull());
 }

@@ -54,6 +54,10 @@ TEST_F(UpdateTest, EachAnswerOfTheServerEndsInItsMessageAndClosesTheWindow) {
       {"HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\n\r\n1.21", 146},
       {"1.21", 146},
       {"HTTP/1.0 200 OK\r\n\r\n1.20", 146},
+      // Line breaks closing the file are no part of the version.
+      {"HTTP/1.0 200 OK\r\n\r\n1.20\n", 146},
+      {"HTTP/1.0 200 OK\r\n\r\n1.20\r\n\r\n", 146},
+      {"HTTP/1.0 200 OK\r\n\r\n1.21\r\n", 144},
       {"HTTP/1.0 200 OK\r\n\r\n" + whole, 144},
       {"HTTP/1.0 200 OK\r\n\r\n" + whole + "9", 146},
   };

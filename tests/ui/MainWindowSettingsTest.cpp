@@ -45,17 +45,51 @@ TEST_F(MainWindowTest, SettingsLoadWithTheSettingOnWritesTheEntryAgain) {
   }
 }
 
-TEST_F(MainWindowTest, LanguageIsStoredOnlyAfterTheMessageIsClosed) {
-  storeLanguage("Polish");
-  ui::frmMain& w = makeWindow();
-  w.optLang_.setText("Deutsch");
-  Strings whileOpen;
-  scripted.messages.whileOpen = [&](const auto&) { whileOpen.push_back(storedLanguage(registry)); };
-  w.Command7_.widget().click();
-  ASSERT_EQ(scripted.messages.shown.size(), 1u);
-  EXPECT_EQ(scripted.messages.shown[0].text, text(226));
-  EXPECT_EQ(whileOpen, Strings{"Polish"});
-  EXPECT_EQ(storedLanguage(registry), "Deutsch");
+// An entry that cannot be written is said so, and the box does not stay ticked.
+TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndUnticked) {
+  const auto autostart = Sandbox::root() / "home/.config/autostart";
+  const std::pair<int, std::string> cases[] = {{76, "76\nPath not found"}, {61, "61\nDisk full"}};
+  for (const auto& [number, box] : cases) {
+    SCOPED_TRACE(number);
+    ui::frmMain& w = makeWindow();
+    std::filesystem::remove_all(autostart);
+    if (number == 76) {
+      writeFile(autostart, "not a folder");
+    } else {
+      store.faults().inject(runtime::FaultPoint::ReplaceFile, number);
+    }
+    scripted.messages.shown.clear();
+    w.chkServ_.widget().setCheckState(Qt::Checked);
+    ASSERT_EQ(scripted.messages.shown.size(), 1u);
+    EXPECT_EQ(scripted.messages.shown[0].text, box);
+    EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
+    EXPECT_EQ(w.chkServ_.value(), runtime::CheckState::Unchecked);
+    EXPECT_FALSE(std::filesystem::exists(entry()));
+  }
+}
+
+// The message that the language takes effect at the next start comes once it is stored;
+// a language that cannot be stored is said so instead.
+TEST_F(MainWindowTest, LanguageIsStoredBeforeItsMessageOrItsFailureIsShownInstead) {
+  const std::tuple<bool, std::string, std::string> cases[] = {{false, text(226), "Deutsch"},
+                                                              {true, "61\nDisk full", "Polish"}};
+  for (const auto& [full, box, stored] : cases) {
+    storeLanguage("Polish");
+    ui::frmMain& w = makeWindow();
+    w.optLang_.setText("Deutsch");
+    if (full) store.faults().inject(runtime::FaultPoint::ReplaceFile, 61, "current-user");
+    Strings whileOpen;
+    scripted.messages.shown.clear();
+    scripted.messages.whileOpen = [&](const auto&) {
+      whileOpen.push_back(storedLanguage(registry));
+    };
+    w.Command7_.widget().click();
+    scripted.messages.whileOpen = nullptr;
+    ASSERT_EQ(scripted.messages.shown.size(), 1u) << full;
+    EXPECT_EQ(scripted.messages.shown[0].text, box);
+    EXPECT_EQ(whileOpen, Strings{stored});
+    EXPECT_EQ(storedLanguage(registry), stored);
+  }
 }
 
 TEST_F(MainWindowTest, LogButtonOpensTheLogOnlyWhenThereIsOne) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <functional>
 #include <tuple>
 
 #include "MainWindowFixture.h"
@@ -95,31 +96,58 @@ TEST_F(TrayTest, IconMessagesPopUpTheMenuOrRestoreTheWindow) {
   EXPECT_EQ(picker.size(), 1u);  // the start-up rule does not run again
 }
 
-// Focus back from a tool window runs the activation rule; focus from elsewhere, or a
-// window brought back from the tray, does not.
-TEST_F(TrayTest, FocusBackFromAToolWindowRunsTheActivationRule) {
-  for (const auto& [fromTool, byTray] : {std::pair{true, false}, {false, false}, {true, true}}) {
-    Sandbox::leave();
-    Sandbox::enter();
-    ui::frmMain& w = start(true, true);
-    w.mnuRestore_Click();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.qwe_.action().trigger();
-    QWidget stranger;
-    if (!fromTool) stranger.show();
-    QWidget& before = fromTool ? *w.md5_ : stranger;
-    before.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&before));
-    if (byTray) {
-      w.hide();
-      w.mnuRestore_Click();
-    } else {
+// The activation rule runs at the first showing only: focus that comes back later, from
+// a tool window closing or opening over it, a click on it or the tray, leaves the window
+// shown and opens no picker.
+TEST_F(TrayTest, FocusComingBackAfterStartChangesNothing) {
+  ui::frmMain& w = start(true, true);
+  ASSERT_EQ(picker.size(), 1u);
+  w.mnuRestore_Click();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  const std::function<QWidget&()> tools[] = {
+      [&]() -> QWidget& { return *(w.qwe_.action().trigger(), w.md5_); },
+      [&]() -> QWidget& { return *(w.oprog_.action().trigger(), w.about_); },
+      [&]() -> QWidget& { return *(w.sprupd_.action().trigger(), w.update_); },
+  };
+  for (const bool closeIt : {true, false}) {
+    for (std::size_t i = 0; i < std::size(tools); ++i) {
+      SCOPED_TRACE(std::to_string(i) + (closeIt ? " closed" : " clicked away from"));
+      QWidget& tool = tools[i]();
+      tool.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
+      if (closeIt) tool.close();
       w.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+      settle();
+      EXPECT_EQ(outcome(), (Outcome{true, false, {false}}));
     }
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    settle();
-    EXPECT_EQ(w.isVisible(), !fromTool || byTray) << fromTool << byTray;
   }
+}
+
+// A hidden window whose notification area goes away comes back minimised; once an area
+// is back, the window hides again.
+TEST_F(TrayTest, LosingTheNotificationAreaBringsAHiddenWindowBackMinimised) {
+  ui::frmMain& w = start(true, true);
+  const std::tuple<bool, bool, Outcome> steps[] = {
+      {false, false, {true, true, {false}}},  // area gone while hidden
+      {true, false, {true, true, {false}}},   // area back: the window stays where it is
+      {true, true, {false, false, {false}}},  // and the hide link hides it again
+      {false, false, {true, true, {false}}},  // area gone again
+      {false, true, {true, true, {false}}},   // no area: the link only minimises
+  };
+  for (const auto& [area, hideByLink, expected] : steps) {
+    SCOPED_TRACE(std::to_string(area) + std::to_string(hideByLink));
+    tray.available = area;
+    hideByLink ? w.Hyperlink7_Click() : tray.onAreaChanged(area);
+    settle();
+    EXPECT_EQ(outcome(), expected);
+  }
+  // A window shown with an area leaves it alone.
+  w.mnuRestore_Click();
+  tray.available = false;
+  tray.onAreaChanged(false);
+  settle();
+  EXPECT_EQ(outcome(), (Outcome{true, false, {false}}));
 }
 
 // A click waits for the double-click interval before it pops the menu up, so the second

@@ -2,11 +2,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
+#include "MainWindowFixture.h"
 #include "QtApplication.h"
 #include "runtime/Host.h"
 #include "support/Sandbox.h"
@@ -62,6 +64,73 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
     });
     EXPECT_EQ(boxes.show("Copy again?", runtime::MsgStyle::YesNo, "Ferrowick"), c.answer);
     EXPECT_EQ(owner, c.owner);
+  }
+}
+
+// Every text the program shows in a box, in every language, with a long path where a
+// box names one: the real box shows it whole, its long lines wrapped.
+TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
+  std::string path = "/home/ann";
+  for (const char* folder : {"Dokumente", "Projekte-2026", "Kundenarchiv", "Rechnungen_und_Belege"})
+    path += std::string("/") + folder;
+  while (path.size() < 200) path += "/Zusammenfassung";
+  path.resize(200);
+  namespace Style = runtime::MsgStyle;
+  const int yesNoCritical = Style::YesNo | Style::Critical;
+  ui::QtMessageBoxes boxes;
+  for (const std::string language : {"English", "Polish", "Deutsch"}) {
+    ASSERT_EQ(lang.LoadLanguageFile(FERROWICK_SOURCE_DIR "/languages/" + language + "/" + language +
+                                    ".txt"),
+              0);
+    const auto t = [&](int index) { return lang.text(index); };
+    const std::string copyError =
+        "\n\n" + t(192) + "\n" + path + "\n" + t(183) + "\n" + path + "\n\n" + t(193);
+    const std::pair<std::string, int> shown[] = {
+        {t(101), Style::Critical},
+        {t(144), Style::YesNo | Style::Question},
+        {t(146), Style::Information},
+        {t(177) + " '" + path + "'\r", Style::Exclamation},
+        {t(178) + "\n\n" + path + "/*.*", Style::Exclamation},
+        {t(194) + "\n\n" + path, Style::Exclamation},
+        {t(195) + "\n\n" + path, Style::Exclamation},
+        {t(196) + copyError, yesNoCritical},
+        {t(197) + copyError, Style::YesNo | Style::Exclamation},
+        {t(198) + copyError, yesNoCritical},
+        {t(199) + copyError, yesNoCritical},
+        {t(200) + copyError, yesNoCritical},
+        {"75: Path/File access error" + copyError, yesNoCritical},
+        {t(199), Style::Critical},
+        {t(200) + "\n\n" + path, Style::Critical},
+        {t(201) + "\n" + t(202) + " " + path + "/*.*", Style::Critical},
+        {t(203), Style::Critical},
+        {t(204), Style::Critical},
+        {t(205) + "\n\n" + t(206), Style::YesNo | Style::Exclamation},
+        {t(207), Style::Critical},
+        {t(208), Style::Critical},
+        {t(211), Style::Information},
+        {t(212), Style::Information},
+        {t(226), Style::Information},
+        {"Error: Failed loading selected language.", Style::Critical},
+        {"76\nPath not found", Style::Critical},
+    };
+    for (const auto& [text, style] : shown) {
+      SCOPED_TRACE(language + ": " + text.substr(0, 40));
+      bool whole = false;
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        // A wrapping label needs its least width and, at its width, its height; one that
+        // does not wrap needs its whole size.
+        const QSize needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(),
+                                                       label->heightForWidth(label->width()))
+                                               : label->sizeHint();
+        whole = label->text() == ui::displayText(text) && needed.width() <= label->width() &&
+                needed.height() <= label->height();
+        box->buttons().front()->click();
+      });
+      boxes.show(text, style, "Ferrowick");
+      EXPECT_TRUE(whole);
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -43,6 +44,47 @@ TEST_F(SchedulePageTest, OnlyNowRunsAtOnceAndATimeRuleValidatesAndSavesWithoutAR
   w.cmdBakNow_.widget().click();
   EXPECT_EQ(w.engine_.state.AlwaysAtTime, engine::TimeOfDay::of(10, 30));
   EXPECT_FALSE(ran(w));
+}
+
+// A check that stops the save names what is missing; where that is the destination, its
+// page comes up with the focus in it. A time of 00:00 is no time: the schedule never runs
+// at it.
+TEST_F(SchedulePageTest, AFailedCheckSavesNothingAndLeadsToWhatIsMissing) {
+  struct Case {
+    std::string destination;
+    bool each;
+    std::string time;
+    std::string box;
+    int page;
+  };
+  const Case cases[] = {
+      {"", false, "10:30", text(204), 3},
+      {"/", false, "10:30", text(205) + "\n\n" + text(206), 3},  // answered No
+      {"/backup/", false, "00:00", text(207), 4},
+      {"/backup/", true, "00:00", text(208), 4},
+      {"/backup/", false, "__:__", text(207), 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.destination + " " + c.time);
+    ui::frmMain& w = makeWindow();
+    w.show();
+    w.lstSource().addItem("/data/*.*");
+    w.txtDest().setText(c.destination);
+    (c.each ? w.optEach() : w.optAlways()).setValue(true);
+    (c.each ? w.MaskEdBox2() : w.MaskEdBox1()).setText(c.time);
+    w.Hyperlink4_Click();
+    scripted.messages.shown.clear();
+    scripted.messages.answer(runtime::MsgAnswer::No);
+    w.cmdBakNow_.widget().click();
+    ASSERT_EQ(scripted.messages.shown.size(), 1u);
+    EXPECT_EQ(scripted.messages.shown[0].text, c.box);
+    EXPECT_FALSE(std::filesystem::exists(settings()));
+    EXPECT_EQ(pages(w), only(c.page, 5));
+    if (c.page == 3) {
+      EXPECT_TRUE(w.txtDest_.widget().isVisible());
+      EXPECT_EQ(w.focusWidget(), &w.txtDest_.widget());
+    }
+  }
 }
 
 TEST_F(SchedulePageTest, ASecondPressDuringARunStartsNothing) {

@@ -131,8 +131,13 @@ RegStatus RegistryStore::save(HKey root, const RegistryHive& hive) {
     replaceFile(fileOf(root), hive.serialize(title), 0600, &faults_);
     return ERROR_SUCCESS;
   } catch (const RuntimeError& error) {
-    return statusOf(error);
+    return failed(error);
   }
+}
+
+RegStatus RegistryStore::failed(const RuntimeError& error) {
+  writeError_ = error;
+  return statusOf(error);
 }
 
 RegStatus RegistryStore::openKey(HKey key, std::string_view subKey, std::uint32_t access,
@@ -159,7 +164,7 @@ RegStatus RegistryStore::createKey(HKey key, std::string_view subKey, std::uint3
     Loaded loaded = load(target.root);
     if (!loaded.hive.exists(target.path)) {
       if ((resolve(key)->access & KEY_CREATE_SUB_KEY) == 0) return ERROR_ACCESS_DENIED;
-      if (!loaded.readable) return ERROR_REGISTRY_IO_FAILED;
+      if (!loaded.readable) return failed(RuntimeError(Err::PathFileAccessError));
       loaded.hive.create(target.path);
       if (const RegStatus status = save(target.root, loaded.hive); status != ERROR_SUCCESS)
         return status;
@@ -206,7 +211,7 @@ RegStatus RegistryStore::setValue(HKey key, std::string_view name, std::uint32_t
   if (isRunKey(open->path)) return setRunValue(name, type, data, size);
 
   Loaded loaded = load(open->root);
-  if (!loaded.readable) return ERROR_REGISTRY_IO_FAILED;
+  if (!loaded.readable) return failed(RuntimeError(Err::PathFileAccessError));
   loaded.hive.create(open->path);
   RegistryKey* target = loaded.hive.find(open->path);
   if (target == nullptr) return ERROR_FILE_NOT_FOUND;  // the root takes no values here
@@ -227,7 +232,7 @@ RegStatus RegistryStore::setRunValue(std::string_view name, std::uint32_t type,
     autostart_.write(name, command, faults_);
     return ERROR_SUCCESS;
   } catch (const RuntimeError& error) {
-    return statusOf(error);
+    return failed(error);
   }
 }
 
@@ -248,7 +253,7 @@ RegStatus RegistryStore::deleteRunValue(std::string_view name) {
   try {
     return autostart_.remove(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
   } catch (const RuntimeError& error) {
-    return statusOf(error);
+    return failed(error);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "runtime/Faults.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/registry/AutostartEntries.h"
 #include "runtime/registry/RegistryHive.h"
 #include "runtime/registry/RegistryTypes.h"
@@ -46,6 +47,10 @@ class RegistryStore {
 
   // ReplaceFile fails a write of the store or of an autostart entry.
   Faults& faults() noexcept { return faults_; }
+  // The error behind the last change that could not be stored, kept until cleared: a
+  // caller that must never show a setting as stored looks here after its writes.
+  const std::optional<RuntimeError>& writeError() const noexcept { return writeError_; }
+  void clearWriteError() noexcept { writeError_.reset(); }
   std::filesystem::path fileOf(HKey root) const;
 
  private:
@@ -67,10 +72,12 @@ class RegistryStore {
   RegStatus setRunValue(std::string_view name, std::uint32_t type, const std::uint8_t* data,
                         std::uint32_t size);
   RegStatus deleteRunValue(std::string_view name);
+  RegStatus failed(const RuntimeError& error);
 
   std::filesystem::path folder_;
   AutostartEntries autostart_;
   Faults faults_;
+  std::optional<RuntimeError> writeError_;
   std::unordered_map<HKey, OpenKey> handles_;
   HKey nextHandle_ = 0x100;
 };

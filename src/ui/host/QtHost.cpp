@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QUrl>
 #include <ctime>
@@ -28,6 +30,21 @@ QMessageBox::Icon iconFor(int style) {
       return QMessageBox::NoIcon;
   }
 }
+
+// Wide enough for its caption in the title bar, however short the text. The room is the
+// text column's least width, so the box still measures and wraps a long text itself (a
+// least width on the label would stand in for the text's own width, and cut it).
+void keepCaptionRoom(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  QLabel* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (grid == nullptr || label == nullptr) return;
+  const int index = grid->indexOf(label);
+  if (index < 0) return;
+  int row = 0, column = 0, rows = 0, columns = 0;
+  grid->getItemPosition(index, &row, &column, &rows, &columns);
+  grid->setColumnMinimumWidth(column,
+                              16 * label->fontMetrics().horizontalAdvance(QLatin1Char('M')));
+}
 }  // namespace
 
 QString displayText(const std::string& text) {
@@ -44,8 +61,7 @@ int QtMessageBoxes::show(const std::string& text, int style, const std::string& 
   if (owner == nullptr) owner = parent_;
   QPointer<QMessageBox> box(new QMessageBox(iconFor(style), QString::fromStdString(caption),
                                             displayText(text), QMessageBox::NoButton, owner));
-  // Wide enough for its caption in the title bar, however short the text.
-  box->setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: 16em; }"));
+  keepCaptionRoom(*box);
   const bool yesNo = (style & 0x7) == runtime::MsgStyle::YesNo;
   if (yesNo) {
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -63,17 +63,22 @@ void QtTrayIcon::add(const QIcon& icon, const QString& tip) {
   icon_.setIcon(icon);
   icon_.setToolTip(tip);
   icon_.show();
-  if (!areaAvailable()) areaWatch_.start();
+  areaShown_ = areaAvailable();
+  areaWatch_.start();
 }
 
 bool QtTrayIcon::areaAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 // Registering again once the area exists puts the icon into it.
 void QtTrayIcon::watchForArea() {
-  if (!areaAvailable()) return;
-  areaWatch_.stop();
-  icon_.hide();
-  icon_.show();
+  const bool available = areaAvailable();
+  if (available == areaShown_) return;
+  areaShown_ = available;
+  if (available) {
+    icon_.hide();
+    icon_.show();
+  }
+  if (onAreaChanged) ErrorBoundary::fire([&] { onAreaChanged(available); });
 }
 
 void QtTrayIcon::popUp(QMenu& menu) { menu.exec(QCursor::pos()); }

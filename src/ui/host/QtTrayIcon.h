@@ -32,8 +32,10 @@ class QtTrayIcon : public TrayIcon {
   void deliver(int message);
 
   QSystemTrayIcon icon_;
-  // Polls for a notification area that appears after the icon was added (as at log-on).
+  // Polls for a notification area that appears after the icon was added (as at log-on),
+  // or goes away (its panel ended) and perhaps comes back.
   QTimer areaWatch_;
+  bool areaShown_ = false;
   // Runs while a click waits to be delivered.
   QTimer pendingClick_;
   bool added_ = false;

@@ -29,6 +29,8 @@ class TrayIcon {
 
   // Each mouse event on the icon, as a message number (TrayMsg).
   std::function<void(int)> onMessage;
+  // The notification area appeared (true) or went away (false) after the icon was added.
+  std::function<void(bool)> onAreaChanged;
 };
 
 }  // namespace ferrowick::ui

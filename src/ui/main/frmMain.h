@@ -343,13 +343,7 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   engine::SystemMenu systemMenu_;
   engine::CloseButtonLock closeLock_{systemMenu_};
   bool activated_ = false;
-  // The program's window that had the focus last; the activation rule runs again when
-  // the focus comes back from one of the tool windows.
-  QPointer<QWindow> lastFocus_;
-  // Set while a window restored from the tray waits for its focus.
-  bool restoring_ = false;
-  void focusMoved(QWindow* now);
-  bool isToolWindow(const QWindow* window) const;
+  void notificationAreaChanged(bool available);
   bool quietMinimise_ = false;
 
   // Sources, destination and schedule pages.
@@ -397,6 +391,8 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
 
   void wireSettingsAndMenus();
   void openUpdateWindow();
+  // After a setting's write: shows the error that kept it from being stored, if any.
+  bool reportUnstored();
 };
 
 }  // namespace ferrowick::ui

@@ -57,15 +57,19 @@ void chain(const std::vector<QWidget*>& widgets) {
 }
 }  // namespace
 
-// Tab walks each page top to bottom, left to right; the weekdays as they stand, Sunday
-// after Saturday.
+// Tab walks the side links in their rows, then the page on show top to bottom, left to
+// right; the weekdays as they stand, Sunday after Saturday.
 void frmMain::chainTabs() {
+  chain({&Hyperlink1_.widget(), &Hyperlink2_.widget(), &Hyperlink5_.widget(), &Hyperlink4_.widget(),
+         &Hyperlink3_.widget(), &Hyperlink7_.widget(), &Hyperlink6_.widget(), &cmdLog_.widget(),
+         &txtSelected_.widget()});
   chain({&txtSelected_.widget(), &BrowseForFolders_.widget(), &chkIncSub_.widget(),
          &fileSource_.widget(), &cmdAddDir_.widget(), &cmdAddFile_.widget(), &lstSource_.widget(),
-         &cmdExclude_.widget(), &cmdClrSoucre_.widget(), &Command6_.widget()});
+         &cmdExclude_.widget(), &cmdClrSoucre_.widget(), &Command6_.widget(), &Option2_.widget()});
   chain({&Option2_.widget(), &txtDest_.widget(), &Command1_.widget(), &chkCustom_.widget(),
          &txtCusDir_.widget(), &optAnd_.widget(), &optOr_.widget(), &chkDated_.widget(),
-         &cmbSep_.widget(), &cmdReset_.widget(), &Command5_.widget(), &Command3_.widget()});
+         &cmbSep_.widget(), &cmdReset_.widget(), &Command5_.widget(), &Command3_.widget(),
+         &Option3_.widget()});
   std::vector<QWidget*> schedule{&Option3_.widget(), &optAlways_.widget(),  &MaskEdBox1_.widget(),
                                  &optEach_.widget(), &MaskEdBox2_.widget(), &optDaily_.widget()};
   for (int day : {2, 3, 4, 5, 6, 7, 1}) {
@@ -74,6 +78,7 @@ void frmMain::chainTabs() {
   schedule.insert(schedule.end(), {&chkIncr_.widget(), &chkLog_.widget(), &Command4_.widget(),
                                    &cmdBakNow_.widget()});
   chain(schedule);
+  chain({&cmdBakNow_.widget(), &chkServ_.widget(), &optLang_.widget(), &Command7_.widget()});
 }
 
 void frmMain::layOut() {
@@ -110,6 +115,7 @@ void frmMain::layOut() {
     const int linkTop = kFirstRowTop + kRowStep * kRowOfLink[number];
     link.widget().setGeometry(twipsRect(kLinkLeft, linkTop, kLinkWidth, kLinkHeight));
     link.widget().setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    link.widget().makeKeyboardLink();
   }
 
   // Below the side panel: a short prompt above the update link and its icon.

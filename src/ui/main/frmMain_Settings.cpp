@@ -4,6 +4,7 @@
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
+#include "runtime/registry/RegistryStore.h"
 #include "runtime/registry/RegistryTypes.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
@@ -36,25 +37,38 @@ void frmMain::wireSettingsAndMenus() {
 }
 
 // Runs on every change of the box, the settings load's included, so a start with the
-// setting on writes the entry again. The entry starts this very executable.
+// setting on writes the entry again. The entry starts this very executable. An entry
+// that cannot be written is said so, and the box goes back to unticked: the program
+// would not start at log-on.
 void frmMain::chkServ_Click() {
   const std::string& name = context_.app.title();
   if (chkServ_.value() != runtime::CheckState::Unchecked) {
+    context_.store.clearWriteError();
     runKey_.SaveRegString(runtime::HKEY_LOCAL_MACHINE, kRunKey, name,
                           context_.app.path() + "/" + context_.app.exeName());
+    if (reportUnstored()) chkServ_.setValue(runtime::CheckState::Unchecked);
   } else {
     runKey_.DeleteRegValue(runtime::HKEY_LOCAL_MACHINE, kRunKey, name);
   }
 }
 
-// The new language is stored once the user has read that it takes effect at the next
-// start; nothing is reloaded now.
+// The new language takes effect at the next start, which the message says only once it
+// is stored; nothing is reloaded now.
 void frmMain::Command7_Click() {
-  context_.host.messages.show(context_.lang.text(226), runtime::MsgStyle::Information,
-                              context_.app.title());
+  context_.store.clearWriteError();
   context_.registry.WriteRegValue(context_.app.title(), "Settings", "curLang", optLang_.text(),
                                   runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne",
                                   runtime::REG_SZ);
+  if (reportUnstored()) return;
+  context_.host.messages.show(context_.lang.text(226), runtime::MsgStyle::Information,
+                              context_.app.title());
+}
+
+bool frmMain::reportUnstored() {
+  const std::optional<runtime::RuntimeError>& error = context_.store.writeError();
+  if (!error) return false;
+  criticalBox(error->number(), error->description());
+  return true;
 }
 
 // Without a log there is nothing to show: the desktop's handler is not asked to open a

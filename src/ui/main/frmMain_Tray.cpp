@@ -20,9 +20,8 @@ void frmMain::wireTray() {
   systemMenu_.onRepaint = [this] { followCloseItem(); };
   if (context_.tray != nullptr) {
     context_.tray->onMessage = [this](int message) { Tray_MouseMove(message); };
+    context_.tray->onAreaChanged = [this](bool available) { notificationAreaChanged(available); };
   }
-  connect(qApp, &QGuiApplication::focusWindowChanged, this,
-          [this](QWindow* now) { focusMoved(now); });
 }
 
 void frmMain::addTrayIcon() {
@@ -56,37 +55,14 @@ void frmMain::closeEvent(QCloseEvent* event) {
   }
 }
 
-// The activation rule runs at the window's first showing, once the show is done.
+// The activation rule runs once, at the window's first showing, once the show is done.
+// Focus coming back later (from a tool window, a box or a click) changes nothing: the
+// rule would hide the window and open the folder picker in the user's hands.
 void frmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (activated_) return;
   activated_ = true;
   QTimer::singleShot(0, this, [this] { fire([this] { Form_Activate(); }); });
-}
-
-// The window becomes the program's active window again when the focus comes to it from
-// one of the program's tool windows; focus from another application, the tray or a box
-// does not count.
-void frmMain::focusMoved(QWindow* now) {
-  const bool fromTool = isToolWindow(lastFocus_);
-  lastFocus_ = now;
-  if (now == nullptr || now != windowHandle()) return;
-  // A window brought back from the tray gets the focus from the shell, whichever window
-  // of the program had it before.
-  if (std::exchange(restoring_, false)) return;
-  if (fromTool) {
-    QTimer::singleShot(0, this, [this] { Form_Activate(); });
-  }
-}
-
-bool frmMain::isToolWindow(const QWindow* window) const {
-  if (window == nullptr) return false;
-  for (const QWidget* tool :
-       {static_cast<QWidget*>(md5_.data()), static_cast<QWidget*>(about_.data()),
-        static_cast<QWidget*>(update_.data())}) {
-    if (tool != nullptr && tool->windowHandle() == window) return true;
-  }
-  return false;
 }
 
 void frmMain::changeEvent(QEvent* event) {
@@ -130,11 +106,22 @@ void frmMain::openDestinationPicker() { fire(Command1_.onClick); }
 // where there is no notification area.
 void frmMain::minimiseQuietly() {
   if (canHide()) {
+    leaveMinimised();
     hide();
     return;
   }
   quietMinimise_ = true;
   setWindowState(windowState() | Qt::WindowMinimized);
+  quietMinimise_ = false;
+}
+
+// A hidden window whose notification area went away has nothing left to come back by:
+// it comes back minimised. Once an area is back, canHide() lets it hide again.
+void frmMain::notificationAreaChanged(bool available) {
+  if (available || isVisible()) return;
+  quietMinimise_ = true;
+  setWindowState(windowState() | Qt::WindowMinimized);
+  show();
   quietMinimise_ = false;
 }
 
@@ -159,7 +146,6 @@ void frmMain::Tray_MouseMove(int message) {
 }
 
 void frmMain::mnuRestore_Click() {
-  restoring_ = !isActiveWindow();
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

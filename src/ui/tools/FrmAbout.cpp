@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 #include <vector>
@@ -80,6 +81,16 @@ void FrmAbout::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FrmAbout::Command3_Click() { close(); }
+
+// Escape leaves the box as its OK button does.
+void FrmAbout::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    event->accept();
+    fire([this] { Command3_Click(); });
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
 void FrmAbout::Label1_Click() { close(); }
 
 void FrmAbout::Label14_Click() { context_.links.OpenHomePage(); }

@@ -57,6 +57,7 @@ class FrmAbout : public QWidget {
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   FrmAboutContext context_;

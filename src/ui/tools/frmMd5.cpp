@@ -1,8 +1,10 @@
 #include "ui/tools/frmMd5.h"
 
 #include <QFontDatabase>
+#include <algorithm>
 
 #include "runtime/App.h"
+#include "runtime/AsciiCase.h"
 #include "runtime/FileDialog.h"
 #include "runtime/Host.h"
 #include "services/modLanguage.h"
@@ -113,11 +115,15 @@ void frmMd5::Command1_Click() { browse(Text1_, Text3_); }
 
 void frmMd5::Command2_Click() { browse(Text2_, Text4_); }
 
-// An empty box holds no sum, so it never matches: not another empty box either.
+// An empty box holds no sum, so it never matches: not another empty box either. A sum
+// reads the same in capitals, as published sums often are.
 void frmMd5::Command3_Click() {
   const std::string first = Text3_.text();
   const std::string second = Text4_.text();
-  const bool same = !first.empty() && !second.empty() && first == second;
+  const bool same = !first.empty() && first.size() == second.size() &&
+                    std::equal(first.begin(), first.end(), second.begin(), [](char a, char b) {
+                      return runtime::asciiLower(a) == runtime::asciiLower(b);
+                    });
   context_.messages.show(context_.lang.text(same ? 211 : 212), runtime::MsgStyle::Information,
                          context_.app.title());
 }

@@ -82,8 +82,11 @@ void frmUpdate::Timer1_Timer() {
   LocalVersion = context_.app.versionText();
   UpdateUrl = context_.versionFileUrl;
   std::string remoteVersion;
-  const bool newer =
-      Pobierz(UpdateUrl, remoteVersion) && isNewerVersion(remoteVersion, LocalVersion);
+  const bool fetched = Pobierz(UpdateUrl, remoteVersion);
+  // Editors end a saved file with a line break; it is no part of the version.
+  while (!remoteVersion.empty() && (remoteVersion.back() == '\n' || remoteVersion.back() == '\r'))
+    remoteVersion.pop_back();
+  const bool newer = fetched && isNewerVersion(remoteVersion, LocalVersion);
   // The window was closed while the answer was awaited: the user has cancelled.
   if (!loaded_ || loads_ != load) return;
 

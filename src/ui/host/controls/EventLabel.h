@@ -11,6 +11,17 @@ namespace ferrowick::ui {
 class EventLabel : public ClickableWidget<QLabel> {
  public:
   explicit EventLabel(QWidget* parent);
+
+  // Makes the label a link the keyboard can use: Tab stops at it, it shows the focus,
+  // and Enter, Return or Space click it.
+  void makeKeyboardLink();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool keyboardLink_ = false;
 };
 
 }  // namespace ferrowick::ui
