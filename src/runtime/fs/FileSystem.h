@@ -73,9 +73,19 @@ class FileSystem {
   // not there lists nothing.
   std::vector<std::string> listFolders(const std::string& folder);
 
-  // List and Attributes: those of listFolders whose attribute word is Directory alone (not
-  // read-only), each looked at from the open folder instead of along its whole path.
-  std::vector<std::string> listPlainFolders(const std::string& folder);
+  // Which folder a path leads to, as the open folder's device and inode; nothing when it
+  // cannot be opened as a folder.
+  struct FolderId {
+    dev_t device = 0;
+    ino_t inode = 0;
+  };
+  std::optional<FolderId> folderId(const std::string& path);
+
+  // List and Attributes: those of listFolders whose attribute word is Directory alone,
+  // each looked at from the open folder instead of along its whole path; never the folder
+  // `leaveOut` (found by device and inode, whatever its name).
+  std::vector<std::string> listPlainFolders(const std::string& folder,
+                                            const std::optional<FolderId>& leaveOut = {});
 
   // Length: the file's length in bytes.
   std::uint64_t fileLength(const std::string& path);
