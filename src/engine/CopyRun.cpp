@@ -135,6 +135,12 @@ void CopyRun::writeLine(Run& run, const std::string& text) {
 
 // Entries for source items that failed while the list was built follow the header.
 void CopyRun::openLog(Run& run) {
+  if (const auto setAside = ctx_.fs.takeArchiveSetAside()) {
+    run.earlyLog.insert(run.earlyLog.begin(),
+                        errorEntry(RuntimeError(runtime::Err::DeviceIOError)) + ": " +
+                            logName(setAside->database) + " (" + setAside->reason +
+                            "; set aside as " + GetFileName(setAside->database) + ".damaged)");
+  }
   if (logging()) {
     run.logFailed = true;
     run.log.open(LogPath());
@@ -251,7 +257,15 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
         for (std::size_t i = 0; i < run.itemCount; ++i) items.push_back(view.lstSource().item(i));
         run.ownBackup.emplace(fs, state.BackupDir, items);
       }
-      if (incremental()) fs.beginArchiveBatch();
+      if (incremental()) {
+        // A damaged archive database is set aside now, before the first file asks it.
+        try {
+          fs.openArchive();
+        } catch (const RuntimeError&) {
+          // Reported by each file that needs it, as any other failure of the store.
+        }
+        fs.beginArchiveBatch();
+      }
       fs.noteListingStart();
       break;
     case CopyStep::CollectSourceItem: {

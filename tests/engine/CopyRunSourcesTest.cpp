@@ -145,5 +145,26 @@ TEST_F(CopyRunSourcesTest, FolderWithoutItsWriteBitIsBackedUpWithAllBelowIt) {
   EXPECT_EQ(fs.getAttributes((src / "shared").string()), runtime::Attr::Directory);
 }
 
+TEST_F(CopyRunSourcesTest, DamagedArchiveDatabaseIsSetAsideAndTheRunCopiesEveryFile) {
+  const fs::path database = root / "archive.db";
+  testing::writeFile(database, std::string(3000, '\x7f'));
+  const std::string a = file("a.txt", "a"), b = file("b.txt", "b");
+  addItem(folderItem(""));
+  window.chkIncr_.setValue(runtime::CheckState::Checked);
+
+  copyRun.RunBackup();
+
+  EXPECT_TRUE(shown().empty());
+  EXPECT_EQ(window.Label14_.caption(), summary(2));
+  const std::string log = readFile(logPath());
+  const std::string first = "ERROR: 57 - Device I/O error: " + database.string() + " (";
+  EXPECT_EQ(log.substr(header.size(), first.size()), first) << log;
+  EXPECT_EQ(readFile(database.string() + ".damaged"), std::string(3000, '\x7f'));
+  // The new database works: the next run finds both files copied.
+  copyRun.RunBackup();
+  EXPECT_EQ(window.Label14_.caption(), summary(0));
+  EXPECT_EQ(readFile(logPath()).find("ERROR"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace ferrowick::engine

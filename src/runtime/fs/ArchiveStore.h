@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+
+#include "runtime/RuntimeError.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -16,9 +19,22 @@ namespace ferrowick::runtime {
 // no record matches the file. Source files themselves are never touched.
 //
 // A store that cannot be read or written raises 57 (device I/O error), or 61 when the
-// disk is full.
+// disk is full; one whose file is not a sound database raises DamagedStore.
 class ArchiveStore {
  public:
+  // 57 as well, with the database's own word for what is wrong with it.
+  class DamagedStore : public RuntimeError {
+   public:
+    explicit DamagedStore(std::string reason)
+        : RuntimeError(Err::DeviceIOError), reason_(std::move(reason)) {}
+    const std::string& reason() const noexcept { return reason_; }
+
+   private:
+    std::string reason_;
+  };
+
+  // Opens or creates the store and looks through it once, so that damage shows here and
+  // not in the middle of a run.
   explicit ArchiveStore(const std::filesystem::path& database);
   ~ArchiveStore();
   ArchiveStore(const ArchiveStore&) = delete;
@@ -45,6 +61,7 @@ class ArchiveStore {
   using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
   void migrateRowidTable();
+  void checkIntegrity();
   void exec(const char* sql);
   Statement prepare(const char* sql);
   [[noreturn]] void fail(int code) const;

@@ -45,11 +45,6 @@ FileSystem::FileSystem(std::filesystem::path archiveDatabase)
 // Records still waiting are dropped with the connection: their copies were never synced.
 FileSystem::~FileSystem() { dropSyncFolders(); }
 
-ArchiveStore& FileSystem::archive() {
-  if (!archive_) archive_ = std::make_unique<ArchiveStore>(archiveDatabase_);
-  return *archive_;
-}
-
 namespace {
 
 // The entries of a listing that `pattern` and `withFolders` ask for, each with the folder's

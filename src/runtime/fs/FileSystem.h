@@ -112,6 +112,18 @@ class FileSystem {
   // the records wait in one transaction, committed now and then by commitArchiveBatch.
   void clearArchive(const std::string& path, const struct stat& asRead);
 
+  // Opens the archive records' database now, where a run wants to know at its start
+  // whether it was damaged. A database that is not a sound one (not a database, cut
+  // short, not a file) is set aside under its name with ".damaged" added, replacing an
+  // earlier one, and a new one is made.
+  void openArchive();
+  struct SetAside {
+    std::string database;
+    std::string reason;
+  };
+  // The database set aside since the last call, if any.
+  std::optional<SetAside> takeArchiveSetAside();
+
   // A batch of archive records for the copies made from now on (see clearArchive).
   void beginArchiveBatch();
   // Makes the copies made since the last commit durable, then commits their records; when
@@ -163,6 +175,7 @@ class FileSystem {
 
   std::filesystem::path archiveDatabase_;
   std::unique_ptr<ArchiveStore> archive_;
+  std::optional<SetAside> setAside_;
   Faults faults_;
   std::uint64_t betweenChunksBytes_ = std::uint64_t{32} << 20;
   bool batching_ = false;
