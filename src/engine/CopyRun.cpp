@@ -410,7 +410,10 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       fs.endArchiveBatch();
       break;
     case CopyStep::CloseLog:
+      // What waits is written now: a failure is the log's own.
+      run.logFailed = true;
       run.log.close();
+      run.logFailed = false;
       break;
     case CopyStep::ShowEndLabel:
       view.Label10().setCaption(lang.text(190));

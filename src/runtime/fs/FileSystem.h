@@ -59,7 +59,7 @@ class FileSystem {
   // given the path it goes by. The look gives its length, and with `withArchive` its
   // attribute word (read-only and archive; the archive records read in the batch's
   // transaction if one is open) unless the records cannot be read. A failure to read a length
-  // raises the runtime's error out of the listing.
+  // raises the runtime's error out of the listing; a folder that is not there raises 76.
   struct ListedFile {
     std::uint64_t length = 0;
     std::optional<unsigned> attributes;
