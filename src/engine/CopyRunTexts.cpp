@@ -41,10 +41,15 @@ std::string CopyRun::headingFor(const runtime::RuntimeError& error) const {
   }
 }
 
+// A file that failed before its folder was found names the target it was going to.
 std::string CopyRun::errorText(const Run& run) const {
   const services::modLanguage& lang = ctx_.lang;
-  return "\n\n" + lang.text(192) + "\n" + run.sourcePath + "\n" + lang.text(183) + "\n" +
-         run.destFolder + run.fileName + "\n\n" + lang.text(193);
+  std::string target = run.destFolder;
+  if (target.empty() && !run.sourcePath.empty() && !run.fileName.empty()) {
+    target = mirrorOf(run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size()));
+  }
+  return "\n\n" + lang.text(192) + "\n" + run.sourcePath + "\n" + lang.text(183) + "\n" + target +
+         run.fileName + "\n\n" + lang.text(193);
 }
 
 // Built for every file, skipped ones included: the megabytes are formatted again only

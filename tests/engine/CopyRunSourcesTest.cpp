@@ -166,5 +166,17 @@ TEST_F(CopyRunSourcesTest, DamagedArchiveDatabaseIsSetAsideAndTheRunCopiesEveryF
   EXPECT_EQ(readFile(logPath()).find("ERROR"), std::string::npos);
 }
 
+TEST_F(CopyRunSourcesTest, ArchiveThatCannotBeMadeForAFullDiskIsDiskFullNamingTheWholeTarget) {
+  const std::string a = file("a.txt", "a");
+  addItem(a);
+  window.chkIncr_.setValue(runtime::CheckState::Checked);
+  fs.faults().inject(runtime::FaultPoint::OpenArchive, Err::DiskFull, "archive.db", 99);
+  host.messages.answer(runtime::MsgAnswer::No);
+
+  copyRun.RunBackup();
+
+  EXPECT_EQ(shown(), Strings{"52 <197>" + errorText(a, target(a))});
+}
+
 }  // namespace
 }  // namespace ferrowick::engine

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "runtime/TestChecks.h"
+#include "runtime/fs/ArchiveStore.h"
 #include "runtime/fs/FileSystem.h"
 #include "support/Sandbox.h"
 
@@ -193,6 +194,13 @@ TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(error, Err::DiskFull);
+}
+
+// Not made for a reason the system gives: that reason, by the runtime's table.
+TEST(ArchiveStoreFull, AStoreThatCannotBeMadeFailsAsTheSystemSaid) {
+  writeFile(testing::Sandbox::root() / "plain", "x");
+  EXPECT_EQ(raisedError([] { ArchiveStore store(testing::Sandbox::root() / "plain/archive.db"); }),
+            Err::PathNotFound);
 }
 
 }  // namespace

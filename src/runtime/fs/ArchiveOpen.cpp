@@ -35,6 +35,7 @@ void setAside(const fs::path& database) {
 
 ArchiveStore& FileSystem::archive() {
   if (archive_) return *archive_;
+  faults_.check(FaultPoint::OpenArchive, archiveDatabase_.string());
   // Anything but a file is not opened at all: reading a pipe would wait for ever.
   struct stat st {};
   if (::stat(archiveDatabase_.c_str(), &st) == 0) {

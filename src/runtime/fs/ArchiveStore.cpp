@@ -95,10 +95,11 @@ void ArchiveStore::fail(int code) const {
   if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT) {
     throw DamagedStore(sqlite3_errstr(code));
   }
-  if (code == SQLITE_FULL) raise(Err::DiskFull);
-  if ((code & 0xff) == SQLITE_IOERR && db_ &&
-      errorFromErrno(sqlite3_system_errno(db_.get())) == Err::DiskFull) {
-    raise(Err::DiskFull);
+  if ((code & 0xff) == SQLITE_FULL) raise(Err::DiskFull);
+  // Where the system refused, its answer goes by the runtime's table like any other file's.
+  if (((code & 0xff) == SQLITE_IOERR || (code & 0xff) == SQLITE_CANTOPEN) && db_) {
+    const int err = sqlite3_system_errno(db_.get());
+    if (err != 0) raise(errorFromErrno(err));
   }
   raise(Err::DeviceIOError);
 }

@@ -18,8 +18,9 @@ namespace ferrowick::runtime {
 // (size, modification time, device, inode); the attribute reads as set again as soon as
 // no record matches the file. Source files themselves are never touched.
 //
-// A store that cannot be read or written raises 57 (device I/O error), or 61 when the
-// disk is full; one whose file is not a sound database raises DamagedStore.
+// A store that cannot be read or written raises what the system said by the runtime's
+// table (61 when the disk is full), else 57 (device I/O error); one whose file is not a
+// sound database raises DamagedStore.
 class ArchiveStore {
  public:
   // 57 as well, with the database's own word for what is wrong with it.
