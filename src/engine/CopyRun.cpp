@@ -120,11 +120,36 @@ bool CopyRun::incremental() const {
 // Only a log that this run opened is written: ticking the box during a run takes effect
 // at the next run.
 void CopyRun::write(Run& run, const std::string& text) {
-  if (logging() && run.log.isOpen()) run.log.write(text);
+  if (!logging() || !run.log.isOpen()) return;
+  run.logFailed = true;
+  run.log.write(text);
+  run.logFailed = false;
 }
 
 void CopyRun::writeLine(Run& run, const std::string& text) {
-  if (logging() && run.log.isOpen()) run.log.writeLine(text);
+  if (!logging() || !run.log.isOpen()) return;
+  run.logFailed = true;
+  run.log.writeLine(text);
+  run.logFailed = false;
+}
+
+// Entries for source items that failed while the list was built follow the header.
+void CopyRun::openLog(Run& run) {
+  if (const auto setAside = ctx_.fs.takeArchiveSetAside()) {
+    run.earlyLog.insert(run.earlyLog.begin(),
+                        errorEntry(RuntimeError(runtime::Err::DeviceIOError)) + ": " +
+                            logName(setAside->database) + " (" + setAside->reason +
+                            "; set aside as " + GetFileName(setAside->database) + ".damaged)");
+  }
+  if (logging()) {
+    run.logFailed = true;
+    run.log.open(LogPath());
+    run.log.writeLine(ctx_.lang.text(181) + " " + runtime::generalDateTime(ctx_.host.clock.now()));
+    run.log.writeLine();
+    for (const std::string& entry : run.earlyLog) run.log.writeLine(entry);
+    run.logFailed = false;
+  }
+  run.earlyLog.clear();
 }
 
 CopyStep CopyRun::following(CopyStep step) {
@@ -189,6 +214,8 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
   switch (step) {
     case CopyStep::ShowBusyPointer:
       ctx_.host.pointer.setBusy(true);
+      // Taken again below; a run that ends before then still shows its own times.
+      run.start = ctx_.host.clock.now();
       break;
     case CopyStep::ExpandSourceFolders:
       sources_.RefreshSourceList();
@@ -224,7 +251,21 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.itemCount = view.lstSource().count();
       run.nextItem = 0;
       // The archive lookups of the listing read in the batch's transaction as well.
-      if (incremental()) fs.beginArchiveBatch();
+      {
+        std::vector<std::string> items;
+        items.reserve(run.itemCount);
+        for (std::size_t i = 0; i < run.itemCount; ++i) items.push_back(view.lstSource().item(i));
+        run.ownBackup.emplace(fs, state.BackupDir, items);
+      }
+      if (incremental()) {
+        // A damaged archive database is set aside now, before the first file asks it.
+        try {
+          fs.openArchive();
+        } catch (const RuntimeError&) {
+          // Reported by each file that needs it, as any other failure of the store.
+        }
+        fs.beginArchiveBatch();
+      }
       fs.noteListingStart();
       break;
     case CopyStep::CollectSourceItem: {
@@ -232,11 +273,21 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       // A message box of the collection lets other handlers edit the list meanwhile.
       if (run.nextItem >= run.itemCount || run.nextItem >= list.count()) break;
       const std::string item = list.item(run.nextItem++);
+      const bool folderItem = !item.empty() && item.back() == '*';
       run.subject = item;
-      if (!item.empty() && item.back() == '*') {
+      if (folderItem) {
         // A folder item less its "*.*".
         if (item.size() < 3) runtime::raise(runtime::Err::InvalidProcedureCall);
-        runFiles_.AddSourceFolderFiles(item.substr(0, item.size() - 3), incremental());
+        run.subject.resize(item.size() - 3);
+      }
+      // A path that is not absolute would name another source wherever the program starts:
+      // it names none.
+      if (run.subject.empty() || run.subject.front() != '/') {
+        runtime::raise(folderItem ? PathNotFound : runtime::Err::FileNotFound);
+      }
+      if (run.ownBackup && run.ownBackup->holds(run.subject)) return CopyStep::CollectSourceItem;
+      if (folderItem) {
+        runFiles_.CollectFolderFiles(run.subject, incremental());
       } else {
         runFiles_.AddSourceFile(item);
       }
@@ -247,11 +298,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       view.form().setCaption(lang.text(180));
       break;
     case CopyStep::OpenLog:
-      if (logging()) {
-        run.log.open(LogPath());
-        run.log.writeLine(lang.text(181) + " " + runtime::generalDateTime(ctx_.host.clock.now()));
-        run.log.writeLine();
-      }
+      openLog(run);
       break;
     case CopyStep::ShowStatusHeadings:
       view.Label10().setCaption(lang.text(182));
@@ -321,7 +368,8 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.copied = copyFile(run);
       break;
     case CopyStep::LogFile:
-      write(run, run.sourcePath + " >> " + run.destFolder + run.fileName + lang.text(184));
+      write(run, logName(run.sourcePath) + " >> " + logName(run.destFolder + run.fileName) +
+                     lang.text(184));
       break;
     case CopyStep::ClearArchive:
       // Recorded as the copy read the file: a change during the copy leaves the archive set.
@@ -362,7 +410,10 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       fs.endArchiveBatch();
       break;
     case CopyStep::CloseLog:
+      // What waits is written now: a failure is the log's own.
+      run.logFailed = true;
       run.log.close();
+      run.logFailed = false;
       break;
     case CopyStep::ShowEndLabel:
       view.Label10().setCaption(lang.text(190));

@@ -47,6 +47,9 @@ class CopyRun {
   CopyStep perform(CopyStep step, Run& run);
   CopyStep recover(CopyStep step, Run& run, const runtime::RuntimeError& error);
   CopyStep ask(CopyStep step, const std::string& text, int style);
+  CopyStep sourceItemFailed(Run& run, const runtime::RuntimeError& error);
+  CopyStep logFailed(CopyStep step, Run& run, const runtime::RuntimeError& error);
+  std::string headingFor(const runtime::RuntimeError& error) const;
   bool clearReadOnlyTarget(Run& run);
   runtime::CopiedFile copyFile(Run& run);
   void takeDestDir(Run& run, const std::string& folder);
@@ -56,6 +59,7 @@ class CopyRun {
   static CopyStep following(CopyStep step);
 
   bool logging() const;
+  void openLog(Run& run);
   bool incremental() const;
   void write(Run& run, const std::string& text);
   void writeLine(Run& run, const std::string& text);
@@ -63,6 +67,9 @@ class CopyRun {
   void commitArchiveRecords();
 
   std::string mirrorOf(const std::string& sourceFolder) const;
+  // A path as the log shows it: a line break inside a name cannot start a line of its own.
+  static std::string logName(std::string path);
+  static std::string errorEntry(const runtime::RuntimeError& error);
   std::string errorText(const Run& run) const;
   std::string progressText(Run& run) const;
   std::string summaryText(const Run& run);

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "engine/CopyRun.h"
 #include "engine/CopyRunSteps.h"
 #include "engine/CopyRunValues.h"
@@ -47,6 +49,8 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   madeEmpty_.clear();
   run.source.release();
   run.destination.release();
+  if (std::exchange(run.logFailed, false)) return logFailed(step, run, error);
+  if (step == CopyStep::CollectSourceItem) return sourceItemFailed(run, error);
 
   // The handler itself failing (the log entry, the read-only clear) ends the run in order.
   const auto handlerFailed = [&](const RuntimeError& inner) {
@@ -65,14 +69,15 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   try {
     // The entry goes on the failed file's own line when that is open; otherwise it stands
     // on a line of its own that names the file.
-    const std::string entry = "ERROR: " + std::to_string(number) + " - " + error.description();
+    const std::string entry = errorEntry(error);
     if (isFileStep(step) && !run.sourcePath.empty() && !run.log.lineOpen()) {
-      writeLine(run, entry + ": " + run.sourcePath);
+      writeLine(run, entry + ": " + logName(run.sourcePath));
     } else {
       write(run, entry);
     }
   } catch (const RuntimeError& inner) {
-    return handlerFailed(inner);
+    run.logFailed = false;
+    return logFailed(step, run, inner);
   }
 
   switch (number) {
@@ -110,6 +115,32 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
       break;
   }
   return ask(step, std::to_string(number) + ": " + error.description() + text, kYesNoCritical);
+}
+
+// A source item that cannot be read costs that item only: it is named, its entry waits for
+// the log, and the list goes on with the next item.
+CopyStep CopyRun::sourceItemFailed(Run& run, const RuntimeError& error) {
+  run.earlyLog.push_back(errorEntry(error) + ": " + logName(run.subject));
+  message(headingFor(error) + "\n\n" + run.subject, MsgStyle::Exclamation);
+  return CopyStep::CollectSourceItem;
+}
+
+// A log that cannot be opened or written is named, not the file at hand; the run then
+// finishes in order without it.
+CopyStep CopyRun::logFailed(CopyStep step, Run& run, const RuntimeError& error) {
+  try {
+    run.log.close();
+  } catch (const RuntimeError&) {
+    // Closed all the same; what it could not write is what the box reports.
+  }
+  std::string path;
+  try {
+    path = LogPath();
+  } catch (const RuntimeError&) {
+    path = "dravonk.log";
+  }
+  message(headingFor(error) + "\n\n" + path, MsgStyle::Exclamation);
+  return isFinishing(step) ? following(step) : CopyStep::LogSummary;
 }
 
 // Yes tries the current file again; any other answer, and any answer outside the file

@@ -2,9 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/CopyRun.h"
+#include "engine/OwnBackup.h"
 #include "runtime/DateTime.h"
 #include "runtime/TextOutput.h"
 #include "runtime/fs/CopyFolder.h"
@@ -38,6 +41,12 @@ struct CopyRun::Run {
   bool firstStart = false;  // the current file has not started yet
   std::string summary;
   runtime::TextOutput log;
+  // The log's entries for source items that failed before the log opened.
+  std::vector<std::string> earlyLog;
+  // The error being handled came from the log itself.
+  bool logFailed = false;
+  // The destination and all below it, which no source item of this run brings in.
+  std::optional<OwnBackup> ownBackup;
   // The source and destination folders of the files copied last, held open for the next ones.
   runtime::CopyFolder source;
   runtime::CopyFolder destination;

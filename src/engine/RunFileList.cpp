@@ -33,6 +33,15 @@ void RunFileList::AddSourceFile(const std::string& path) {
 }
 
 void RunFileList::AddSourceFolderFiles(const std::string& folder, bool withArchive) {
+  try {
+    CollectFolderFiles(folder, withArchive);
+  } catch (const runtime::RuntimeError& e) {
+    ctx_.host.messages.show(std::to_string(e.number()) + ":" + e.description(),
+                            runtime::MsgStyle::Critical, ctx_.app.title());
+  }
+}
+
+void RunFileList::CollectFolderFiles(const std::string& folder, bool withArchive) {
   std::string pattern = folder;
   if (pattern.empty() || pattern.back() != '*') pattern += "*.*";
   // The folder is everything up to the pattern's last separator, whatever the pattern.
@@ -44,19 +53,14 @@ void RunFileList::AddSourceFolderFiles(const std::string& folder, bool withArchi
   std::size_t slot = files.size() - 1;
   files.grow();
   std::string path;
-  try {
-    ctx_.fs.listFiles(
-        pattern, withArchive, [&](std::string_view name, const runtime::FileSystem::Look& look) {
-          path.assign(folderPath).append(name);
-          const auto listed = lengthOrLeft(files, slot, path, [&] { return look(path); });
-          files.put(slot, path, listed.length, listed.attributes);
-          if (slot + 1 == files.size()) files.grow();
-          slot = files.size() - 1;
-        });
-  } catch (const runtime::RuntimeError& e) {
-    ctx_.host.messages.show(std::to_string(e.number()) + ":" + e.description(),
-                            runtime::MsgStyle::Critical, ctx_.app.title());
-  }
+  ctx_.fs.listFiles(
+      pattern, withArchive, [&](std::string_view name, const runtime::FileSystem::Look& look) {
+        path.assign(folderPath).append(name);
+        const auto listed = lengthOrLeft(files, slot, path, [&] { return look(path); });
+        files.put(slot, path, listed.length, listed.attributes);
+        if (slot + 1 == files.size()) files.grow();
+        slot = files.size() - 1;
+      });
 }
 
 void RunFileList::Reset() { ctx_.state.SourceFiles.reset(); }

@@ -5,6 +5,7 @@
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/MainWindowView.h"
+#include "engine/OwnBackup.h"
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
@@ -71,7 +72,9 @@ void SourceList::AddSelectedSources(bool addFiles, bool withSubfolders) {
   BusyScope busy(ctx_.host.pointer);
   try {
     std::string folder = ctx_.view.dirSource().path();
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    // Only an absolute path names the same folder wherever the program starts.
+    if (folder.empty() || folder.front() != '/') runtime::raise(runtime::Err::PathNotFound);
+    if (folder.back() != '/') folder += '/';
     Items items(ctx_.view.lstSource());
 
     if (addFiles) {
@@ -126,16 +129,17 @@ void SourceList::RefreshSourceList() {
   present.reserve(list.count());
   for (std::size_t i = 0; i < list.count(); ++i) present.push_back(list.item(i));
   Items items(list);
+  const OwnBackup own(ctx_.fs, ctx_.view.txtDest().text(), present);
 
   // Folders whose whole subtree this pass has collected. An item below a folder item is
   // walked once, not once more for each folder item above it.
   std::unordered_set<std::string> walked;
   try {
     for (const std::string& item : present) {
-      if (!isFolderItem(item)) continue;
+      if (!isFolderItem(item) || item.front() != '/') continue;
       const std::string folder = item.substr(0, item.size() - 3);
-      if (walked.contains(folder)) continue;
-      collect(folder, &walked);
+      if (walked.contains(folder) || own.holds(folder)) continue;
+      collect(folder, &walked, &own);
       for (const std::string& subfolder : takeSubfolders()) {
         const std::string candidate = subfolder + kFolderItemEnd;
         if (!items.contains(candidate)) items.add(candidate);
@@ -152,7 +156,8 @@ void SourceList::RefreshSourceList() {
 
 // Pre-order walk below `start`, each folder listed once. With `walked`, a folder already
 // in it is recorded but not entered again, and every folder finished here is added.
-void SourceList::collect(const std::string& start, std::unordered_set<std::string>* walked) {
+void SourceList::collect(const std::string& start, std::unordered_set<std::string>* walked,
+                         const OwnBackup* own) {
   if (start.empty()) return;
   std::vector<std::string>& found = ctx_.state.SubfolderList;
   std::string folder = start;
@@ -166,8 +171,13 @@ void SourceList::collect(const std::string& start, std::unordered_set<std::strin
     std::vector<std::string> subfolders;
     std::size_t next = 0;
   };
-  const auto plainSubfolders = [this](const std::string& parent) {
-    return ctx_.fs.listPlainFolders(parent);
+  const auto plainSubfolders = [this, own](const std::string& parent) {
+    if (own == nullptr) return ctx_.fs.listPlainFolders(parent);
+    try {
+      return ctx_.fs.listPlainFolders(parent, own->id());
+    } catch (const runtime::RuntimeError&) {
+      return std::vector<std::string>{};
+    }
   };
 
   std::vector<Level> stack;

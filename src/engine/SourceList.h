@@ -7,6 +7,7 @@
 namespace ferrowick::engine {
 
 struct EngineContext;
+class OwnBackup;
 
 // The source list `lstSource`: adding the chosen folder, its subfolders or the chosen
 // files, and expanding every folder item into items for its subfolders before a run.
@@ -31,14 +32,17 @@ class SourceList {
   void CollectSubfolders(const std::string& path);
 
   // Adds, silently, an item for every current subfolder of every folder item present
-  // when it starts. Never removes an item. Failures propagate as RuntimeError; the items
-  // added before stay.
+  // when it starts. Never removes an item. A folder that cannot be listed is passed over:
+  // the run reports it when it lists the folder's files. Items that are not absolute
+  // paths, and the destination with everything below it, are not walked.
   void RefreshSourceList();
 
  private:
   class Items;
 
-  void collect(const std::string& start, std::unordered_set<std::string>* walked);
+  // With `own`, a folder that cannot be listed is passed over, and the backup is left out.
+  void collect(const std::string& start, std::unordered_set<std::string>* walked,
+               const OwnBackup* own = nullptr);
   void offer(Items& items, const std::string& candidate);
   std::vector<std::string> takeSubfolders();
 

@@ -97,22 +97,23 @@ TEST_F(CopyRunErrorsTest, VanishedOrUncopyableFilesGiveOneMessageThatNamesThemAn
   copyRun.RunBackup();
 
   EXPECT_EQ(shown(), (Strings{"48 <195>\n\n" + gone, "48 <194>\n\n" + pipe, "48 <195>\n\n" + b}));
-  // Each error entry names its file.
-  EXPECT_EQ(readFile(logPath()), header + line(a) +
+  // Each error entry names its file; one found before the log opened follows the header.
+  EXPECT_EQ(readFile(logPath()), header + "ERROR: 53 - File not found: " + gone + "\r\n" + line(a) +
                                      "[OK]\r\nERROR: 52 - Bad file name or number: " + pipe +
                                      "\r\nERROR: 53 - File not found: " + b + "\r\n" + line(c) +
                                      "[OK]\r\n\r\n" + summary(2) + "\r\n");
 }
 
-TEST_F(CopyRunErrorsTest, FailingErrorEntryEndsTheRunInOrderWithAMessage) {
-  // The file's line and then the handler's own entry both find the disk full.
+TEST_F(CopyRunErrorsTest, FailingLogWriteEndsTheRunInOrderWithABoxNamingTheLog) {
+  // The disk under the log fills up at the first file's line.
   fs.faults().inject(runtime::FaultPoint::WriteOutput, Err::DiskFull, "", 2, 2);
 
   copyRun.RunBackup();
 
-  EXPECT_EQ(shown(), Strings{"16 61: Disk full" + errorText(a, target(a))});
+  EXPECT_EQ(shown(), Strings{"48 61: Disk full\n\n" + logPath()});
   EXPECT_FALSE(host.pointer.busy());
-  EXPECT_EQ(readFile(logPath()), header + "\r\n" + summary(0) + "\r\n");
+  EXPECT_EQ(readFile(logPath()), header);
+  EXPECT_EQ(window.Label14_.caption(), summary(0));
 }
 
 TEST_F(CopyRunErrorsTest, SecondRunDoesNotStartWhileOneIsInProgress) {

@@ -37,11 +37,10 @@ TEST_F(CopyRunLogTest, NoToAnErrorOrALogThatCannotBeOpenedEndsTheRun) {
   EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 61 - Disk full: " + b +
                                      "\r\n\r\n" + summary(1, "1.50") + "\r\n");
 
-  // Even Yes ends a run whose log cannot be opened: there is no file to try again.
-  fs.faults().inject(runtime::FaultPoint::OpenOutput, runtime::Err::PermissionDenied);
-  host.messages.answer(runtime::MsgAnswer::Yes);
+  // A log that cannot be opened is named, and the run ends in order.
+  fs.faults().inject(runtime::FaultPoint::OpenOutput, runtime::Err::DiskFull);
   copyRun.RunBackup();
-  EXPECT_EQ(shown().back(), "20 <198>" + errorText("", ""));
+  EXPECT_EQ(shown().back(), "48 61: Disk full\n\n" + logPath());
   EXPECT_EQ(window.Label14_.caption(), summary(0));
 }
 

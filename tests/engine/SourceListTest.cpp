@@ -13,7 +13,8 @@ using Strings = std::vector<std::string>;
 
 class SourceListTest : public ::testing::Test {
  protected:
-  // Plain folders beside a hidden one, a read-only one and a link, which the walk skips.
+  // Plain folders beside a hidden one and a link, which the walk skips, and one without
+  // its write bit, which it walks like any other.
   void SetUp() override {
     for (const char* path : {"p/p1/deep", "p/p2", "q", "r", "p/.hid/h1", "p/ro/r1"}) {
       fs::create_directories(data / path);
@@ -25,7 +26,7 @@ class SourceListTest : public ::testing::Test {
   // The walk's items, the plain folders only.
   Strings walkItems() const {
     Strings order{folderItem(data)};
-    for (const char* below : {"p", "p/p1", "p/p1/deep", "p/p2", "q", "r"})
+    for (const char* below : {"p", "p/p1", "p/p1/deep", "p/p2", "p/ro", "p/ro/r1", "q", "r"})
       order.push_back(item(below));
     return order;
   }
@@ -71,26 +72,31 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
   EXPECT_TRUE(rig.items().empty());
 }
 
-TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndKeepsThemOnFailure) {
+TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndPassesOverUnreadableOnes) {
   fs::create_directories(rig.root / "other/o1");
   const std::string fileItem = (rig.root / "other").string();  // a file item is not expanded
-  // A hidden or read-only folder item is expanded; such folders below an item are not.
-  addItems({folderItem(data), item("p"), item("q"), fileItem, item("p/.hid"), item("p/ro")});
+  // A hidden folder item is expanded; hidden folders below an item are not. A relative
+  // item names no folder and is not walked.
+  fs::create_directories(rig.root / "rel/r9");
+  addItems({folderItem(data), item("p"), item("q"), fileItem, item("p/.hid"), "rel/*.*"});
   sources.RefreshSourceList();
   Strings expected = walkItems();
-  expected.insert(expected.end(),
-                  {fileItem, item("p/.hid"), item("p/.hid/h1"), item("p/ro"), item("p/ro/r1")});
+  expected.insert(expected.end(), {fileItem, item("p/.hid"), item("p/.hid/h1"), "rel/*.*"});
   EXPECT_EQ(rig.items(), sorted(expected));
 
-  // A folder made later is picked up, an item whose folder is gone stays, and a failure
-  // reaches the caller with what was added before it kept.
+  // A folder that cannot be listed is passed over without a word (the run names it), and
+  // the walk goes on past it: its siblings and what lies below them.
+  rig.window.lstSource_.clear();
+  addItems({folderItem(data)});
   fs::create_directories(data / "q/new");
-  fs::remove_all(data / "r");
-  rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceUnavailable, "/p/ro/r1");
-  EXPECT_EQ(raisedError([&] { sources.RefreshSourceList(); }), runtime::Err::DeviceUnavailable);
+  rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::PermissionDenied, "/p/p1/", 9);
+  sources.RefreshSourceList();
+  expected = walkItems();
+  std::erase(expected, item("p/p1/deep"));
   expected.push_back(item("q/new"));
   EXPECT_EQ(rig.items(), sorted(expected));
   EXPECT_TRUE(shown().empty());
+  EXPECT_TRUE(rig.state.SubfolderList.empty());
 }
 
 }  // namespace

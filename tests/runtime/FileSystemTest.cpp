@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <functional>
 
 #include "runtime/TestChecks.h"
+#include "runtime/fs/ArchiveStore.h"
 #include "runtime/fs/FileSystem.h"
 #include "support/Sandbox.h"
 
@@ -135,6 +137,49 @@ TEST_F(FileSystemTest, ArchiveRecordsOfAnEarlierStoreLayoutStay) {
   EXPECT_EQ(reopened.getAttributes(path("noext")), 0u);
 }
 
+// Garbage, a file cut short, a folder or a pipe: each is set aside, replacing an earlier
+// damaged one, and the records start afresh.
+TEST_F(FileSystemTest, DamagedArchiveDatabaseIsSetAsideAndANewOneMade) {
+  const fs::path database = testing::Sandbox::root() / "damaged.db";
+  const fs::path aside = database.string() + ".damaged";
+  const std::string file = path("a.txt");
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  const std::function<void()> damages[] = {
+      [&] { writeFile(database, std::string(5000, 'x')); },
+      [&] {
+        {
+          FileSystem full{database};
+          full.beginArchiveBatch();
+          for (int n = 0; n < 3000; ++n) full.clearArchive(file + std::to_string(n), st);
+          full.endArchiveBatch();
+        }
+        fs::resize_file(database, fs::file_size(database) / 2);
+      },
+      [&] { fs::create_directories(database / "inside"); },
+      [&] { ASSERT_EQ(::mkfifo(database.c_str(), 0644), 0); },
+  };
+  for (std::size_t kind = 0; kind < std::size(damages); ++kind) {
+    fs::remove_all(database);
+    damages[kind]();
+    const auto before = fs::status(database).type();
+    FileSystem store{database};
+    EXPECT_EQ(store.getAttributes(file), Attr::Archive) << kind;  // no error
+    store.clearArchive(file, st);
+    EXPECT_EQ(store.getAttributes(file), 0u) << kind;
+    EXPECT_EQ(fs::status(aside).type(), before) << kind;
+    const auto note = store.takeArchiveSetAside();
+    ASSERT_TRUE(note.has_value()) << kind;
+    EXPECT_EQ(note->database, database.string());
+    EXPECT_FALSE(note->reason.empty());
+    EXPECT_FALSE(store.takeArchiveSetAside().has_value());
+  }
+  // A sound database is kept as it is.
+  FileSystem again{database};
+  EXPECT_EQ(again.getAttributes(file), 0u);
+  EXPECT_FALSE(again.takeArchiveSetAside().has_value());
+}
+
 TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
   writeFile(testing::Sandbox::root() / "a.txt", "a");
   FileSystem files{testing::Sandbox::root() / "archive.db"};
@@ -149,6 +194,13 @@ TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(error, Err::DiskFull);
+}
+
+// Not made for a reason the system gives: that reason, by the runtime's table.
+TEST(ArchiveStoreFull, AStoreThatCannotBeMadeFailsAsTheSystemSaid) {
+  writeFile(testing::Sandbox::root() / "plain", "x");
+  EXPECT_EQ(raisedError([] { ArchiveStore store(testing::Sandbox::root() / "plain/archive.db"); }),
+            Err::PathNotFound);
 }
 
 }  // namespace

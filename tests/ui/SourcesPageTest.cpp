@@ -74,6 +74,18 @@ TEST_F(SourcesPageTest, AddButtonsAddTheShownFolderWithOrWithoutSubfoldersOrTheC
   w.cmdAddDir_.widget().click();
   EXPECT_EQ(w.lstSource().count(), 0u);
   EXPECT_EQ(shown(), Strings{"16|76\nPath not found"});
+
+  // Nor does a relative path, even one that leads to a folder from the current folder:
+  // it would mean another folder wherever the program starts.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(src);
+  w.txtSelected_.setText("sub");
+  w.cmdAddDir_.widget().click();
+  std::filesystem::current_path(before);
+  EXPECT_EQ(w.dirSource().path(), src.string());
+  EXPECT_EQ(itemsOf(w.fileSource()), (Strings{"A.txt", "b.txt"}));
+  EXPECT_EQ(w.lstSource().count(), 0u);
+  EXPECT_EQ(shown(), Strings(2, "16|76\nPath not found"));
 }
 
 TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFile) {

@@ -37,6 +37,7 @@ ArchiveStore::ArchiveStore(const std::filesystem::path& database) {
   db_.reset(opened);
   if (rc != SQLITE_OK) fail(rc);
   sqlite3_busy_timeout(db_.get(), 2000);
+  checkIntegrity();
   exec("PRAGMA journal_mode=WAL");
   exec("PRAGMA synchronous=NORMAL");
   exec("CREATE TABLE IF NOT EXISTS cleared " CLEARED_COLUMNS " WITHOUT ROWID");
@@ -78,12 +79,27 @@ void ArchiveStore::migrateRowidTable() {
   }
 }
 
+// Reads every page once: a file cut short or overwritten fails here, at the start.
+void ArchiveStore::checkIntegrity() {
+  const Statement check = prepare("PRAGMA quick_check(1)");
+  const int rc = sqlite3_step(check.get());
+  if (rc != SQLITE_ROW) fail(rc);
+  const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
+  if (verdict == nullptr || std::string_view(verdict) != "ok") {
+    throw DamagedStore(verdict != nullptr ? verdict : sqlite3_errstr(SQLITE_CORRUPT));
+  }
+}
+
 // A full disk is a full disk, whether SQLite noticed it itself or the system told it so.
 void ArchiveStore::fail(int code) const {
-  if (code == SQLITE_FULL) raise(Err::DiskFull);
-  if ((code & 0xff) == SQLITE_IOERR && db_ &&
-      errorFromErrno(sqlite3_system_errno(db_.get())) == Err::DiskFull) {
-    raise(Err::DiskFull);
+  if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT) {
+    throw DamagedStore(sqlite3_errstr(code));
+  }
+  if ((code & 0xff) == SQLITE_FULL) raise(Err::DiskFull);
+  // Where the system refused, its answer goes by the runtime's table like any other file's.
+  if (((code & 0xff) == SQLITE_IOERR || (code & 0xff) == SQLITE_CANTOPEN) && db_) {
+    const int err = sqlite3_system_errno(db_.get());
+    if (err != 0) raise(errorFromErrno(err));
   }
   raise(Err::DeviceIOError);
 }

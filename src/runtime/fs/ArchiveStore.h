@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+
+#include "runtime/RuntimeError.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -15,10 +18,24 @@ namespace ferrowick::runtime {
 // (size, modification time, device, inode); the attribute reads as set again as soon as
 // no record matches the file. Source files themselves are never touched.
 //
-// A store that cannot be read or written raises 57 (device I/O error), or 61 when the
-// disk is full.
+// A store that cannot be read or written raises what the system said by the runtime's
+// table (61 when the disk is full), else 57 (device I/O error); one whose file is not a
+// sound database raises DamagedStore.
 class ArchiveStore {
  public:
+  // 57 as well, with the database's own word for what is wrong with it.
+  class DamagedStore : public RuntimeError {
+   public:
+    explicit DamagedStore(std::string reason)
+        : RuntimeError(Err::DeviceIOError), reason_(std::move(reason)) {}
+    const std::string& reason() const noexcept { return reason_; }
+
+   private:
+    std::string reason_;
+  };
+
+  // Opens or creates the store and looks through it once, so that damage shows here and
+  // not in the middle of a run.
   explicit ArchiveStore(const std::filesystem::path& database);
   ~ArchiveStore();
   ArchiveStore(const ArchiveStore&) = delete;
@@ -45,6 +62,7 @@ class ArchiveStore {
   using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
   void migrateRowidTable();
+  void checkIntegrity();
   void exec(const char* sql);
   Statement prepare(const char* sql);
   [[noreturn]] void fail(int code) const;

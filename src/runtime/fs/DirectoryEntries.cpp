@@ -33,11 +33,15 @@ class Folder {
 // The entries are read straight from the kernel: the C library's directory stream would
 // look at the folder once more for each listing, and the run lists every folder it copies.
 void forEachEntry(const std::string& folder,
-                  const std::function<void(int folderFd, const dirent& entry)>& visit) {
+                  const std::function<void(int folderFd, const dirent& entry)>& visit,
+                  bool missingRaises) {
   const Folder dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
   if (dir.fd() < 0) {
     // A folder that is not there lists nothing, as the runtime's listing does.
-    if (errno == ENOENT || errno == ENOTDIR) return;
+    if (errno == ENOENT || errno == ENOTDIR) {
+      if (!missingRaises) return;
+      raise(Err::PathNotFound);
+    }
     raiseErrno(errno, folder);
   }
   // Each record has the layout of a dirent up to the end of its name, 8-byte aligned.

@@ -45,18 +45,14 @@ FileSystem::FileSystem(std::filesystem::path archiveDatabase)
 // Records still waiting are dropped with the connection: their copies were never synced.
 FileSystem::~FileSystem() { dropSyncFolders(); }
 
-ArchiveStore& FileSystem::archive() {
-  if (!archive_) archive_ = std::make_unique<ArchiveStore>(archiveDatabase_);
-  return *archive_;
-}
-
 namespace {
 
 // The entries of a listing that `pattern` and `withFolders` ask for, each with the folder's
 // descriptor (AT_FDCWD and the whole path for a plain name without wildcards).
 void forEachListed(
     const std::string& pattern, bool withFolders,
-    const std::function<void(int folderFd, const char* name, const char* listed)>& visit) {
+    const std::function<void(int folderFd, const char* name, const char* listed)>& visit,
+    bool missingRaises = false) {
   const auto [folder, namePattern] = splitPattern(pattern);
   const auto wanted = [&](std::string_view name, Kind kind) {
     if (name == "." || name == "..") return withFolders;
@@ -75,27 +71,30 @@ void forEachListed(
   }
 
   // A structured binding cannot be captured by every compiler; its reference can.
-  forEachEntry(folder, [&, &nameMask = namePattern](int folderFd, const dirent& entry) {
-    if (!matches(nameMask, entry.d_name)) return;
-    Kind kind = Kind::Other;
-    switch (entry.d_type) {
-      case DT_REG:
-        kind = Kind::File;
-        break;
-      case DT_DIR:
-        kind = Kind::Folder;
-        break;
-      case DT_LNK:
-      case DT_UNKNOWN: {
-        struct stat st {};
-        if (::fstatat(folderFd, entry.d_name, &st, 0) == 0) kind = kindOf(st);
-        break;
-      }
-      default:
-        break;
-    }
-    if (wanted(entry.d_name, kind)) visit(folderFd, entry.d_name, entry.d_name);
-  });
+  forEachEntry(
+      folder,
+      [&, &nameMask = namePattern](int folderFd, const dirent& entry) {
+        if (!matches(nameMask, entry.d_name)) return;
+        Kind kind = Kind::Other;
+        switch (entry.d_type) {
+          case DT_REG:
+            kind = Kind::File;
+            break;
+          case DT_DIR:
+            kind = Kind::Folder;
+            break;
+          case DT_LNK:
+          case DT_UNKNOWN: {
+            struct stat st {};
+            if (::fstatat(folderFd, entry.d_name, &st, 0) == 0) kind = kindOf(st);
+            break;
+          }
+          default:
+            break;
+        }
+        if (wanted(entry.d_name, kind)) visit(folderFd, entry.d_name, entry.d_name);
+      },
+      missingRaises);
 }
 
 }  // namespace
@@ -138,11 +137,15 @@ void FileSystem::listFiles(
     }
     return listed;
   };
-  forEachListed(pattern, false, [&](int folderFd, const char* name, const char* listed) {
-    entry.folderFd = folderFd;
-    entry.name = name;
-    visit(listed, look);
-  });
+  // A source folder that is gone is the run's to report, not an empty folder.
+  forEachListed(
+      pattern, false,
+      [&](int folderFd, const char* name, const char* listed) {
+        entry.folderFd = folderFd;
+        entry.name = name;
+        visit(listed, look);
+      },
+      true);
 }
 
 std::uint64_t FileSystem::fileLength(const std::string& path) {
@@ -230,7 +233,8 @@ unsigned FileSystem::attributesAt(int folder, const char* name, const std::strin
     }
     raiseErrno(err, path);
   }
-  if ((st.st_mode & S_IWUSR) == 0) word |= Attr::ReadOnly;
+  // A folder without its write bit is backed up like any other.
+  if ((st.st_mode & S_IWUSR) == 0 && !S_ISDIR(st.st_mode)) word |= Attr::ReadOnly;
   switch (kindOf(st)) {
     case Kind::Folder:
       return word | Attr::Directory;

@@ -59,7 +59,7 @@ class FileSystem {
   // given the path it goes by. The look gives its length, and with `withArchive` its
   // attribute word (read-only and archive; the archive records read in the batch's
   // transaction if one is open) unless the records cannot be read. A failure to read a length
-  // raises the runtime's error out of the listing.
+  // raises the runtime's error out of the listing; a folder that is not there raises 76.
   struct ListedFile {
     std::uint64_t length = 0;
     std::optional<unsigned> attributes;
@@ -73,9 +73,19 @@ class FileSystem {
   // not there lists nothing.
   std::vector<std::string> listFolders(const std::string& folder);
 
-  // List and Attributes: those of listFolders whose attribute word is Directory alone (not
-  // read-only), each looked at from the open folder instead of along its whole path.
-  std::vector<std::string> listPlainFolders(const std::string& folder);
+  // Which folder a path leads to, as the open folder's device and inode; nothing when it
+  // cannot be opened as a folder.
+  struct FolderId {
+    dev_t device = 0;
+    ino_t inode = 0;
+  };
+  std::optional<FolderId> folderId(const std::string& path);
+
+  // List and Attributes: those of listFolders whose attribute word is Directory alone,
+  // each looked at from the open folder instead of along its whole path; never the folder
+  // `leaveOut` (found by device and inode, whatever its name).
+  std::vector<std::string> listPlainFolders(const std::string& folder,
+                                            const std::optional<FolderId>& leaveOut = {});
 
   // Length: the file's length in bytes.
   std::uint64_t fileLength(const std::string& path);
@@ -101,6 +111,18 @@ class FileSystem {
   // to the file since then sets it again. Between beginArchiveBatch and endArchiveBatch
   // the records wait in one transaction, committed now and then by commitArchiveBatch.
   void clearArchive(const std::string& path, const struct stat& asRead);
+
+  // Opens the archive records' database now, where a run wants to know at its start
+  // whether it was damaged. A database that is not a sound one (not a database, cut
+  // short, not a file) is set aside under its name with ".damaged" added, replacing an
+  // earlier one, and a new one is made.
+  void openArchive();
+  struct SetAside {
+    std::string database;
+    std::string reason;
+  };
+  // The database set aside since the last call, if any.
+  std::optional<SetAside> takeArchiveSetAside();
 
   // A batch of archive records for the copies made from now on (see clearArchive).
   void beginArchiveBatch();
@@ -153,6 +175,7 @@ class FileSystem {
 
   std::filesystem::path archiveDatabase_;
   std::unique_ptr<ArchiveStore> archive_;
+  std::optional<SetAside> setAside_;
   Faults faults_;
   std::uint64_t betweenChunksBytes_ = std::uint64_t{32} << 20;
   bool batching_ = false;

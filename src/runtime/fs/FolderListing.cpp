@@ -35,7 +35,18 @@ std::vector<std::string> FileSystem::listFolders(const std::string& folder) {
   return names;
 }
 
-std::vector<std::string> FileSystem::listPlainFolders(const std::string& folder) {
+std::optional<FileSystem::FolderId> FileSystem::folderId(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  const bool known = ::fstat(fd, &st) == 0;
+  ::close(fd);
+  if (!known) return std::nullopt;
+  return FolderId{st.st_dev, st.st_ino};
+}
+
+std::vector<std::string> FileSystem::listPlainFolders(const std::string& folder,
+                                                      const std::optional<FolderId>& leaveOut) {
   std::vector<std::string> names = listFolders(folder);
   if (names.empty()) return names;
   const std::string parent = folder.ends_with('/') ? folder : folder + "/";
@@ -47,7 +58,8 @@ std::vector<std::string> FileSystem::listPlainFolders(const std::string& folder)
       faults_.check(FaultPoint::Attributes, path);
       struct stat st {};
       if (::fstatat(parentFd, name.c_str(), &st, 0) != 0) raiseErrno(errno, path);
-      return !S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) == 0;
+      if (leaveOut && st.st_dev == leaveOut->device && st.st_ino == leaveOut->inode) return true;
+      return !S_ISDIR(st.st_mode);
     });
   } catch (...) {
     ::close(parentFd);

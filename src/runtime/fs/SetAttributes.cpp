@@ -22,7 +22,8 @@ void FileSystem::setAttributes(const std::string& path, long attributes) {
 
   const bool readOnly = (attributes & Attr::ReadOnly) != 0;
   const bool isReadOnly = (st.st_mode & S_IWUSR) == 0;
-  if (readOnly != isReadOnly) {
+  // A folder's word never carries read-only, so setting it leaves the folder as it is.
+  if (readOnly != isReadOnly && !S_ISDIR(st.st_mode)) {
     const mode_t writeBits = S_IWUSR | S_IWGRP | S_IWOTH;
     const mode_t mode =
         readOnly ? (st.st_mode & 07777 & ~writeBits) : ((st.st_mode & 07777) | S_IWUSR);

@@ -57,9 +57,11 @@ void frmMain::BrowseForFolders_Click() {
 }
 
 // The lists follow the path box only while it names a folder, so a half-typed path
-// leaves them where they were.
+// leaves them where they were. Only an absolute path names a folder: a relative one would
+// mean another folder wherever the program starts.
 void frmMain::txtSelected_Change() {
   const std::string path = txtSelected_.text();
+  if (path.empty() || path.front() != '/') return;
   try {
     if ((context_.fs.getAttributes(path) & runtime::Attr::Directory) == 0) return;
   } catch (const runtime::RuntimeError&) {
