@@ -30,6 +30,7 @@ enum class FaultPoint {
   ReplaceFile,    // replacing a file whole, before the rename
   OpenRead,       // opening a file to read it in blocks
   ReadBlock,      // each block read from it
+  DeleteEntry,    // deleting an autostart entry
 };
 
 // Lets tests make a chosen operation fail with a chosen run-time error. CI runs as root,

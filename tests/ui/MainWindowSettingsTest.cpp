@@ -45,26 +45,37 @@ TEST_F(MainWindowTest, SettingsLoadWithTheSettingOnWritesTheEntryAgain) {
   }
 }
 
-// An entry that cannot be written is said so, and the box does not stay ticked.
-TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndUnticked) {
+// A change of the entry that cannot be stored is said so, and the box shows what is stored.
+TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndShownAsStored) {
   const auto autostart = Sandbox::root() / "home/.config/autostart";
-  const std::pair<int, std::string> cases[] = {{76, "76\nPath not found"}, {61, "61\nDisk full"}};
-  for (const auto& [number, box] : cases) {
+  struct Case {
+    bool untick;
+    int number;
+    std::string box;
+  };
+  const Case cases[] = {{false, 76, "76\nPath not found"},
+                        {false, 61, "61\nDisk full"},
+                        {true, 70, "70\nPermission denied"}};
+  for (const auto& [untick, number, box] : cases) {
     SCOPED_TRACE(number);
     ui::frmMain& w = makeWindow();
     std::filesystem::remove_all(autostart);
-    if (number == 76) {
+    if (untick) {
+      w.chkServ_.widget().setCheckState(Qt::Checked);
+      store.faults().inject(runtime::FaultPoint::DeleteEntry, number);
+    } else if (number == 76) {
       writeFile(autostart, "not a folder");
     } else {
       store.faults().inject(runtime::FaultPoint::ReplaceFile, number);
     }
     scripted.messages.shown.clear();
-    w.chkServ_.widget().setCheckState(Qt::Checked);
+    w.chkServ_.widget().setCheckState(untick ? Qt::Unchecked : Qt::Checked);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text, box);
     EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
-    EXPECT_EQ(w.chkServ_.value(), runtime::CheckState::Unchecked);
-    EXPECT_FALSE(std::filesystem::exists(entry()));
+    EXPECT_EQ(w.chkServ_.value(),
+              untick ? runtime::CheckState::Checked : runtime::CheckState::Unchecked);
+    EXPECT_EQ(std::filesystem::exists(entry()), untick);
   }
 }
 
