@@ -67,7 +67,7 @@ TEST_F(UpdateTest, EachAnswerOfTheServerEndsInItsMessageAndClosesTheWindow) {
     LoopbackServer server(response);
     ui::frmUpdate& w = openWindow(server.url());
     w.Timer1_Timer();
-    EXPECT_EQ(boxes(), Strings{message == 144 ? "Ferrowick|36|text 144" : kFailed});
+    EXPECT_EQ(scripted.messages.all(), Strings{message == 144 ? "Ferrowick|36|text 144" : kFailed});
     EXPECT_FALSE(w.loaded() || w.isVisible());
   }
 }
@@ -81,7 +81,7 @@ TEST_F(UpdateTest, AnErrorInsideTheDownloadOrATimeOutIsAFailedCheck) {
   openWindow("http://x/", 20s, [] { return std::make_unique<Broken>(); }).Timer1_.onTimer();
   LoopbackServer silent(std::nullopt);
   openWindow(silent.url(), 200ms).Timer1_Timer();
-  EXPECT_EQ(boxes(), (Strings{kFailed, kFailed}));
+  EXPECT_EQ(scripted.messages.all(), (Strings{kFailed, kFailed}));
 }
 
 TEST_F(UpdateTest, OnlyYesToTheOfferOpensTheUpdatePage) {

@@ -4,18 +4,12 @@
 
 #include "MainWindowFixture.h"
 #include "runtime/RuntimeError.h"
+#include "support/ListItems.h"
 
 namespace ferrowick::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-template <class List>
-Strings itemsOf(List& box) {
-  Strings items;
-  for (std::size_t i = 0; i < box.count(); ++i) items.push_back(box.item(i));
-  return items;
-}
 
 TEST_F(MainWindowTest, LoadSetsCaptionsFromTheLanguageTable) {
   ui::frmMain& w = makeWindow();

@@ -5,17 +5,12 @@
 
 #include "MainWindowFixture.h"
 #include "runtime/RuntimeError.h"
+#include "support/ListItems.h"
 
 namespace ferrowick::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-Strings itemsOf(runtime::ListBox& list) {
-  Strings items;
-  for (std::size_t i = 0; i < list.count(); ++i) items.push_back(list.item(i));
-  return items;
-}
 
 class SourcesPageTest : public MainWindowTest {
  protected:
@@ -24,13 +19,6 @@ class SourcesPageTest : public MainWindowTest {
     writeFile(src / "A.txt", "a");
     writeFile(src / ".hidden", "h");
     writeFile(src / "sub/c.txt", "c");
-  }
-  Strings shown() {
-    Strings all;
-    for (const auto& box : scripted.messages.shown) {
-      all.push_back(std::to_string(box.style) + "|" + box.text);
-    }
-    return all;
   }
   void fill(ui::frmMain& w, const Strings& items) {
     for (const auto& item : items) w.lstSource().addItem(item);
@@ -73,7 +61,7 @@ TEST_F(SourcesPageTest, AddButtonsAddTheShownFolderWithOrWithoutSubfoldersOrTheC
   w.txtSelected_.setText(src.string() + "/missing");
   w.cmdAddDir_.widget().click();
   EXPECT_EQ(w.lstSource().count(), 0u);
-  EXPECT_EQ(shown(), Strings{"16|76\nPath not found"});
+  EXPECT_EQ(scripted.messages.all(), Strings{"Ferrowick|16|76\nPath not found"});
 }
 
 TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFile) {
@@ -98,7 +86,7 @@ TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFil
   EXPECT_FALSE(std::filesystem::exists(appData("dravonk.ini")));
   fill(w, {"/a"});
   w.cmdClrSoucre_.widget().click();
-  EXPECT_TRUE(shown().empty());
+  EXPECT_TRUE(scripted.messages.shown.empty());
 }
 
 TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceNamingTheFileAndTheEntriesStayRemoved) {
@@ -117,9 +105,10 @@ TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceNamingTheFileAndTheEntriesS
   std::filesystem::create_directory(ini);
   fill(w, {"/a"});
   w.cmdClrSoucre_.widget().click();
-  EXPECT_EQ(shown(),
-            (Strings{"16|" + text(199) + "\n\n" + ini, "16|70\nPermission denied\n\n" + ini,
-                     "16|75\nPath/File access error\n\n" + ini}));
+  EXPECT_EQ(scripted.messages.all(),
+            (Strings{"Ferrowick|16|" + text(199) + "\n\n" + ini,
+                     "Ferrowick|16|70\nPermission denied\n\n" + ini,
+                     "Ferrowick|16|75\nPath/File access error\n\n" + ini}));
 }
 
 }  // namespace
