@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -110,22 +109,6 @@ TEST_F(MainWindowTest, LogButtonOpensTheLogOnlyWhenThereIsOne) {
   writeFile(appData("dravonk.log"), "x\r\n");
   w.cmdLog_.widget().click();
   EXPECT_EQ(scripted.shell.opened, Strings{appData("dravonk.log").string()});
-}
-
-// A tool window has one instance: opening it again shows the loaded one; once closed,
-// the next opening loads a new one.
-TEST_F(MainWindowTest, ToolMenuItemsOpenOneInstanceEach) {
-  ui::frmMain& w = makeWindow();
-  w.show();
-  w.qwe_.action().trigger();
-  QWidget* first = w.md5_.data();
-  ASSERT_TRUE(first != nullptr && first->parentWidget() == &w);
-  first->hide();
-  w.qwe_.action().trigger();
-  EXPECT_EQ(w.md5_.data(), first);
-  first->close();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(w.md5_.data(), nullptr);
 }
 
 // One update window and one check however it is opened.
