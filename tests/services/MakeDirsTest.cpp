@@ -64,15 +64,11 @@ TEST_F(MakeDirsTest, FailureNamesThePathAndKeepsTheLevelsMadeBefore) {
             std::vector<std::string>{"Ferrowick|48|No folder '" + at("/a/b/c/d") + "'\r"});
 }
 
-TEST_F(MakeDirsTest, FolderTestOneLevelCreationAndTextHelpers) {
+TEST_F(MakeDirsTest, FolderTestTrimsAndTakesOnlyFolders) {
   fs::create_directories(root / "empty");
   ferrowick::testing::writeFile(root / "file", "x");
   EXPECT_TRUE(modMakeDirs::FolderExists(at("/empty/ ")));
   EXPECT_FALSE(modMakeDirs::FolderExists(at("/file")));
-  EXPECT_TRUE(dirs.CreateFolder(at("/one/")) && dirs.CreateFolder(at("/one")));
-  EXPECT_FALSE(dirs.CreateFolder(at("/no/two")));
-  EXPECT_EQ(modMakeDirs::CountSubstrings("aaaa", "aa"), 2);
-  EXPECT_EQ(modMakeDirs::StripNulls(std::string(" ab \0c ", 7)), "ab ");  // trimmed, then cut
 }
 
 }  // namespace
