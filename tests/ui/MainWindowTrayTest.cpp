@@ -116,6 +116,8 @@ TEST_F(TrayTest, FocusComingBackAfterStartChangesNothing) {
       ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
       settle();
       EXPECT_EQ(outcome(), (Outcome{true, false, {false}}));
+      // Each tool window is the main window's, one instance while open.
+      EXPECT_TRUE(closeIt || (&tools[i]() == &tool && tool.parentWidget() == &w));
     }
   }
 }
