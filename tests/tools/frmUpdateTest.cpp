@@ -112,7 +112,6 @@ TEST_F(UpdateTest, ClosingDuringTheDownloadEndsTheTransferAndShowsNothing) {
 TEST_F(UpdateTest, LoadStartsBothTimersAndOpeningAgainBringsTheSameWindowForwardAndChecksOnce) {
   LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n1.21");
   ui::frmUpdate& w = openWindow(server.url());
-  EXPECT_EQ(w.lblInfo_.caption() + w.cmdCanc_.caption(), text(145) + text(147));
   EXPECT_TRUE(w.Timer1_.enabled() && w.Timer2_.enabled());
   w.Timer2_Timer();
   w.setWindowState(Qt::WindowMinimized);

@@ -14,7 +14,6 @@ using Strings = std::vector<std::string>;
 TEST_F(MainWindowTest, LoadSetsCaptionsFromTheLanguageTable) {
   ui::frmMain& w = makeWindow();
   // Sunday is box 0 and takes the last weekday text.
-  EXPECT_EQ(w.Hyperlink5_.caption() + "|" + w.xt3().title(), text(239) + "|" + text(239));
   EXPECT_EQ(w.chkDays_[0].caption() + "|" + w.chkDays_[1].caption(), text(273) + "|" + text(267));
   EXPECT_EQ(w.Label9_.caption(), text(119) + " 1.20");
 
