@@ -22,26 +22,23 @@ std::string storedLanguage(services::modRegistry2& registry) {
       .text();
 }
 
-TEST_F(MainWindowTest, StartWithTheSystemBoxWritesAndDeletesTheAutostartEntry) {
-  ui::frmMain& w = makeWindow();
-  const std::pair<int, bool> steps[] = {{1, true}, {0, false}, {2, true}};
-  for (const auto& [value, exists] : steps) {
-    w.chkServ_.widget().setCheckState(value == 0   ? Qt::Unchecked
-                                      : value == 1 ? Qt::Checked
-                                                   : Qt::PartiallyChecked);
-    EXPECT_EQ(std::filesystem::exists(entry()), exists) << value;
-  }
-  EXPECT_NE(readFile(entry()).find("\nExec=/opt/ferrowick/ferrowick\n"), std::string::npos)
-      << readFile(entry());
-}
-
-TEST_F(MainWindowTest, SettingsLoadWithTheSettingOnWritesTheEntryAgain) {
+// The load with the setting on writes the entry again; the box writes and deletes it.
+TEST_F(MainWindowTest, StartWithTheSystemBoxAndItsStoredSettingWriteAndDeleteTheEntry) {
   for (const char* stored : {"False", "True"}) {
-    std::filesystem::remove(entry());
     writeFile(appData("dravonk.ini"), std::string("[Options]\r\nLoadWin=") + stored + "\r\n");
     makeWindow();
     EXPECT_EQ(std::filesystem::exists(entry()), std::string(stored) == "True") << stored;
   }
+  const std::pair<Qt::CheckState, bool> steps[] = {{Qt::Unchecked, false},
+                                                   {Qt::Checked, true},
+                                                   {Qt::Unchecked, false},
+                                                   {Qt::PartiallyChecked, true}};
+  for (const auto& [state, exists] : steps) {
+    window->chkServ_.widget().setCheckState(state);
+    EXPECT_EQ(std::filesystem::exists(entry()), exists) << state;
+  }
+  EXPECT_NE(readFile(entry()).find("\nExec=/opt/ferrowick/ferrowick\n"), std::string::npos)
+      << readFile(entry());
 }
 
 // A change of the entry that cannot be stored is said so, and the box shows what is stored.
