@@ -31,6 +31,7 @@ enum class FaultPoint {
   OpenRead,       // opening a file to read it in blocks
   ReadBlock,      // each block read from it
   OpenArchive,    // opening or creating the archive records' database
+  DeleteEntry,    // deleting an autostart entry
 };
 
 // Lets tests make a chosen operation fail with a chosen run-time error. CI runs as root,

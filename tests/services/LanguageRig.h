@@ -25,14 +25,6 @@ struct LanguageRig {
                                ferrowick::testing::Sandbox::root() / "autostart"};
   modRegistry2 registry{store};
   modLanguage lang{app, scripted.host, registry, files};
-
-  // Every box shown as "caption|style|text".
-  std::vector<std::string> boxes() const {
-    std::vector<std::string> all;
-    for (const auto& box : scripted.messages.shown)
-      all.push_back(box.caption + "|" + std::to_string(box.style) + "|" + box.text);
-    return all;
-  }
 };
 
 }  // namespace ferrowick::services::testing

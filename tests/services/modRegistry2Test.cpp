@@ -5,7 +5,6 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/TestChecks.h"
 #include "services/modRegistry2.h"
-#include "services/modlRegistry.h"
 #include "support/Sandbox.h"
 
 namespace ferrowick::services {
@@ -26,9 +25,9 @@ class modRegistry2Test : public ::testing::Test {
     return registry.WriteRegValue("Ferrowick", "Settings", name, value, HKEY_CURRENT_USER, kBase,
                                   type);
   }
-  std::pair<std::uint32_t, Bytes> raw(const std::string& name, const char* path = kKey) {
+  std::pair<std::uint32_t, Bytes> raw(const std::string& name) {
     HKey key = 0;
-    store.openKey(HKEY_CURRENT_USER, path, KEY_READ, key);
+    store.openKey(HKEY_CURRENT_USER, kKey, KEY_READ, key);
     return testing::rawValue(store, key, name);
   }
 
@@ -87,17 +86,6 @@ TEST_F(modRegistry2Test, FailedStoreWriteStillReportsSuccessAndStoresNothing) {
   EXPECT_TRUE(write("curLang", "English", REG_SZ));  // the value cannot be written
   EXPECT_EQ(read("curLang"), RegValue(""));
   EXPECT_EQ(read("other"), RegValue("x"));
-}
-
-TEST_F(modRegistry2Test, SavedStringIsDeletedAgainAndDeletingNothingDoesNothing) {
-  modlRegistry lregistry{store};
-  lregistry.SaveRegString(HKEY_CURRENT_USER, "A\\B", "name", "value");
-  lregistry.SaveRegString(HKEY_CURRENT_USER, "A\\B", "kept", "x");
-  EXPECT_EQ(raw("name", "A\\B"), std::make_pair(REG_SZ, Bytes{'v', 'a', 'l', 'u', 'e', 0}));
-  lregistry.DeleteRegValue(HKEY_CURRENT_USER, "A\\B", "name");
-  lregistry.DeleteRegValue(HKEY_CURRENT_USER, "No\\Such\\Key", "kept");
-  EXPECT_EQ(raw("name", "A\\B").first, 0u);
-  EXPECT_EQ(raw("kept", "A\\B").first, REG_SZ);
 }
 
 }  // namespace

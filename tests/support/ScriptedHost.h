@@ -32,6 +32,13 @@ class ScriptedMessageBoxes : public runtime::MessageBoxes {
     return answers_.empty() ? runtime::MsgAnswer::Ok : next(answers_);
   }
   void answer(int reply) { answers_.push_back(reply); }
+  // Every box shown as "caption|style|text".
+  std::vector<std::string> all() const {
+    std::vector<std::string> lines;
+    for (const auto& box : shown)
+      lines.push_back(box.caption + "|" + std::to_string(box.style) + "|" + box.text);
+    return lines;
+  }
   // Runs while a box is open, as the modal loop would let other handlers run.
   std::function<void(const Shown&)> whileOpen;
   std::vector<Shown> shown;

@@ -28,13 +28,9 @@ class FrmAboutTest : public ToolRig {
   QPointer<ui::FrmAbout> window;
 };
 
-TEST_F(FrmAboutTest, LoadShowsTheTextsTheVersionAndTheComputerName) {
+TEST_F(FrmAboutTest, LoadShowsTheVersionAndTheComputerName) {
   ui::FrmAbout& w = open();
-  const Strings shown{w.form_.caption(),    w.Label86_.caption(), w.Label84_.caption(),
-                      w.Label15_.caption(), w.Label88_.caption(), w.Label14_.caption(),
-                      w.Label1_.caption(),  w.Command3_.caption()};
-  EXPECT_EQ(shown, (Strings{text(118), text(119), text(100), text(135), "Ferrowick",
-                            "www.halvorne.com", "1.20", "&OK"}));
+  EXPECT_EQ(w.Label1_.caption(), "1.20");
   char host[256] = {};
   ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
   EXPECT_EQ(w.Label4_.caption(), host);

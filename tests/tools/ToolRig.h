@@ -28,14 +28,6 @@ class ToolRig : public QtTest {
 
   static std::string text(int index) { return "text " + std::to_string(index); }
 
-  // Every box shown as "caption|style|text".
-  std::vector<std::string> boxes() const {
-    std::vector<std::string> all;
-    for (const auto& box : scripted.messages.shown)
-      all.push_back(box.caption + "|" + std::to_string(box.style) + "|" + box.text);
-    return all;
-  }
-
   static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   static void moveOver(QWidget& widget) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -23,48 +22,56 @@ std::string storedLanguage(services::modRegistry2& registry) {
       .text();
 }
 
-TEST_F(MainWindowTest, StartWithTheSystemBoxWritesAndDeletesTheAutostartEntry) {
-  ui::frmMain& w = makeWindow();
-  const std::pair<int, bool> steps[] = {{1, true}, {0, false}, {2, true}};
-  for (const auto& [value, exists] : steps) {
-    w.chkServ_.widget().setCheckState(value == 0   ? Qt::Unchecked
-                                      : value == 1 ? Qt::Checked
-                                                   : Qt::PartiallyChecked);
-    EXPECT_EQ(std::filesystem::exists(entry()), exists) << value;
+// The load with the setting on writes the entry again; the box writes and deletes it.
+TEST_F(MainWindowTest, StartWithTheSystemBoxAndItsStoredSettingWriteAndDeleteTheEntry) {
+  for (const char* stored : {"False", "True"}) {
+    writeFile(appData("dravonk.ini"), std::string("[Options]\r\nLoadWin=") + stored + "\r\n");
+    makeWindow();
+    EXPECT_EQ(std::filesystem::exists(entry()), std::string(stored) == "True") << stored;
+  }
+  const std::pair<Qt::CheckState, bool> steps[] = {{Qt::Unchecked, false},
+                                                   {Qt::Checked, true},
+                                                   {Qt::Unchecked, false},
+                                                   {Qt::PartiallyChecked, true}};
+  for (const auto& [state, exists] : steps) {
+    window->chkServ_.widget().setCheckState(state);
+    EXPECT_EQ(std::filesystem::exists(entry()), exists) << state;
   }
   EXPECT_NE(readFile(entry()).find("\nExec=/opt/ferrowick/ferrowick\n"), std::string::npos)
       << readFile(entry());
 }
 
-TEST_F(MainWindowTest, SettingsLoadWithTheSettingOnWritesTheEntryAgain) {
-  for (const char* stored : {"False", "True"}) {
-    std::filesystem::remove(entry());
-    writeFile(appData("dravonk.ini"), std::string("[Options]\r\nLoadWin=") + stored + "\r\n");
-    makeWindow();
-    EXPECT_EQ(std::filesystem::exists(entry()), std::string(stored) == "True") << stored;
-  }
-}
-
-// An entry that cannot be written is said so, and the box does not stay ticked.
-TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndUnticked) {
+// A change of the entry that cannot be stored is said so, and the box shows what is stored.
+TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndShownAsStored) {
   const auto autostart = Sandbox::root() / "home/.config/autostart";
-  const std::pair<int, std::string> cases[] = {{76, "76\nPath not found"}, {61, "61\nDisk full"}};
-  for (const auto& [number, box] : cases) {
+  struct Case {
+    bool untick;
+    int number;
+    std::string box;
+  };
+  const Case cases[] = {{false, 76, "76\nPath not found"},
+                        {false, 61, "61\nDisk full"},
+                        {true, 70, "70\nPermission denied"}};
+  for (const auto& [untick, number, box] : cases) {
     SCOPED_TRACE(number);
     ui::frmMain& w = makeWindow();
     std::filesystem::remove_all(autostart);
-    if (number == 76) {
+    if (untick) {
+      w.chkServ_.widget().setCheckState(Qt::Checked);
+      store.faults().inject(runtime::FaultPoint::DeleteEntry, number);
+    } else if (number == 76) {
       writeFile(autostart, "not a folder");
     } else {
       store.faults().inject(runtime::FaultPoint::ReplaceFile, number);
     }
     scripted.messages.shown.clear();
-    w.chkServ_.widget().setCheckState(Qt::Checked);
+    w.chkServ_.widget().setCheckState(untick ? Qt::Unchecked : Qt::Checked);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text, box);
     EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
-    EXPECT_EQ(w.chkServ_.value(), runtime::CheckState::Unchecked);
-    EXPECT_FALSE(std::filesystem::exists(entry()));
+    EXPECT_EQ(w.chkServ_.value(),
+              untick ? runtime::CheckState::Checked : runtime::CheckState::Unchecked);
+    EXPECT_EQ(std::filesystem::exists(entry()), untick);
   }
 }
 
@@ -99,22 +106,6 @@ TEST_F(MainWindowTest, LogButtonOpensTheLogOnlyWhenThereIsOne) {
   writeFile(appData("dravonk.log"), "x\r\n");
   w.cmdLog_.widget().click();
   EXPECT_EQ(scripted.shell.opened, Strings{appData("dravonk.log").string()});
-}
-
-// A tool window has one instance: opening it again shows the loaded one; once closed,
-// the next opening loads a new one.
-TEST_F(MainWindowTest, ToolMenuItemsOpenOneInstanceEach) {
-  ui::frmMain& w = makeWindow();
-  w.show();
-  w.qwe_.action().trigger();
-  QWidget* first = w.md5_.data();
-  ASSERT_TRUE(first != nullptr && first->parentWidget() == &w);
-  first->hide();
-  w.qwe_.action().trigger();
-  EXPECT_EQ(w.md5_.data(), first);
-  first->close();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(w.md5_.data(), nullptr);
 }
 
 // One update window and one check however it is opened.

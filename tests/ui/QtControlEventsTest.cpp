@@ -5,6 +5,7 @@
 
 #include "QtApplication.h"
 #include "runtime/RuntimeError.h"
+#include "support/ListItems.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtListBox.h"
 #include "ui/host/controls/QtTextBox.h"
@@ -62,9 +63,7 @@ TEST_F(QtControlEvents, ListsKeepOrderAndReportSelection) {
   int clicks = 0;
   list.onClick = [&] { ++clicks; };
   for (const char* item : {"/b/*.*", "/A/*.*", "/a/*.*", "/C", "/B/*.*"}) list.addItem(item);
-  Strings items;
-  for (std::size_t i = 0; i < list.count(); ++i) items.push_back(list.item(i));
-  EXPECT_EQ(items, (Strings{"/A/*.*", "/a/*.*", "/b/*.*", "/B/*.*", "/C"}));
+  EXPECT_EQ(testing::itemsOf(list), (Strings{"/A/*.*", "/a/*.*", "/b/*.*", "/B/*.*", "/C"}));
   // Selecting is a click; taking selected items out changes the selection but is none.
   list.setSelected(1, true);
   list.setSelected(3, true);

@@ -9,14 +9,13 @@ namespace {
 class SplashTest : public MainWindowTest {
  protected:
   SplashTest() {
-    writeFile(Sandbox::root() / "program/languages/English/English.txt",
-              "100 Starting\r\n101 Already running\r\n");
+    writeFile(Sandbox::root() / "program/languages/English/English.txt", "100 Starting\r\n");
     storeLanguage("English");
   }
 
-  ui::frmSplash& makeSplash(bool previousInstance) {
+  ui::frmSplash& makeSplash() {
     program = std::make_unique<runtime::App>("Ferrowick", (Sandbox::root() / "program").string(),
-                                             "ferrowick", runtime::Version{}, previousInstance);
+                                             "ferrowick", runtime::Version{}, false);
     splashLang = std::make_unique<services::modLanguage>(*program, scripted.host, registry, fs);
     splash = std::make_unique<ui::frmSplash>(
         ui::frmSplashContext{*program, scripted.host, *splashLang, [this]() -> ui::frmMain& {
@@ -32,18 +31,9 @@ class SplashTest : public MainWindowTest {
   int mainUses = 0;
 };
 
-TEST_F(SplashTest, SecondCopyShowsTheRefusalAndGoesNoFurther) {
-  ui::frmSplash& s = makeSplash(true);
-  EXPECT_FALSE(s.Form_Initialize());
-  ASSERT_EQ(scripted.messages.shown.size(), 1u);
-  EXPECT_EQ(scripted.messages.shown[0].text, "Already running");
-  EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
-  EXPECT_EQ(mainUses, 0);
-}
-
 TEST_F(SplashTest, ThirdTickHandsOverToTheMainWindow) {
   ASSERT_FALSE(std::filesystem::exists(appData("")));
-  ui::frmSplash& s = makeSplash(false);
+  ui::frmSplash& s = makeSplash();
   ASSERT_TRUE(s.Form_Initialize());
   s.Form_Load();
   s.show();

@@ -61,7 +61,9 @@ TEST_F(MainWindowTest, TabReachesEverySideLinkAndTheKeysFollowIt) {
     QWidget& widget = w.Hyperlink(link).widget();
     widget.setFocus();
     QTest::keyClick(&widget, key);
+    w.Timer2_Timer();
     EXPECT_EQ(pages(w), only(page, 5)) << link;
+    EXPECT_EQ(bars(w), only(page, 7)) << link;
   }
   EXPECT_EQ(ends, 1);  // the last link ends the program
   // From a link, Tab goes on into the page on show.

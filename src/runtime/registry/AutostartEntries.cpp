@@ -104,9 +104,10 @@ void AutostartEntries::write(std::string_view name, std::string_view command,
   replaceFile(fileOf(name), entry, 0644, &faults);
 }
 
-bool AutostartEntries::remove(std::string_view name) const {
+bool AutostartEntries::remove(std::string_view name, Faults& faults) const {
   if (!read(name)) return false;
   const auto path = fileOf(name);
+  faults.check(FaultPoint::DeleteEntry, path.string());
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) raiseErrno(errno, path);
   return true;
 }

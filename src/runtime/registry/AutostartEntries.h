@@ -24,7 +24,7 @@ class AutostartEntries {
   // Writes the entry whole; raises the runtime's error when it cannot.
   void write(std::string_view name, std::string_view command, Faults& faults) const;
   // Deletes an enabled entry; false when there is none. Raises when the file stays.
-  bool remove(std::string_view name) const;
+  bool remove(std::string_view name, Faults& faults) const;
 
  private:
   std::filesystem::path fileOf(std::string_view name) const;

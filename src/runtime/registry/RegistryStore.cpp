@@ -251,7 +251,7 @@ RegStatus RegistryStore::deleteValue(HKey key, std::string_view name) {
 
 RegStatus RegistryStore::deleteRunValue(std::string_view name) {
   try {
-    return autostart_.remove(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return autostart_.remove(name, faults_) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
   } catch (const RuntimeError& error) {
     return failed(error);
   }

@@ -45,7 +45,8 @@ class RegistryStore {
   RegStatus deleteValue(HKey key, std::string_view name);
   RegStatus closeKey(HKey key);
 
-  // ReplaceFile fails a write of the store or of an autostart entry.
+  // ReplaceFile fails a write of the store or of an autostart entry, DeleteEntry the
+  // deletion of an entry.
   Faults& faults() noexcept { return faults_; }
   // The error behind the last change that could not be stored, kept until cleared: a
   // caller that must never show a setting as stored looks here after its writes.

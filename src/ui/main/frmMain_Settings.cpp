@@ -1,4 +1,6 @@
 // The settings page, the information page's log button and the update link.
+#include <QSignalBlocker>
+
 #include "engine/CopyRun.h"
 #include "runtime/App.h"
 #include "runtime/Host.h"
@@ -37,19 +39,24 @@ void frmMain::wireSettingsAndMenus() {
 }
 
 // Runs on every change of the box, the settings load's included, so a start with the
-// setting on writes the entry again. The entry starts this very executable. An entry
-// that cannot be written is said so, and the box goes back to unticked: the program
-// would not start at log-on.
+// setting on writes the entry again. The entry starts this very executable. A change
+// that cannot be stored is said so, and the box goes back to what is stored: unticked
+// after a failed write, ticked while an entry that could not be deleted still starts
+// the program at log-on.
 void frmMain::chkServ_Click() {
   const std::string& name = context_.app.title();
-  if (chkServ_.value() != runtime::CheckState::Unchecked) {
-    context_.store.clearWriteError();
+  const bool ticked = chkServ_.value() != runtime::CheckState::Unchecked;
+  context_.store.clearWriteError();
+  if (ticked) {
     runKey_.SaveRegString(runtime::HKEY_LOCAL_MACHINE, kRunKey, name,
                           context_.app.path() + "/" + context_.app.exeName());
-    if (reportUnstored()) chkServ_.setValue(runtime::CheckState::Unchecked);
   } else {
     runKey_.DeleteRegValue(runtime::HKEY_LOCAL_MACHINE, kRunKey, name);
   }
+  if (!reportUnstored()) return;
+  // Putting the box back asks for no change of the entry.
+  const QSignalBlocker quiet(&chkServ_.widget());
+  chkServ_.setValue(ticked ? runtime::CheckState::Unchecked : runtime::CheckState::Checked);
 }
 
 // The new language takes effect at the next start, which the message says only once it

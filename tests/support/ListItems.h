@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace ferrowick::testing {
+
+// A list control's items in their order.
+template <class List>
+std::vector<std::string> itemsOf(const List& list) {
+  std::vector<std::string> items;
+  for (std::size_t i = 0; i < list.count(); ++i) items.push_back(list.item(i));
+  return items;
+}
+
+}  // namespace ferrowick::testing
