@@ -180,7 +180,7 @@ RegStatus RegistryStore::queryValue(HKey key, std::string_view name, std::uint32
   if ((open->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
 
   if (isRunKey(open->path)) {
-    const auto command = autostart_.read(name);
+    const auto command = autostart_.read(name, faults_);
     if (!command) return ERROR_FILE_NOT_FOUND;
     std::vector<std::uint8_t> bytes(command->begin(), command->end());
     bytes.push_back(0);
@@ -246,7 +246,7 @@ RegStatus RegistryStore::deleteValue(HKey key, std::string_view name) {
 
 RegStatus RegistryStore::deleteRunValue(std::string_view name) {
   try {
-    return autostart_.remove(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return autostart_.remove(name, faults_) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
   } catch (const RuntimeError& error) {
     return statusOf(error);
   }
