@@ -5,15 +5,12 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryTypes.h"
+#include "services/StoredLanguage.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "ui/main/frmMain.h"
 
 namespace ferrowick::ui {
-
-namespace {
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-}
 
 void frmMain::wireSettingsAndMenus() {
   const auto bind = [this](void (frmMain::*handler)()) {
@@ -40,10 +37,10 @@ void frmMain::wireSettingsAndMenus() {
 void frmMain::chkServ_Click() {
   const std::string& name = context_.app.title();
   if (chkServ_.value() != runtime::CheckState::Unchecked) {
-    runKey_.SaveRegString(runtime::HKEY_LOCAL_MACHINE, kRunKey, name,
+    runKey_.SaveRegString(runtime::HKEY_LOCAL_MACHINE, runtime::kRunKeyPath, name,
                           context_.app.path() + "/" + context_.app.exeName());
   } else {
-    runKey_.DeleteRegValue(runtime::HKEY_LOCAL_MACHINE, kRunKey, name);
+    runKey_.DeleteRegValue(runtime::HKEY_LOCAL_MACHINE, runtime::kRunKeyPath, name);
   }
 }
 
@@ -52,9 +49,7 @@ void frmMain::chkServ_Click() {
 void frmMain::Command7_Click() {
   context_.host.messages.show(context_.lang.text(226), runtime::MsgStyle::Information,
                               context_.app.title());
-  context_.registry.WriteRegValue(context_.app.title(), "Settings", "curLang", optLang_.text(),
-                                  runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne",
-                                  runtime::REG_SZ);
+  services::storeLanguage(context_.registry, context_.app.title(), optLang_.text());
 }
 
 // Without a log there is nothing to show: the desktop's handler is not asked to open a
