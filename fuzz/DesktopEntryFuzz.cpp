@@ -13,16 +13,16 @@ using namespace ferrowick;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes = fuzz::asText(data, size);
   const runtime::AutostartEntries entries(fuzz::scratchFolder());
+  runtime::Faults faults;
   fuzz::writeScratch("Read.desktop", bytes);
-  entries.read("Read");
+  entries.read("Read", faults);
 
   fuzz::check(runtime::unescapeDesktopString(runtime::escapeDesktopString(bytes)) == bytes,
               "an escaped string unescapes to itself");
   // A command is one program; NUL cannot stand in a file's text.
   if (bytes.empty() || bytes.find('\0') != std::string_view::npos) return 0;
-  runtime::Faults faults;
   entries.write("Written", bytes, faults);
-  const std::optional<std::string> command = entries.read("Written");
+  const std::optional<std::string> command = entries.read("Written", faults);
   fuzz::check(command && *command == bytes, "a written command reads back the same");
   return 0;
 }

@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Loader loader;
   services::modLanguage language(loader.app, loader.host, loader.registry, loader.fs);
   const auto file = fuzz::writeScratch("language.txt", fuzz::asText(data, size));
-  fuzz::check(language.LoadLanguageFile(file.string()) == 0, "an ordinary file is loaded");
+  fuzz::check(language.LoadLanguageFile(file.string()) == services::modLanguage::FileLoad::Loaded,
+              "an ordinary file is loaded");
   for (std::int64_t index = 0; index < 1000; ++index)
     fuzz::check(language.text(index).find('_') == std::string::npos,
                 "underscores become line breaks");

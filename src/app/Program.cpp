@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "services/StoredLanguage.h"
 #include "services/modPathUsers.h"
 
 namespace ferrowick::app {
@@ -52,7 +53,7 @@ Program::~Program() = default;
 int Program::run() {
   if (!splash_.Form_Initialize()) return EXIT_SUCCESS;
   // Qt's standard buttons and dialogs follow the language just loaded.
-  qtTexts_.load(lang_.storedLanguage());
+  qtTexts_.load(services::storedLanguage(registry_, app_.title()));
   splash_.Form_Load();
   splash_.show();
   return QApplication::exec();

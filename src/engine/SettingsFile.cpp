@@ -30,6 +30,23 @@ std::string SettingsFile::settingsPath() const { return inAppDataFolder(kFileNam
 
 std::string SettingsFile::previousPath() const { return inAppDataFolder(kPreviousName); }
 
+std::optional<SettingsFile::DeletionFailure> SettingsFile::DeleteSettingsFile() {
+  std::string path;
+  try {
+    path = settingsPath();
+  } catch (const runtime::RuntimeError&) {
+    return std::nullopt;
+  }
+  try {
+    ctx_.fs.deleteFile(path);
+  } catch (const runtime::RuntimeError& error) {
+    if (error.number() != runtime::Err::FileNotFound) {
+      return DeletionFailure{error.number(), error.description(), path};
+    }
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> SettingsFile::storedSettings(const std::string& path) const {
   using namespace settings_keys;
   using std::filesystem::file_type;

@@ -34,6 +34,17 @@ class SettingsFile {
   // holds settings. A save that fails leaves the settings file as it was.
   void SaveSettings();
 
+  // Why the settings file could not be deleted, and the file for the message.
+  struct DeletionFailure {
+    int number;
+    std::string description;
+    std::string file;
+  };
+
+  // Deletes the settings file. Without an application-data folder or a file there is
+  // nothing to delete and nothing to report.
+  std::optional<DeletionFailure> DeleteSettingsFile();
+
   // The two files' paths, computed afresh for each use. Raise 76 (Path not found) when
   // the application-data folder cannot be had.
   std::string settingsPath() const;

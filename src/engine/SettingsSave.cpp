@@ -7,6 +7,7 @@
 #include "engine/SettingsFile.h"
 #include "engine/SettingsKeys.h"
 #include "runtime/App.h"
+#include "runtime/BusyScope.h"
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
@@ -23,19 +24,6 @@ using namespace settings_keys;
 
 namespace {
 
-class BusyWhileSaving {
- public:
-  explicit BusyWhileSaving(runtime::BusyPointer& pointer) : pointer_(pointer) {
-    pointer_.setBusy(true);
-  }
-  ~BusyWhileSaving() { pointer_.setBusy(false); }
-  BusyWhileSaving(const BusyWhileSaving&) = delete;
-  BusyWhileSaving& operator=(const BusyWhileSaving&) = delete;
-
- private:
-  runtime::BusyPointer& pointer_;
-};
-
 std::string_view word(bool value) { return value ? kTrue : kFalse; }
 
 }  // namespace
@@ -43,7 +31,7 @@ std::string_view word(bool value) { return value ? kTrue : kFalse; }
 // The whole new file is built in memory and replaces the old one in a single step, so a
 // save that fails anywhere leaves the settings file as it was.
 void SettingsFile::SaveSettings() {
-  BusyWhileSaving busy(ctx_.host.pointer);
+  const runtime::BusyScope busy(ctx_.host.pointer);
   ProfileDocument document;
   try {
     writeSettings(document);

@@ -11,10 +11,14 @@ std::string errorDescription(int number) {
       return "Invalid procedure call or argument";
     case Err::Overflow:
       return "Overflow";
+    case Err::OutOfMemory:
+      return "Out of memory";
     case Err::SubscriptOutOfRange:
       return "Subscript out of range";
     case Err::TypeMismatch:
       return "Type mismatch";
+    case Err::InternalError:
+      return "Internal error";
     case Err::BadFileNameOrNumber:
       return "Bad file name or number";
     case Err::FileNotFound:

@@ -6,12 +6,15 @@
 
 namespace ferrowick::runtime {
 
-// The numbered run-time errors that file, conversion and list operations raise.
+// The numbered run-time errors that file, conversion and list operations raise, and the
+// numbers shown for failures that carry none of their own.
 namespace Err {
 inline constexpr int InvalidProcedureCall = 5;
 inline constexpr int Overflow = 6;
+inline constexpr int OutOfMemory = 7;
 inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int TypeMismatch = 13;
+inline constexpr int InternalError = 51;
 inline constexpr int BadFileNameOrNumber = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int FileAlreadyOpen = 55;

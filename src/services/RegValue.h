@@ -16,7 +16,6 @@ class RegValue {
   explicit RegValue(std::int32_t number) : value_(number) {}
 
   bool hasValue() const noexcept { return !std::holds_alternative<std::monostate>(value_); }
-  bool isText() const noexcept { return std::holds_alternative<std::string>(value_); }
   bool isNumber() const noexcept { return std::holds_alternative<std::int32_t>(value_); }
   std::int32_t number() const { return std::get<std::int32_t>(value_); }
 

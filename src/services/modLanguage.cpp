@@ -10,16 +10,11 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/TextLines.h"
 #include "runtime/fs/FileSystem.h"
-#include "runtime/registry/RegistryTypes.h"
-#include "services/modRegistry2.h"
+#include "services/StoredLanguage.h"
 
 namespace ferrowick::services {
 
 namespace {
-
-constexpr const char* kBaseKey = "SOFTWARE\\Halvorne";
-constexpr const char* kSection = "Settings";
-constexpr const char* kValueName = "curLang";
 
 bool validIndex(std::int64_t index) {
   return static_cast<std::uint64_t>(index) < modLanguage::kEntries;
@@ -51,36 +46,30 @@ void modLanguage::setText(std::int64_t index, std::string text) {
   if (validIndex(index)) LangStrings_[static_cast<std::size_t>(index)] = std::move(text);
 }
 
-std::string modLanguage::storedLanguage() {
-  return registry_
-      .ReadRegValue(app_.title(), kSection, kValueName, "", runtime::HKEY_CURRENT_USER, kBaseKey)
-      .text();
-}
-
 void modLanguage::LoadLanguage() {
-  if (storedLanguage().empty()) {
+  if (storedLanguage(registry_, app_.title()).empty()) {
     // Nothing here may stop the start-up: a failing step is passed over.
     try {
       host_.messages.show("Error: Failed loading selected language.", runtime::MsgStyle::Critical,
                           app_.title());
     } catch (const std::exception&) {
     }
-    registry_.WriteRegValue(app_.title(), kSection, kValueName, "English",
-                            runtime::HKEY_CURRENT_USER, kBaseKey, runtime::REG_SZ);
+    storeLanguage(registry_, app_.title(), "English");
   }
-  const std::string folder = storedLanguage();
-  const std::string file = storedLanguage();
+  const std::string folder = storedLanguage(registry_, app_.title());
+  const std::string file = storedLanguage(registry_, app_.title());
   LoadLanguageFile(app_.path() + "/languages/" + folder + "/" + file + ".txt");
 }
 
-int modLanguage::LoadLanguageFile(const std::string& path) {
-  if (path.empty()) return 1;
+modLanguage::FileLoad modLanguage::LoadLanguageFile(const std::string& path) {
+  if (path.empty()) return FileLoad::NoFile;
   bool exists = false;
   try {
     exists = fs_.fileExists(path);
   } catch (const runtime::RuntimeError&) {
+    // A file that cannot even be looked at is no file to load.
   }
-  if (!exists) return 1;
+  if (!exists) return FileLoad::NoFile;
 
   try {
     runtime::TextLineReader reader(path, fs_.faults());
@@ -89,7 +78,7 @@ int modLanguage::LoadLanguageFile(const std::string& path) {
   } catch (const runtime::RuntimeError&) {
     // A file that stops reading keeps what was loaded before; there is no end to wait for.
   }
-  return 0;
+  return FileLoad::Loaded;
 }
 
 void modLanguage::loadLine(const std::string& line) {

@@ -31,10 +31,9 @@ class modLanguage {
   // Reads the stored language name (storing "English", after a message, when there is
   // none) and loads that language's file from the program folder.
   void LoadLanguage();
-  // 1 when the path is empty or names no ordinary file, else 0.
-  int LoadLanguageFile(const std::string& path);
-  // The stored language name ("English", "Polish", ...); empty when none is stored.
-  std::string storedLanguage();
+  enum class FileLoad { Loaded, NoFile };
+  // NoFile when the path is empty or names no ordinary file.
+  FileLoad LoadLanguageFile(const std::string& path);
 
  private:
   void loadLine(const std::string& line);

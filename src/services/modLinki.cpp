@@ -6,7 +6,7 @@
 
 #include "runtime/App.h"
 #include "runtime/Host.h"
-#include "runtime/registry/RegistryTypes.h"
+#include "services/StoredLanguage.h"
 #include "services/WebServer.h"
 #include "services/modRegistry2.h"
 
@@ -63,21 +63,14 @@ int modLinki::OpenLink(const std::string& target) {
   }
 }
 
-std::string modLinki::storedLanguage() {
-  return registry_
-      .ReadRegValue(app_.title(), "Settings", "curLang", "", runtime::HKEY_CURRENT_USER,
-                    "SOFTWARE\\Halvorne")
-      .text();
-}
-
 // Three separate reads and tests, not an else-chain: a language saved in between is
 // seen by the next test.
 template <class Open>
 void modLinki::forStoredLanguage(const Targets& targets, Open open) {
   try {
-    if (storedLanguage() == "English") open(targets.english);
-    if (storedLanguage() == "Polish") open(targets.polish);
-    if (storedLanguage() == "Deutsch") open(targets.deutsch);
+    if (storedLanguage(registry_, app_.title()) == "English") open(targets.english);
+    if (storedLanguage(registry_, app_.title()) == "Polish") open(targets.polish);
+    if (storedLanguage(registry_, app_.title()) == "Deutsch") open(targets.deutsch);
   } catch (const std::exception&) {
     // The openers never fail their callers.
   }

@@ -40,7 +40,6 @@ class modLinki {
   void openDocument(const Targets& suffixes);
   template <class Open>
   void forStoredLanguage(const Targets& targets, Open open);
-  std::string storedLanguage();
 
   const runtime::App& app_;
   modRegistry2& registry_;

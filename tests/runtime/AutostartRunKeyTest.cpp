@@ -70,6 +70,10 @@ TEST_F(RunKeyTest, EitherRootInAnyCaseHasTheEnabledEntriesAndAFailedWriteKeepsOn
   store.faults().inject(FaultPoint::ReplaceFile, Err::PermissionDenied);
   EXPECT_EQ(set("Other", "/new"), ERROR_ACCESS_DENIED);
   EXPECT_EQ(get("Other", user), "\"/x y/run\" -f %U");
+  // An entry that cannot be read is no value, and deleting it leaves its file.
+  store.faults().inject(FaultPoint::ReadProfile, Err::DeviceIOError, "Other.desktop", 2);
+  EXPECT_EQ(get("Other", user), "<absent>");
+  EXPECT_EQ(store.deleteValue(user, "Other"), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(store.deleteValue(user, "Other"), ERROR_SUCCESS);
 }
 

@@ -37,19 +37,20 @@ TEST_F(modLanguageTest, EachLineGivesTheEntryItsFirstThreeCharactersRead) {
     SCOPED_TRACE(file);
     modLanguage table(app, scripted.host, registry, files);
     writeFile(path, file);
-    EXPECT_EQ(table.LoadLanguageFile(path), 0);
+    EXPECT_EQ(table.LoadLanguageFile(path), modLanguage::FileLoad::Loaded);
     EXPECT_EQ(table.text(index), text);
   }
 }
 
 TEST_F(modLanguageTest, FileThatIsMissingLoadsNothingAndOneThatStopsReadingKeepsItsStart) {
   writeFile(Sandbox::root() / ".hidden.txt", "100 hidden\r\n");
-  EXPECT_EQ(lang.LoadLanguageFile((Sandbox::root() / ".hidden.txt").string()), 1);
+  EXPECT_EQ(lang.LoadLanguageFile((Sandbox::root() / ".hidden.txt").string()),
+            modLanguage::FileLoad::NoFile);
   EXPECT_EQ(lang.text(100), "");
 
   files.faults().inject(runtime::FaultPoint::ReadLine, Err::DeviceIOError, "lang.txt", 1, 2);
   writeFile(path, "100 one\r\n101 two\r\n102 three\r\n");
-  EXPECT_EQ(lang.LoadLanguageFile(path), 0);
+  EXPECT_EQ(lang.LoadLanguageFile(path), modLanguage::FileLoad::Loaded);
   EXPECT_EQ(lang.text(101), "two");
   EXPECT_EQ(lang.text(102), "");
 }

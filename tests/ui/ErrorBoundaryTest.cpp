@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 #include <functional>
@@ -96,6 +97,19 @@ TEST_F(ErrorBoundaryTest, AHandlerStartedByCodePassesItsFailureToTheCode) {
   EXPECT_EQ(caught, runtime::Err::Overflow);
   ASSERT_EQ(boxes_.shown.size(), 2u);
   EXPECT_EQ(boxes_.shown[1].text, "61\nDisk full");
+}
+
+// Code that calls the toolkit without `fromCode` leaves no one to take the failure: it stops
+// at the handler, and the toolkit finishes the call (later receivers of the signal run).
+TEST_F(ErrorBoundaryTest, AFailureNeverUnwindsThroughACallMadeWithoutFromCode) {
+  QtButton button(&window_);
+  button.onClick = [] { runtime::raise(runtime::Err::DiskFull); };
+  bool later = false;
+  QObject::connect(&button.widget(), &QPushButton::clicked, [&] { later = true; });
+  button.widget().click();
+  EXPECT_TRUE(later);
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, "61\nDisk full");
 }
 
 }  // namespace

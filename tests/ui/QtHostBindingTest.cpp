@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
   for (const std::string language : {"English", "Polish", "Deutsch"}) {
     ASSERT_EQ(lang.LoadLanguageFile(FERROWICK_SOURCE_DIR "/languages/" + language + "/" + language +
                                     ".txt"),
-              0);
+              services::modLanguage::FileLoad::Loaded);
     const auto t = [&](int index) { return lang.text(index); };
     const std::string copyError =
         "\n\n" + t(192) + "\n" + path + "\n" + t(183) + "\n" + path + "\n\n" + t(193);

@@ -33,8 +33,6 @@ class StagedFile {
   // Puts the new content in place in one step (a rename over the target).
   void commit();
 
-  const std::filesystem::path& temporaryPath() const noexcept { return temporary_; }
-
  private:
   void discard() noexcept;
 

@@ -3,11 +3,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "runtime/AtomicFile.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/profile/ProfileDocument.h"
 #include "runtime/registry/DesktopEntry.h"
 
 namespace ferrowick::runtime {
@@ -15,7 +16,7 @@ namespace ferrowick::runtime {
 namespace {
 
 // Entries are a few lines; anything far larger is not one of them.
-constexpr std::streamsize kMaxEntrySize = 1 << 20;
+constexpr std::uintmax_t kMaxEntrySize = 1 << 20;
 
 std::string_view trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -79,17 +80,21 @@ std::filesystem::path AutostartEntries::fileOf(std::string_view name) const {
   return folder_ / (std::string(name) + ".desktop");
 }
 
-std::optional<std::string> AutostartEntries::read(std::string_view name) const {
+std::optional<std::string> AutostartEntries::read(std::string_view name, Faults& faults) const {
   if (!validName(name)) return std::nullopt;
   const auto path = fileOf(name);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  if (std::filesystem::file_size(path, ec) > static_cast<std::uintmax_t>(kMaxEntrySize) || ec)
+  if (std::filesystem::file_size(path, ec) > kMaxEntrySize || ec) return std::nullopt;
+  std::istringstream in;
+  try {
+    in.str(ProfileDocument::readFile(path, &faults));
+  } catch (const RuntimeError&) {
+    // An entry that cannot be read starts nothing at log-in: it is no value.
     return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  }
   const EntryFields fields = parseEntry(in);
-  if (in.bad() || fields.hidden || fields.disabled || !fields.exec) return std::nullopt;
+  if (fields.hidden || fields.disabled || !fields.exec) return std::nullopt;
   return commandFrom(desktopExecArguments(*fields.exec));
 }
 
@@ -105,7 +110,7 @@ void AutostartEntries::write(std::string_view name, std::string_view command,
 }
 
 bool AutostartEntries::remove(std::string_view name, Faults& faults) const {
-  if (!read(name)) return false;
+  if (!read(name, faults)) return false;
   const auto path = fileOf(name);
   faults.check(FaultPoint::DeleteEntry, path.string());
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) raiseErrno(errno, path);

@@ -19,8 +19,8 @@ class AutostartEntries {
   // A value name that can stand as a file name (no "/", not empty, "." or "..").
   static bool validName(std::string_view name);
 
-  // The command of an enabled entry, or nothing.
-  std::optional<std::string> read(std::string_view name) const;
+  // The command of an enabled entry, or nothing (also when it cannot be read).
+  std::optional<std::string> read(std::string_view name, Faults& faults) const;
   // Writes the entry whole; raises the runtime's error when it cannot.
   void write(std::string_view name, std::string_view command, Faults& faults) const;
   // Deletes an enabled entry; false when there is none. Raises when the file stays.

@@ -16,17 +16,22 @@ namespace ferrowick::runtime {
 
 namespace {
 
-constexpr std::string_view kRunKey = "software\\microsoft\\windows\\currentversion\\run";
 // The store is ours alone; a file far beyond what it could hold is not one of ours.
 constexpr off_t kMaxStoreSize = 64 << 20;
 
-bool isRunKey(const std::string& path) { return RegistryHive::fold(path) == kRunKey; }
+std::string_view foldedRunKey() {
+  static const std::string key = RegistryHive::fold(kRunKeyPath);
+  return key;
+}
+
+bool isRunKey(const std::string& path) { return RegistryHive::fold(path) == foldedRunKey(); }
 
 // The Run key and the levels above it exist on every system.
 bool isRunKeyOrAbove(const std::string& path) {
   const std::string folded = RegistryHive::fold(path);
-  return folded.empty() || folded == kRunKey ||
-         (kRunKey.substr(0, folded.size()) == folded && kRunKey[folded.size()] == '\\');
+  const std::string_view runKey = foldedRunKey();
+  return folded.empty() || folded == runKey ||
+         (runKey.substr(0, folded.size()) == folded && runKey[folded.size()] == '\\');
 }
 
 RegStatus statusOf(const RuntimeError& error) {
@@ -185,7 +190,7 @@ RegStatus RegistryStore::queryValue(HKey key, std::string_view name, std::uint32
   if ((open->access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
 
   if (isRunKey(open->path)) {
-    const auto command = autostart_.read(name);
+    const auto command = autostart_.read(name, faults_);
     if (!command) return ERROR_FILE_NOT_FOUND;
     std::vector<std::uint8_t> bytes(command->begin(), command->end());
     bytes.push_back(0);

@@ -9,6 +9,9 @@ namespace ferrowick::runtime {
 using HKey = std::uint32_t;
 using RegStatus = std::int32_t;
 
+// The key whose values are the programs started at log-in.
+inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 inline constexpr HKey HKEY_CURRENT_USER = 0x80000001u;
 inline constexpr HKey HKEY_LOCAL_MACHINE = 0x80000002u;
 

@@ -13,28 +13,13 @@ struct ErrorBoundary::CodeCall {
   std::exception_ptr failure;
 };
 
-namespace {
-using CodeCall = ErrorBoundary::CodeCall;
-
-// The runtime's numbers for failures that do not carry one of their own.
-constexpr int kOutOfMemory = 7;
-constexpr int kInternalError = 51;
-
-ErrorBoundary* current = nullptr;
-// Events being delivered, and handlers running within the newest of them.
-int deliveries = 0;
-int handlers = 0;
-
-CodeCall* codeCall = nullptr;
+ErrorBoundary::Context ErrorBoundary::context_;
 
 // A running handler is program code of its own: toolkit calls it makes are its own.
-class HandlerRunning {
+class ErrorBoundary::HandlerRunning {
  public:
-  HandlerRunning() noexcept : call_(std::exchange(codeCall, nullptr)) { ++handlers; }
-  ~HandlerRunning() {
-    --handlers;
-    codeCall = call_;
-  }
+  HandlerRunning() noexcept : call_(std::exchange(context_.codeCall, nullptr)) {}
+  ~HandlerRunning() { context_.codeCall = call_; }
   HandlerRunning(const HandlerRunning&) = delete;
   HandlerRunning& operator=(const HandlerRunning&) = delete;
 
@@ -42,32 +27,35 @@ class HandlerRunning {
   CodeCall* call_;
 };
 
+namespace {
 struct Numbered {
   int number;
   std::string description;
 };
 
 Numbered numbered(const std::exception_ptr& error) {
+  using runtime::errorDescription;
+  using runtime::Err::InternalError;
   try {
     std::rethrow_exception(error);
   } catch (const runtime::RuntimeError& failure) {
     return {failure.number(), failure.description()};
   } catch (const std::bad_alloc&) {
-    return {kOutOfMemory, "Out of memory"};
+    return {runtime::Err::OutOfMemory, errorDescription(runtime::Err::OutOfMemory)};
   } catch (const std::exception& failure) {
-    return {kInternalError, failure.what()};
+    return {InternalError, failure.what()};
   } catch (...) {
-    return {kInternalError, "Internal error"};
+    return {InternalError, errorDescription(InternalError)};
   }
 }
 }  // namespace
 
 ErrorBoundary::ErrorBoundary(runtime::MessageBoxes& boxes, std::string caption)
-    : boxes_(boxes), caption_(std::move(caption)), previous_(current) {
-  current = this;
+    : boxes_(boxes), caption_(std::move(caption)), previous_(context_.current) {
+  context_.current = this;
 }
 
-ErrorBoundary::~ErrorBoundary() { current = previous_; }
+ErrorBoundary::~ErrorBoundary() { context_.current = previous_; }
 
 bool ErrorBoundary::run(const std::function<void()>& work) noexcept {
   std::exception_ptr error;
@@ -79,8 +67,8 @@ bool ErrorBoundary::run(const std::function<void()>& work) noexcept {
   }
   // Reported outside the catch: the box runs a nested event loop.
   try {
-    if (current != nullptr) {
-      current->report(error);
+    if (context_.current != nullptr) {
+      context_.current->report(error);
     } else {
       const Numbered shown = numbered(error);
       std::fprintf(stderr, "%d\n%s\n", shown.number, shown.description.c_str());
@@ -93,47 +81,38 @@ bool ErrorBoundary::run(const std::function<void()>& work) noexcept {
 }
 
 void ErrorBoundary::fire(const std::function<void()>& handler) {
-  CodeCall* const caller = codeCall;
-  const bool outermost = deliveries > 0 && handlers == 0 && caller == nullptr;
+  CodeCall* const caller = context_.codeCall;
   const HandlerRunning running;
-  if (outermost) {
+  if (caller == nullptr) {
+    // Either the event's first handler, or one that a toolkit call made without
+    // `fromCode` started: no code waits past the toolkit for its failure.
     run(handler);
-  } else if (caller != nullptr) {
-    try {
-      handler();
-    } catch (...) {
-      if (!caller->failure) caller->failure = std::current_exception();
-    }
-  } else {
-    // Started by code that called the toolkit directly: the failure goes the same way.
+    return;
+  }
+  try {
     handler();
+  } catch (...) {
+    if (!caller->failure) caller->failure = std::current_exception();
   }
 }
 
 void ErrorBoundary::fromCode(const std::function<void()>& toolkitCall) {
   CodeCall call;
-  CodeCall* const before = std::exchange(codeCall, &call);
+  CodeCall* const before = std::exchange(context_.codeCall, &call);
   try {
     toolkitCall();
   } catch (...) {
-    codeCall = before;
+    context_.codeCall = before;
     throw;
   }
-  codeCall = before;
+  context_.codeCall = before;
   if (call.failure) std::rethrow_exception(call.failure);
 }
 
 ErrorBoundary::Delivery::Delivery() noexcept
-    : handlersBefore_(handlers), callBefore_(std::exchange(codeCall, nullptr)) {
-  ++deliveries;
-  handlers = 0;
-}
+    : callBefore_(std::exchange(context_.codeCall, nullptr)) {}
 
-ErrorBoundary::Delivery::~Delivery() {
-  --deliveries;
-  handlers = handlersBefore_;
-  codeCall = callBefore_;
-}
+ErrorBoundary::Delivery::~Delivery() { context_.codeCall = callBefore_; }
 
 void ErrorBoundary::report(std::exception_ptr error) const {
   const Numbered shown = numbered(error);

@@ -23,9 +23,10 @@ class ErrorBoundary {
   // on. True when `work` finished.
   static bool run(const std::function<void()>& work) noexcept;
 
-  // Runs an event handler. The first handler an event starts is where its failures stop;
-  // one started by program code that is already running (a property set inside another
-  // handler, or before the event loop runs) passes its failure on to that code.
+  // Runs an event handler. A handler started by a toolkit call that program code makes
+  // through `fromCode` (a property set inside another handler, or before the event loop
+  // runs) passes its failure on to that code; any other stops its own failure, which
+  // thrown would unwind through the toolkit's code.
   static void fire(const std::function<void()>& handler);
 
   // Makes a toolkit call for program code. A failure of a handler the call starts is held
@@ -37,7 +38,7 @@ class ErrorBoundary {
   struct CodeCall;
 
   // Marks the toolkit delivering one event, so that the handlers it starts, even inside a
-  // modal box or a yield of a running handler, begin afresh.
+  // toolkit call program code is making, stop their own failures.
   class Delivery {
    public:
     Delivery() noexcept;
@@ -46,11 +47,20 @@ class ErrorBoundary {
     Delivery& operator=(const Delivery&) = delete;
 
    private:
-    int handlersBefore_;
     CodeCall* callBefore_;
   };
 
  private:
+  // What the boundaries share: the newest boundary alive and the toolkit call program code
+  // is making. Widgets live on one thread, so one context serves the program.
+  struct Context {
+    ErrorBoundary* current = nullptr;
+    CodeCall* codeCall = nullptr;
+  };
+  static Context context_;
+
+  class HandlerRunning;
+
   void report(std::exception_ptr error) const;
 
   runtime::MessageBoxes& boxes_;

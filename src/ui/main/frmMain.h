@@ -353,8 +353,7 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void chainTabs();
   // The file list shows the path box's folder, as the folder list stands there.
   void initSourcesPage();
-  // Deletes the settings file; a file that is not there is nothing to report, a failure
-  // is reported naming it.
+  // Has the engine delete the settings file; a failure is reported naming it.
   void deleteSettingsFile();
   // A start folder for the picker: `txtStart` without one closing "/", written back.
   std::string browseStart();

@@ -3,6 +3,7 @@
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/registry/RegistryTypes.h"
+#include "services/StoredLanguage.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "ui/main/frmMain.h"
@@ -118,10 +119,7 @@ void frmMain::loadSteps() {
   optLang_.addItem("English");
   optLang_.addItem("Polish");
   optLang_.addItem("Deutsch");
-  optLang_.setText(context_.registry
-                       .ReadRegValue(context_.app.title(), "Settings", "curLang", "",
-                                     runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne")
-                       .text());
+  optLang_.setText(services::storedLanguage(context_.registry, context_.app.title()));
 
   // The date separator; choosing it runs its change handling as a user's choice would.
   cmbSep_.addItem("Space");

@@ -8,15 +8,12 @@
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryStore.h"
 #include "runtime/registry/RegistryTypes.h"
+#include "services/StoredLanguage.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "ui/main/frmMain.h"
 
 namespace ferrowick::ui {
-
-namespace {
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-}
 
 void frmMain::wireSettingsAndMenus() {
   const auto bind = [this](void (frmMain::*handler)()) {
@@ -48,10 +45,10 @@ void frmMain::chkServ_Click() {
   const bool ticked = chkServ_.value() != runtime::CheckState::Unchecked;
   context_.store.clearWriteError();
   if (ticked) {
-    runKey_.SaveRegString(runtime::HKEY_LOCAL_MACHINE, kRunKey, name,
+    runKey_.SaveRegString(runtime::HKEY_LOCAL_MACHINE, runtime::kRunKeyPath, name,
                           context_.app.path() + "/" + context_.app.exeName());
   } else {
-    runKey_.DeleteRegValue(runtime::HKEY_LOCAL_MACHINE, kRunKey, name);
+    runKey_.DeleteRegValue(runtime::HKEY_LOCAL_MACHINE, runtime::kRunKeyPath, name);
   }
   if (!reportUnstored()) return;
   // Putting the box back asks for no change of the entry.
@@ -63,9 +60,7 @@ void frmMain::chkServ_Click() {
 // is stored; nothing is reloaded now.
 void frmMain::Command7_Click() {
   context_.store.clearWriteError();
-  context_.registry.WriteRegValue(context_.app.title(), "Settings", "curLang", optLang_.text(),
-                                  runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne",
-                                  runtime::REG_SZ);
+  services::storeLanguage(context_.registry, context_.app.title(), optLang_.text());
   if (reportUnstored()) return;
   context_.host.messages.show(context_.lang.text(226), runtime::MsgStyle::Information,
                               context_.app.title());

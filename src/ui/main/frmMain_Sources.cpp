@@ -101,20 +101,9 @@ void frmMain::cmdAddDir_Click() {
 
 void frmMain::cmdAddFile_Click() { engine_.sources.AddSelectedSources(true, false); }
 
-// Without an application-data folder there is no settings file to delete.
 void frmMain::deleteSettingsFile() {
-  std::string path;
-  try {
-    path = engine_.settings.settingsPath();
-  } catch (const runtime::RuntimeError&) {
-    return;
-  }
-  try {
-    context_.fs.deleteFile(path);
-  } catch (const runtime::RuntimeError& error) {
-    if (error.number() != runtime::Err::FileNotFound) {
-      sourcesErrorBox(error.number(), error.description(), path);
-    }
+  if (const auto failure = engine_.settings.DeleteSettingsFile()) {
+    sourcesErrorBox(failure->number, failure->description, failure->file);
   }
 }
 
