@@ -12,6 +12,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 namespace {
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 }
@@ -60,8 +62,8 @@ void frmMain::Command7_Click() {
                                   runtime::HKEY_CURRENT_USER, "SOFTWARE\\Halvorne",
                                   runtime::REG_SZ);
   if (reportUnstored()) return;
-  context_.host.messages.show(context_.lang.text(226), runtime::MsgStyle::Information,
-                              context_.app.title());
+  context_.host.messages.show(context_.lang.text(Text::LanguageAtRestart),
+                              runtime::MsgStyle::Information, context_.app.title());
 }
 
 bool frmMain::reportUnstored() {
