@@ -12,6 +12,8 @@
 
 namespace ferrowick::engine {
 
+using services::Text;
+
 ScheduleCheck::ScheduleCheck(EngineContext& context, std::function<void()> refreshSourceList,
                              std::function<void()> runBackup)
     : ctx_(context),
@@ -72,7 +74,7 @@ void ScheduleCheck::scheduledRun(Rule rule, const std::string& keptCaption) {
   }
   runtime::Window& form = ctx_.view.form();
   refreshSourceList_();
-  form.setCaption(ctx_.lang.text(180));
+  form.setCaption(ctx_.lang.text(Text::BackupTitle));
   form.refresh();
   runBackup_();
   ctx_.state.LastRunTime = TimeOfDay::at(ctx_.host.clock.now());

@@ -20,6 +20,7 @@ namespace ferrowick::engine {
 using runtime::ProfileDocument;
 using runtime::CheckState::Checked;
 using runtime::CheckState::Unchecked;
+using services::Text;
 using namespace settings_keys;
 
 namespace {
@@ -135,7 +136,8 @@ void SettingsFile::replaceFile(const ProfileDocument& document) {
 }
 
 void SettingsFile::reportEntryFailure(const std::string& item) {
-  ctx_.host.messages.show(ctx_.lang.text(201) + "\n" + ctx_.lang.text(202) + " " + item,
+  ctx_.host.messages.show(ctx_.lang.text(Text::SettingsNotSaved) + "\n" +
+                              ctx_.lang.text(Text::AffectedSource) + " " + item,
                           runtime::MsgStyle::Critical, ctx_.app.title());
 }
 

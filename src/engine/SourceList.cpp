@@ -14,6 +14,8 @@
 
 namespace ferrowick::engine {
 
+using services::Text;
+
 namespace {
 constexpr const char* kFolderItemEnd = "/*.*";
 
@@ -107,8 +109,8 @@ void SourceList::offer(Items& items, const std::string& candidate) {
   }
   // The message box lets other handlers run: they see every item offered so far.
   items.flush();
-  ctx_.host.messages.show(ctx_.lang.text(178) + "\n\n" + candidate, runtime::MsgStyle::Exclamation,
-                          ctx_.app.title());
+  ctx_.host.messages.show(ctx_.lang.text(Text::AlreadyInSourceList) + "\n\n" + candidate,
+                          runtime::MsgStyle::Exclamation, ctx_.app.title());
   items.reload();
 }
 

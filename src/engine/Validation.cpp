@@ -9,6 +9,8 @@
 
 namespace ferrowick::engine {
 
+using services::Text;
+
 namespace {
 // The only drive root there is; a backup straight into it needs the user's word.
 constexpr std::string_view kSystemRoot = "/";
@@ -40,27 +42,29 @@ bool Validation::CheckSettings() {
   using namespace runtime::MsgStyle;
 
   if (view.lstSource().count() == 0) {
-    say(ctx_.lang.text(203), Critical);
+    say(ctx_.lang.text(Text::NoSources), Critical);
     return true;
   }
   const std::string destination = view.txtDest().text();
   if (destination.empty()) {
-    say(ctx_.lang.text(204), Critical);
+    say(ctx_.lang.text(Text::NoDestination), Critical);
     focusDestination(view);
     return true;
   }
   if (destination == kSystemRoot) {
-    const int answer = say(ctx_.lang.text(205) + "\n\n" + ctx_.lang.text(206), YesNo | Exclamation);
+    const int answer = say(ctx_.lang.text(Text::DestinationIsRoot) + "\n\n" +
+                               ctx_.lang.text(Text::ConfirmRootDestination),
+                           YesNo | Exclamation);
     if (answer == runtime::MsgAnswer::Yes) return false;
     focusDestination(view);
     return true;
   }
   if (view.optAlways().value() && holdsNoTime(view.MaskEdBox1().text())) {
-    say(ctx_.lang.text(207), Critical);
+    say(ctx_.lang.text(Text::EnterTimeOfDay), Critical);
     return true;
   }
   if (view.optEach().value() && holdsNoTime(view.MaskEdBox2().text())) {
-    say(ctx_.lang.text(208), Critical);
+    say(ctx_.lang.text(Text::EnterInterval), Critical);
     return true;
   }
   return false;

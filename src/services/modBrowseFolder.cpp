@@ -7,7 +7,7 @@ namespace ferrowick::services::modBrowseFolder {
 
 std::string BrowseForFolder(runtime::FolderPicker& picker, const modLanguage& lang,
                             const std::string& startFolder) {
-  return picker.browse(lang.text(209), startFolder);
+  return picker.browse(lang.text(Text::ChooseFolder), startFolder);
 }
 
 }  // namespace ferrowick::services::modBrowseFolder

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "services/Texts.h"
+
 namespace ferrowick::runtime {
 class App;
 struct Host;
@@ -25,6 +27,7 @@ class modLanguage {
 
   // Entry `index`; the empty string for an index outside 0..999.
   const std::string& text(std::int64_t index) const;
+  const std::string& text(Text id) const { return text(static_cast<std::int64_t>(id)); }
   // Writes entry `index`; an index outside 0..999 is ignored.
   void setText(std::int64_t index, std::string text);
 

@@ -10,6 +10,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 // A failing step ends the load in an orderly box; the window is still shown, and the
 // settings file is only ever read here, so it stays as it was.
 void frmMain::Form_Load() {
@@ -29,91 +31,91 @@ void frmMain::reportLoadError(int number, const std::string& description) {
 
 void frmMain::loadSteps() {
   const services::modLanguage& lang = context_.lang;
-  auto text = [&lang](int index) -> const std::string& { return lang.text(index); };
+  auto text = [&lang](Text id) -> const std::string& { return lang.text(id); };
 
   // Captions.
-  cmdLog_.setCaption(text(288));
-  Label19_.setCaption(text(257));
-  Option3_.setCaption(text(258));
-  optAlways_.setCaption(text(259));
-  optEach_.setCaption(text(260));
-  lblAlwaysTime(0).setCaption(text(261));
-  lblAlwaysTime(1).setCaption(text(261));
-  Frame2_.setCaption(text(262));
-  Label1_.setCaption(text(263));
-  lblWhen_.setCaption(text(264));
-  optDaily_.setCaption(text(265));
-  Label4_.setCaption(text(266));
-  chkDays(2).setCaption(text(267));
-  chkDays(3).setCaption(text(268));
-  chkDays(4).setCaption(text(269));
-  chkDays(5).setCaption(text(270));
-  chkDays(6).setCaption(text(271));
-  chkDays(7).setCaption(text(272));
-  chkDays(1).setCaption(text(273));
-  chkIncr_.setCaption(text(274));
-  chkLog_.setCaption(text(275));
-  Command4_.setCaption(text(276));
-  cmdBakNow_.setCaption(text(277));
-  Label15_.setCaption(text(278));
-  Option2_.setCaption(text(279));
-  chkCustom_.setCaption(text(280));
-  Frame1_.setCaption(text(281));
-  lblCustomDir_.setCaption(text(282));
-  optAnd_.setCaption(text(283));
-  optOr_.setCaption(text(284));
-  chkDated_.setCaption(text(285));
-  Label6_.setCaption(text(286));
-  cmdReset_.setCaption(text(287));
-  Command5_.setCaption(text(276));
-  Command3_.setCaption(text(252));
-  Label3_.setCaption(text(253));
-  Label20_.setCaption(text(254));
-  Label16_.setCaption(text(255));
-  Label10_.setCaption(text(256));
-  Label18_.setCaption(text(244));
-  Label17_.setCaption(text(245));
-  BrowseForFolders_.setCaption(text(246));
-  chkIncSub_.setCaption(text(247));
-  cmdAddDir_.setCaption(text(248));
-  cmdAddFile_.setCaption(text(249));
-  cmdExclude_.setCaption(text(250));
-  cmdClrSoucre_.setCaption(text(251));
-  Command6_.setCaption(text(252));
-  chkServ_.setCaption(text(227));
-  Label43_.setCaption(text(228));
-  Command7_.setCaption(text(243));
-  Hyperlink1_.setCaption(text(237));
-  Hyperlink2_.setCaption(text(238));
-  Hyperlink5_.setCaption(text(239));
-  Hyperlink4_.setCaption(text(240));
-  Hyperlink3_.setCaption(text(241));
-  Hyperlink7_.setCaption(text(242));
-  Hyperlink6_.setCaption(text(222));
+  cmdLog_.setCaption(text(Text::ShowLog));
+  Label19_.setCaption(text(Text::WhenToRun));
+  Option3_.setCaption(text(Text::OnlyNow));
+  optAlways_.setCaption(text(Text::AlwaysAt));
+  optEach_.setCaption(text(Text::RepeatEvery));
+  lblAlwaysTime(0).setCaption(text(Text::TimeFormat));
+  lblAlwaysTime(1).setCaption(text(Text::TimeFormat));
+  Frame2_.setCaption(text(Text::MoreSettings));
+  Label1_.setCaption(text(Text::ScheduleNote));
+  lblWhen_.setCaption(text(Text::OnWhichDays));
+  optDaily_.setCaption(text(Text::EveryDay));
+  Label4_.setCaption(text(Text::OnlyTheseDays));
+  chkDays(2).setCaption(text(Text::Monday));
+  chkDays(3).setCaption(text(Text::Tuesday));
+  chkDays(4).setCaption(text(Text::Wednesday));
+  chkDays(5).setCaption(text(Text::Thursday));
+  chkDays(6).setCaption(text(Text::Friday));
+  chkDays(7).setCaption(text(Text::Saturday));
+  chkDays(1).setCaption(text(Text::Sunday));
+  chkIncr_.setCaption(text(Text::Incremental));
+  chkLog_.setCaption(text(Text::SaveLog));
+  Command4_.setCaption(text(Text::Back));
+  cmdBakNow_.setCaption(text(Text::StartBackup));
+  Label15_.setCaption(text(Text::WhereToStore));
+  Option2_.setCaption(text(Text::LocalOrNetworkFolder));
+  chkCustom_.setCaption(text(Text::CreateNewFolder));
+  Frame1_.setCaption(text(Text::NewFolder));
+  lblCustomDir_.setCaption(text(Text::FolderName));
+  optAnd_.setCaption(text(Text::NameAndDate));
+  optOr_.setCaption(text(Text::NameOrDate));
+  chkDated_.setCaption(text(Text::DatedFolder));
+  Label6_.setCaption(text(Text::DateSeparator));
+  cmdReset_.setCaption(text(Text::Reset));
+  Command5_.setCaption(text(Text::Back));
+  Command3_.setCaption(text(Text::Next));
+  Label3_.setCaption(text(Text::InfoIntro));
+  Label20_.setCaption(text(Text::InfoSteps));
+  Label16_.setCaption(text(Text::StatusHeading));
+  Label10_.setCaption(text(Text::NoBackupYet));
+  Label18_.setCaption(text(Text::ChooseSources));
+  Label17_.setCaption(text(Text::SourcesToBackUp));
+  BrowseForFolders_.setCaption(text(Text::Browse));
+  chkIncSub_.setCaption(text(Text::IncludeSubfolders));
+  cmdAddDir_.setCaption(text(Text::AddFolder));
+  cmdAddFile_.setCaption(text(Text::AddFiles));
+  cmdExclude_.setCaption(text(Text::Remove));
+  cmdClrSoucre_.setCaption(text(Text::ClearList));
+  Command6_.setCaption(text(Text::Next));
+  chkServ_.setCaption(text(Text::StartAtLogin));
+  Label43_.setCaption(text(Text::Language));
+  Command7_.setCaption(text(Text::Save));
+  Hyperlink1_.setCaption(text(Text::PageInformation));
+  Hyperlink2_.setCaption(text(Text::PageSources));
+  Hyperlink5_.setCaption(text(Text::PageDestination));
+  Hyperlink4_.setCaption(text(Text::PageSchedule));
+  Hyperlink3_.setCaption(text(Text::PageSettings));
+  Hyperlink7_.setCaption(text(Text::HideWindow));
+  Hyperlink6_.setCaption(text(Text::Close));
 
   // Page titles: the texts of the links that open them.
-  xt1_.setTitle(text(237));
-  xt2_.setTitle(text(238));
-  xt3_.setTitle(text(239));
-  xt4_.setTitle(text(240));
-  xt5_.setTitle(text(241));
+  xt1_.setTitle(text(Text::PageInformation));
+  xt2_.setTitle(text(Text::PageSources));
+  xt3_.setTitle(text(Text::PageDestination));
+  xt4_.setTitle(text(Text::PageSchedule));
+  xt5_.setTitle(text(Text::PageSettings));
 
   // Menus.
-  mnuHelp_.setCaption(text(229));
-  read1_.setCaption(text(232));
-  licen1_.setCaption(text(233));
-  sprupd_.setCaption(text(234));
-  stww_.setCaption(text(235));
-  oprog_.setCaption(text(236));
-  Label7_.setCaption(text(234));
-  mnuRestore_.setCaption(text(223));
-  mnuQuit_.setCaption(text(222));
-  mnuFile_.setCaption(text(224));
-  qwe_.setCaption(text(225));
-  mnuEnd_.setCaption(text(222));
+  mnuHelp_.setCaption(text(Text::MenuHelp));
+  read1_.setCaption(text(Text::MenuReadme));
+  licen1_.setCaption(text(Text::MenuLicence));
+  sprupd_.setCaption(text(Text::CheckForUpdates));
+  stww_.setCaption(text(Text::MenuWebSite));
+  oprog_.setCaption(text(Text::MenuAbout));
+  Label7_.setCaption(text(Text::CheckForUpdates));
+  mnuRestore_.setCaption(text(Text::MenuOpen));
+  mnuQuit_.setCaption(text(Text::Close));
+  mnuFile_.setCaption(text(Text::MenuFile));
+  qwe_.setCaption(text(Text::MenuCompareMd5));
+  mnuEnd_.setCaption(text(Text::Close));
 
-  Label9_.setCaption(text(119) + " " + context_.app.versionText());
-  Label5_.setCaption(text(135));
+  Label9_.setCaption(text(Text::Version) + " " + context_.app.versionText());
+  Label5_.setCaption(text(Text::ClickHere));
 
   // The language choice shows the stored language.
   optLang_.addItem("English");

@@ -4,6 +4,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 void frmMain::wireNavigation() {
   Hyperlink1_.onClick = [this] { Hyperlink1_Click(); };
   Hyperlink2_.onClick = [this] { Hyperlink2_Click(); };
@@ -60,7 +62,7 @@ void frmMain::Command5_Click() {
 }
 
 void frmMain::Command4_Click() {
-  Label10_.setCaption(context_.lang.text(190));
+  Label10_.setCaption(context_.lang.text(Text::Ready));
   xt3_.setVisible(true);
   xt4_.setVisible(false);
 }

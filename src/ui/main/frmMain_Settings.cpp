@@ -15,6 +15,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 void frmMain::wireSettingsAndMenus() {
   const auto bind = [this](void (frmMain::*handler)()) {
     return [this, handler] { (this->*handler)(); };
@@ -62,8 +64,8 @@ void frmMain::Command7_Click() {
   context_.store.clearWriteError();
   services::storeLanguage(context_.registry, context_.app.title(), optLang_.text());
   if (reportUnstored()) return;
-  context_.host.messages.show(context_.lang.text(226), runtime::MsgStyle::Information,
-                              context_.app.title());
+  context_.host.messages.show(context_.lang.text(Text::LanguageAtRestart),
+                              runtime::MsgStyle::Information, context_.app.title());
 }
 
 bool frmMain::reportUnstored() {

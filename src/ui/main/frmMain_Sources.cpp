@@ -43,8 +43,8 @@ void frmMain::criticalBox(int number, const std::string& description) {
 void frmMain::sourcesErrorBox(int number, const std::string& description, const std::string& file) {
   const std::string named = file.empty() ? std::string() : "\n\n" + file;
   if (number == runtime::Err::DeviceUnavailable) {
-    context_.host.messages.show(context_.lang.text(199) + named, runtime::MsgStyle::Critical,
-                                context_.app.title());
+    context_.host.messages.show(context_.lang.text(services::Text::DiskNotReady) + named,
+                                runtime::MsgStyle::Critical, context_.app.title());
   } else {
     criticalBox(number, description + named);
   }

@@ -12,6 +12,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 namespace {
 constexpr int kWidth = 420;
 constexpr int kHeight = 150;
@@ -55,7 +57,7 @@ void frmSplash::layOut() {
 bool frmSplash::Form_Initialize() {
   context_.lang.LoadLanguage();
   if (!context_.app.prevInstance()) return true;
-  context_.host.messages.show(context_.lang.text(101), runtime::MsgStyle::Critical,
+  context_.host.messages.show(context_.lang.text(Text::AlreadyRunning), runtime::MsgStyle::Critical,
                               context_.app.title());
   return false;
 }
@@ -63,7 +65,7 @@ bool frmSplash::Form_Initialize() {
 void frmSplash::Form_Load() {
   // The instance lock, the named mutex's stand-in, is taken before the application
   // object exists, since it answers whether this copy is the first.
-  skipOnError([this] { Label2_.setCaption(context_.lang.text(100)); });
+  skipOnError([this] { Label2_.setCaption(context_.lang.text(Text::Copyright)); });
   skipOnError([] { services::modPathUsers::AppDataFolder(); });
   tmrTime_.setInterval(kTickMs);
   tmrTime_.setEnabled(true);

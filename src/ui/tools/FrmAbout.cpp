@@ -20,6 +20,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 namespace {
 constexpr const char* kAuthor = "Jonas Veldhuis";
 }
@@ -57,17 +59,19 @@ void FrmAbout::Show() { bringForward(*this); }
 
 void FrmAbout::Form_Load() {
   const services::modLanguage& lang = context_.lang;
-  form_.setCaption(lang.text(118));
-  Label86_.setCaption(lang.text(119));
-  Label84_.setCaption(lang.text(100));
-  Label81_.setCaption(lang.text(120));
-  Label79_.setCaption(lang.text(121));
-  Label5_.setCaption(lang.text(122));
-  Label6_.setCaption(lang.text(125));
-  Label7_.setCaption(lang.text(126));
-  Label8_.setCaption(lang.text(127));
-  Label9_.setCaption(lang.text(128));
-  for (QtLabel* link : {&Label15_, &Label16_, &Label17_}) link->setCaption(lang.text(135));
+  form_.setCaption(lang.text(Text::AboutTitle));
+  Label86_.setCaption(lang.text(Text::Version));
+  Label84_.setCaption(lang.text(Text::Copyright));
+  Label81_.setCaption(lang.text(Text::AboutWebSite));
+  Label79_.setCaption(lang.text(Text::AboutAuthor));
+  Label5_.setCaption(lang.text(Text::AboutComputerName));
+  Label6_.setCaption(lang.text(Text::AboutSupport));
+  Label7_.setCaption(lang.text(Text::AboutSupportPage));
+  Label8_.setCaption(lang.text(Text::AboutForum));
+  Label9_.setCaption(lang.text(Text::AboutContact));
+  for (QtLabel* link : {&Label15_, &Label16_, &Label17_}) {
+    link->setCaption(lang.text(Text::ClickHere));
+  }
   Label4_.setCaption(runtime::computerName());
   Label1_.setCaption(context_.app.versionText());
 }

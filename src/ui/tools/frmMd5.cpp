@@ -13,6 +13,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 frmMd5::frmMd5(QWidget* owner, frmMd5Context context)
     : QWidget(owner, Qt::Dialog), context_(context) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -85,22 +87,22 @@ void frmMd5::Show() { bringForward(*this); }
 
 void frmMd5::Form_Load() {
   const services::modLanguage& lang = context_.lang;
-  form_.setCaption(lang.text(213));
-  Label5_.setCaption(lang.text(214));
-  Frame1_.setCaption(lang.text(215));
-  Frame2_.setCaption(lang.text(216));
-  Label1_.setCaption(lang.text(217));
-  Label3_.setCaption(lang.text(218));
-  Label2_.setCaption(lang.text(219));
-  Label4_.setCaption(lang.text(220));
-  Command3_.setCaption(lang.text(221));
-  Command4_.setCaption(lang.text(222));
+  form_.setCaption(lang.text(Text::Md5Title));
+  Label5_.setCaption(lang.text(Text::Md5Intro));
+  Frame1_.setCaption(lang.text(Text::Md5FirstFile));
+  Frame2_.setCaption(lang.text(Text::Md5SecondFile));
+  Label1_.setCaption(lang.text(Text::Md5FirstFileName));
+  Label3_.setCaption(lang.text(Text::Md5FirstSum));
+  Label2_.setCaption(lang.text(Text::Md5SecondFileName));
+  Label4_.setCaption(lang.text(Text::Md5SecondSum));
+  Command3_.setCaption(lang.text(Text::Compare));
+  Command4_.setCaption(lang.text(Text::Close));
 }
 
 // A cancelled dialog changes nothing: the boxes keep what they show.
 void frmMd5::browse(QtTextBox& path, QtTextBox& sum) {
   const std::string chosen =
-      context_.files.openFile(context_.lang.text(210) + " ", "*.*", cd1FileName_);
+      context_.files.openFile(context_.lang.text(Text::AllFiles) + " ", "*.*", cd1FileName_);
   if (chosen.empty()) return;
   cd1FileName_ = chosen;
   path.setText(chosen);
@@ -124,8 +126,8 @@ void frmMd5::Command3_Click() {
                     std::equal(first.begin(), first.end(), second.begin(), [](char a, char b) {
                       return runtime::asciiLower(a) == runtime::asciiLower(b);
                     });
-  context_.messages.show(context_.lang.text(same ? 211 : 212), runtime::MsgStyle::Information,
-                         context_.app.title());
+  context_.messages.show(context_.lang.text(same ? Text::Md5Match : Text::Md5Differ),
+                         runtime::MsgStyle::Information, context_.app.title());
 }
 
 void frmMd5::Command4_Click() { close(); }

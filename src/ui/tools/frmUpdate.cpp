@@ -13,6 +13,8 @@
 
 namespace ferrowick::ui {
 
+using services::Text;
+
 namespace {
 // The status code is the text between the first and the second single space.
 bool statusIs200(const std::string& header) {
@@ -65,8 +67,8 @@ void frmUpdate::Form_Load() {
   loaded_ = true;
   checkStarted_ = false;
   setWindowTitle(QString::fromStdString(context_.app.title()));
-  lblInfo_.setCaption(context_.lang.text(145));
-  cmdCanc_.setCaption(context_.lang.text(147));
+  lblInfo_.setCaption(context_.lang.text(Text::CheckingForUpdate));
+  cmdCanc_.setCaption(context_.lang.text(Text::Cancel));
   PB1_.setValue(0);
   Timer1_.setEnabled(true);
   Timer2_.setEnabled(true);
@@ -93,11 +95,12 @@ void frmUpdate::Timer1_Timer() {
   runtime::MessageBoxes& boxes = context_.host.messages;
   if (newer) {
     const int answer =
-        boxes.show(context_.lang.text(144), runtime::MsgStyle::YesNo | runtime::MsgStyle::Question,
-                   context_.app.title());
+        boxes.show(context_.lang.text(Text::NewerVersionAvailable),
+                   runtime::MsgStyle::YesNo | runtime::MsgStyle::Question, context_.app.title());
     if (answer == runtime::MsgAnswer::Yes) context_.openUpdatePage();
   } else {
-    boxes.show(context_.lang.text(146), runtime::MsgStyle::Information, context_.app.title());
+    boxes.show(context_.lang.text(Text::NoNewerVersion), runtime::MsgStyle::Information,
+               context_.app.title());
   }
   if (loaded_ && loads_ == load) closeWindow();
 }
