@@ -11,13 +11,14 @@ using testing::readFile;
 
 TEST_F(CopyRunTest, MissingBackupRootIsMadeOneLevelOnly) {
   addItem(file("a.txt", "x"));
-  window.txtDest_.setText((root / "no/such/backup").string());
+  const std::string backup = (root / "no/such/backup").string();
+  window.txtDest_.setText(backup);
   host.messages.answer(runtime::MsgAnswer::Yes);
 
   copyRun.RunBackup();
 
-  // The parent is missing: asked about, and Yes outside a file finishes the run.
-  EXPECT_EQ(shown(), Strings{"20 <200>" + errorText("", "")});
+  // The parent is missing: asked about naming the folder; Yes tries again, No finishes.
+  EXPECT_EQ(shown(), Strings(2, "20 <200>" + errorText("", backup)));
   EXPECT_FALSE(fs::exists(root / "no"));
 }
 
