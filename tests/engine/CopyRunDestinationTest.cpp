@@ -129,6 +129,19 @@ TEST_F(CopyRunTest, ATargetThatIsItsOwnSourceIsNeverTouched) {
   EXPECT_FALSE(fs::exists(dest));
 }
 
+// A backup folder that cannot be made is one box that names it, and the run ends in order.
+TEST_F(CopyRunTest, ABackupFolderThatCannotBeMadeIsOneBoxNamingIt) {
+  addItem(file("a.txt", "alpha"));
+  const std::string tooLong = dest + "/" + std::string(300, 'c');
+  window.txtDest_.setText(tooLong);
+
+  copyRun.RunBackup();
+
+  EXPECT_EQ(shown(), Strings{"20 <200>" + errorText("", tooLong)});
+  EXPECT_EQ(window.Label14_.caption(), summary(0));
+  EXPECT_FALSE(fs::exists(dest));
+}
+
 // The copies are on the disk before the summary: a failed flush is reported like a
 // failed copy, and the summary follows it.
 TEST_F(CopyRunTest, AFailedFlushIsReportedBeforeTheSummary) {

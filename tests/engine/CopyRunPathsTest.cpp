@@ -62,10 +62,10 @@ TEST_F(CopyRunTest, TemporaryCopiesLeftByAKilledRunAreRemovedAndOnlyThose) {
   const std::string a = file("Docs/a.txt", "alpha");
   addItem(a);
   const fs::path folder = fs::path(target(a)).parent_path();
-  const fs::path stale = folder / ".a.txt.ferrowick-Ab12Cd",
+  const fs::path stale[] = {folder / ".a.txt.ferrowick-Ab12Cd", folder / ".ferrowick-Qw56Er"},
                  live = folder / ".b.txt.ferrowick-Xy34Zq";
   const fs::path others[] = {live, folder / ".a.txt.ferrowick-old"};
-  testing::writeFile(stale, "partial");
+  for (const auto& path : stale) testing::writeFile(path, "partial");
   for (const auto& path : others) testing::writeFile(path, "not stale");
   const int writer = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(writer, LOCK_EX), 0);
@@ -73,7 +73,7 @@ TEST_F(CopyRunTest, TemporaryCopiesLeftByAKilledRunAreRemovedAndOnlyThose) {
   copyRun.RunBackup();
   ::close(writer);
 
-  EXPECT_FALSE(fs::exists(stale));
+  for (const auto& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
   for (const auto& path : others) EXPECT_TRUE(fs::exists(path)) << path;
 }
 
