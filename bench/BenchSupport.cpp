@@ -51,8 +51,10 @@ long statusKiB(const char* field) {
 
 }  // namespace
 
-fs::path makeScratch() {
-  std::string pattern = (fs::temp_directory_path() / "ferrowick-bench-XXXXXX").string();
+fs::path makeScratch() { return makeScratch(fs::temp_directory_path()); }
+
+fs::path makeScratch(const fs::path& base) {
+  std::string pattern = (base / "ferrowick-bench-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   const fs::path work = pattern;
   ::setenv("XDG_DATA_HOME", (work / "data").c_str(), 1);

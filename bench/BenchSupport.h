@@ -20,6 +20,8 @@ struct Timing {
 // A scratch folder below TMPDIR (so a run can go to tmpfs) that also holds the program's
 // own files: HOME and XDG_DATA_HOME point into it.
 fs::path makeScratch();
+// The same below `base` instead.
+fs::path makeScratch(const fs::path& base);
 
 // Runs a reference tool; throws when it fails.
 void run(const std::vector<std::string>& argv);

@@ -26,7 +26,11 @@ using runtime::Err::PathNotFound;
 
 CopyRun::CopyRun(EngineContext& context, SourceList& sources, RunFileList& runFiles,
                  services::modMakeDirs& makeDirs)
-    : ctx_(context), sources_(sources), runFiles_(runFiles), makeDirs_(makeDirs) {}
+    : ctx_(context),
+      sources_(sources),
+      runFiles_(runFiles),
+      makeDirs_(makeDirs),
+      tree_(context.fs.faults()) {}
 
 std::string CopyRun::GetFileName(const std::string& path) {
   const auto slash = path.rfind('/');
@@ -34,38 +38,39 @@ std::string CopyRun::GetFileName(const std::string& path) {
   return path.substr(slash + 1);
 }
 
+namespace {
+bool hasDotLevel(const std::string& path) {
+  for (std::size_t at = 0; at <= path.size();) {
+    auto end = path.find('/', at);
+    if (end == std::string::npos) end = path.size();
+    const std::string_view level(path.data() + at, end - at);
+    if (level == "." || level == "..") return true;
+    at = end + 1;
+  }
+  return false;
+}
+}  // namespace
+
 std::string CopyRun::mirrorOf(const std::string& sourceFolder) const {
   const auto slash = sourceFolder.find('/');
   if (slash == std::string::npos) return {};
   return ctx_.state.BackupDir + sourceFolder.substr(slash + 1);
 }
 
-// The folder before this one, with every level above it, was made or found by this run:
-// only the levels below the part the two share are looked at, mostly one.
+// Every level below the destination is opened from its parent, never through a link; the
+// levels the folder shares with the one before stay open, so a sibling costs one open.
 std::optional<std::string> CopyRun::MakeDestDir(const std::string& sourceFolder) {
-  using Level = services::modMakeDirs::Level;
+  using Level = runtime::DestinationTree::Level;
   std::string folder = mirrorOf(sourceFolder);
   if (folder.empty() || folder == madeFolder_) return folder;
-  const std::string& earlier = madeFolder_.empty() ? ctx_.state.BackupDir : madeFolder_;
-  std::size_t shared = 0;
-  for (std::size_t at = 0; at < folder.size() && at < earlier.size() && folder[at] == earlier[at];
-       ++at) {
-    if (folder[at] == '/') shared = at + 1;
-  }
-  Level level = Level::Failed;
-  if (shared > 0 && folder.starts_with(ctx_.state.BackupDir)) {
-    level = makeDirs_.CreateBelow(folder.substr(0, shared), folder);
-  }
+  Level level = tree_.walk(folder);
   if (level == Level::Failed) {
-    level = services::modMakeDirs::FolderExists(folder) ? Level::Found : Level::Failed;
-  }
-  if (level == Level::Found) {
-    // What earlier copies into it left when their process was killed.
-    ctx_.fs.removeStaleCopies(folder);
-  } else if (level == Level::Failed) {
     commitArchiveRecords();  // CreatePath may show a box
     if (!makeDirs_.CreatePath(folder)) return std::nullopt;
+    level = Level::Found;
   }
+  // What earlier copies into it left when their process was killed.
+  if (level == Level::Found && tree_.isOpen()) ctx_.fs.removeStaleCopies(tree_.folder());
   madeEmpty_ = level == Level::Made ? folder : std::string();
   madeFolder_ = folder;
   return folder;
@@ -90,6 +95,16 @@ void CopyRun::RunBackup() {
   Run run(ctx_.fs.faults());
   madeFolder_.clear();
   madeEmpty_.clear();
+  // Nothing of the destination stays held, or walked through, once the run has ended.
+  struct TreeHeld {
+    runtime::DestinationTree& tree;
+    services::modMakeDirs& makeDirs;
+    ~TreeHeld() {
+      makeDirs.walkBelow(nullptr);
+      tree.close();
+    }
+  } treeHeld{tree_, makeDirs_};
+  makeDirs_.walkBelow(&tree_);
   // Only an error that escapes the handler leaves a batch of archive records open here.
   struct ArchiveBatch {
     runtime::FileSystem& fs;
@@ -167,21 +182,21 @@ bool CopyRun::isFinishing(CopyStep step) {
   return positionInRun(step) >= positionInRun(CopyStep::LogSummary);
 }
 
-// A folder this run made or found earlier may have been removed since: it is made again,
-// once, for the file that finds it gone. The window stays responsive during one large
-// file as well: another run is refused meanwhile, list edits leave this run's own list
-// alone, and a close ends the process, with it the unnamed copy being written.
+// A folder this run made or found earlier may have been removed since: it is walked to,
+// and made, again, once, for the file that finds it gone. The window stays responsive
+// during one large file as well: another run is refused meanwhile, list edits leave this
+// run's own list alone, and a close ends the process, with it the unnamed copy being
+// written.
 runtime::CopiedFile CopyRun::copyFile(Run& run) {
   const std::string target = run.destFolder + run.fileName;
   const runtime::FileSystem::ChunkDone yield = [this] { ctx_.host.loop.yield(); };
   try {
     return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination, yield);
-  } catch (const RuntimeError& error) {
-    if (error.number() != PathNotFound || services::modMakeDirs::FolderExists(run.destFolder)) {
-      throw;
-    }
+  } catch (const RuntimeError&) {
+    if (!run.destination.removed()) throw;
     madeFolder_.clear();
     run.destination.release();
+    tree_.forgetLevels();
     const std::string folder =
         run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
     if (MakeDestDir(folder) != run.destFolder) throw;
@@ -194,9 +209,30 @@ runtime::CopiedFile CopyRun::copyFile(Run& run) {
 // earlier targets.
 void CopyRun::takeDestDir(Run& run, const std::string& folder) {
   run.destFolder = folder;
-  if (madeEmpty_.empty()) return;
-  if (madeEmpty_ == folder) run.destination.madeJustNow(folder);
+  const bool made = !madeEmpty_.empty() && madeEmpty_ == folder;
   madeEmpty_.clear();
+  if (tree_.isOpen()) {
+    tree_.handTo(run.destination, folder, made);
+  } else if (made) {
+    run.destination.madeJustNow(folder);
+  }
+}
+
+// Flushed before the summary, so that a finished run is on the disk. A failure is reported
+// as a copy's is, naming the destination.
+bool CopyRun::flushCopies(Run& run) {
+  try {
+    ctx_.fs.flushCopies();
+    return true;
+  } catch (const RuntimeError& error) {
+    // The box names the destination, not the file copied last.
+    std::string sourcePath = std::exchange(run.sourcePath, std::string());
+    run.destFolder = ctx_.state.BackupDir;
+    run.fileName.clear();
+    recover(CopyStep::LogSummary, run, error);
+    run.sourcePath = std::move(sourcePath);
+    return false;
+  }
 }
 
 CopyStep CopyRun::perform(CopyStep step, Run& run) {
@@ -239,10 +275,22 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
         view.form().setCaption(lang.text(180));
         return CopyStep::LogSummary;
       }
+      // A "." or ".." level would lead out of the folder picked: a name the file system
+      // rejects.
+      if (hasDotLevel(state.BackupDir)) {
+        message(lang.text(194) + "\n\n" + state.BackupDir, runtime::MsgStyle::Exclamation);
+        view.form().setCaption(lang.text(180));
+        return CopyStep::LogSummary;
+      }
       break;
     case CopyStep::MakeDestinationRoot:
+      // Named by the boxes of a root that cannot be made.
+      run.subject = state.BackupDir;
+      run.destFolder = state.BackupDir;
       // One level only: a missing parent is an error for the handler.
       if (!services::modMakeDirs::FolderExists(state.BackupDir)) fs.makeFolder(state.BackupDir);
+      tree_.open(state.BackupDir);
+      run.destFolder.clear();
       break;
     case CopyStep::EndDestinationWithSeparator:
       if (state.BackupDir.empty() || state.BackupDir.back() != '/') state.BackupDir += '/';
@@ -400,6 +448,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       return CopyStep::NextEntry;
     }
     case CopyStep::LogSummary:
+      flushCopies(run);
       run.summary = summaryText(run);
       if (!run.sourcePath.empty()) {
         writeLine(run, "");

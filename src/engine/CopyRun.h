@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "runtime/fs/DestinationTree.h"
+
 namespace ferrowick::runtime {
 class RuntimeError;
 struct CopiedFile;
@@ -51,6 +53,7 @@ class CopyRun {
   CopyStep logFailed(CopyStep step, Run& run, const runtime::RuntimeError& error);
   std::string headingFor(const runtime::RuntimeError& error) const;
   bool clearReadOnlyTarget(Run& run);
+  bool flushCopies(Run& run);
   runtime::CopiedFile copyFile(Run& run);
   void takeDestDir(Run& run, const std::string& folder);
 
@@ -78,6 +81,8 @@ class CopyRun {
   SourceList& sources_;
   RunFileList& runFiles_;
   services::modMakeDirs& makeDirs_;
+  // The run's destination, walked without following links below the folder picked.
+  runtime::DestinationTree tree_;
   // The destination folder this run last found or made; files of one folder come
   // together, so each folder is looked at once.
   std::string madeFolder_;

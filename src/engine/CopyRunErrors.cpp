@@ -8,6 +8,7 @@
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/fs/DestinationTree.h"
 #include "runtime/fs/FileSystem.h"
 #include "services/modLanguage.h"
 
@@ -61,6 +62,8 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   // Passed over: the step after the failing one, except that a file whose attributes
   // could not be read or whose copy failed is not logged, counted or changed.
   const auto goOn = [&] {
+    // Without its destination folder the run has nothing to copy into.
+    if (step == CopyStep::MakeDestinationRoot) return CopyStep::LogSummary;
     if (step == CopyStep::CollectSourceItem) return CopyStep::CollectSourceItem;
     if (step == CopyStep::StartFile || step == CopyStep::CopyFile) return CopyStep::ShowFileStatus;
     return following(step);
@@ -149,12 +152,19 @@ CopyStep CopyRun::ask(CopyStep step, const std::string& text, int style) {
   const int answer = message(text, style);
   if (isFinishing(step)) return following(step);
   if (answer == runtime::MsgAnswer::Yes && isFileStep(step)) return CopyStep::StartFile;
+  if (answer == runtime::MsgAnswer::Yes && step == CopyStep::MakeDestinationRoot) return step;
   return CopyStep::LogSummary;
 }
 
-// The target's own entry is looked at and changed, never what a link there leads to.
+// The target's own entry in its folder, walked to without links, is looked at and changed,
+// never what a link there leads to, and never the source itself.
 bool CopyRun::clearReadOnlyTarget(Run& run) {
-  return ctx_.fs.clearReadOnly(run.destFolder + run.fileName);
+  if (!tree_.isOpen() ||
+      tree_.walk(run.destFolder, false) == runtime::DestinationTree::Level::Failed) {
+    return false;
+  }
+  return ctx_.fs.clearReadOnlyAt(tree_.folder(), run.fileName, run.destFolder + run.fileName,
+                                 run.sourcePath);
 }
 
 }  // namespace ferrowick::engine

@@ -37,4 +37,19 @@ void Faults::check(FaultPoint point, std::string_view path) {
   }
 }
 
+int Faults::planned(FaultPoint point, std::string_view path) {
+  for (auto it = rules_.begin(); it != rules_.end(); ++it) {
+    if (it->point != point || it->action) continue;
+    if (!it->pathPart.empty() && path.find(it->pathPart) == std::string_view::npos) continue;
+    if (it->skip > 0) {
+      --it->skip;
+      continue;
+    }
+    const int number = it->number;
+    if (--it->times <= 0) rules_.erase(it);
+    return number;
+  }
+  return 0;
+}
+
 }  // namespace ferrowick::runtime

@@ -10,28 +10,30 @@ namespace ferrowick::runtime {
 // The operations at which tests can plan a failure; each operation names its point in its
 // own comment.
 enum class FaultPoint {
-  List,           // a folder listing
-  Length,         // a file's length
-  Exists,         // the test for an ordinary file
-  Attributes,     // reading the attribute word
-  SetAttributes,  // changing attributes
-  MakeFolder,     // creating one folder
-  Copy,           // the start of a file copy
-  CopyWrite,      // each chunk of a file copy
-  Rename,         // renaming a file
-  Delete,         // deleting a file
-  OpenOutput,     // opening a text file for output
-  WriteOutput,    // each write to it
-  OpenText,       // opening a text file for reading
-  ReadLine,       // each line read from it
-  ReadProfile,    // reading a profile file
-  StageFile,      // writing a whole new file beside its target
-  CommitFile,     // putting a staged file in place
-  ReplaceFile,    // replacing a file whole, before the rename
-  OpenRead,       // opening a file to read it in blocks
-  ReadBlock,      // each block read from it
-  OpenArchive,    // opening or creating the archive records' database
-  DeleteEntry,    // deleting an autostart entry
+  List,            // a folder listing
+  Length,          // a file's length
+  Exists,          // the test for an ordinary file
+  Attributes,      // reading the attribute word
+  SetAttributes,   // changing attributes
+  MakeFolder,      // creating one folder
+  Copy,            // the start of a file copy
+  CopyWrite,       // each chunk of a file copy
+  Rename,          // renaming a file
+  Delete,          // deleting a file
+  OpenOutput,      // opening a text file for output
+  WriteOutput,     // each write to it
+  OpenText,        // opening a text file for reading
+  ReadLine,        // each line read from it
+  ReadProfile,     // reading a profile file
+  StageFile,       // writing a whole new file beside its target
+  CommitFile,      // putting a staged file in place
+  ReplaceFile,     // replacing a file whole, before the rename
+  OpenRead,        // opening a file to read it in blocks
+  ReadBlock,       // each block read from it
+  CopyAttributes,  // giving a copy its permissions, and its time (planned as an errno)
+  Flush,           // flushing a file system that received copies
+  OpenArchive,     // opening or creating the archive records' database
+  DeleteEntry,     // deleting an autostart entry
 };
 
 // Lets tests make a chosen operation fail with a chosen run-time error. CI runs as root,
@@ -49,6 +51,9 @@ class Faults {
 
   // Raises the planned error, or runs the planned action, when a rule matches this call.
   void check(FaultPoint point, std::string_view path);
+  // For points where the system's own answer matters: the planned number of a matching
+  // rule, taken as an errno, or 0.
+  int planned(FaultPoint point, std::string_view path);
 
  private:
   struct Rule {

@@ -5,6 +5,7 @@
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/fs/DestinationTree.h"
 #include "runtime/fs/FileSystem.h"
 #include "services/modLanguage.h"
 
@@ -47,6 +48,12 @@ modMakeDirs::modMakeDirs(const runtime::App& app, runtime::MessageBoxes& message
 
 bool modMakeDirs::CreatePath(std::string path) {
   std::string s = trimSpaces(path);
+  if (tree_ != nullptr && tree_->contains(s)) {
+    if (tree_->walk(s) != runtime::DestinationTree::Level::Failed) return true;
+    dropTrailingSeparators(s);
+    reportFailure(s);
+    return false;
+  }
   if (FolderExists(s) || s == "/") return true;
   dropTrailingSeparators(s);
 

@@ -4,6 +4,7 @@
 
 namespace ferrowick::runtime {
 class App;
+class DestinationTree;
 class FileSystem;
 class MessageBoxes;
 }  // namespace ferrowick::runtime
@@ -18,6 +19,10 @@ class modMakeDirs {
  public:
   modMakeDirs(const runtime::App& app, runtime::MessageBoxes& messages, const modLanguage& lang,
               runtime::FileSystem& fs);
+
+  // While a run copies: the levels below its destination folder are walked in `tree`,
+  // never through a link. Null afterwards.
+  void walkBelow(runtime::DestinationTree* tree) { tree_ = tree; }
 
   // True when the whole path exists at the end. Every missing level is made, outermost
   // first; levels made before a failure stay. On failure shows language text 177 with
@@ -52,6 +57,7 @@ class modMakeDirs {
   runtime::MessageBoxes& messages_;
   const modLanguage& lang_;
   runtime::FileSystem& fs_;
+  runtime::DestinationTree* tree_ = nullptr;
 };
 
 }  // namespace ferrowick::services

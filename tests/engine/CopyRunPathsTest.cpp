@@ -11,13 +11,14 @@ using testing::readFile;
 
 TEST_F(CopyRunTest, MissingBackupRootIsMadeOneLevelOnly) {
   addItem(file("a.txt", "x"));
-  window.txtDest_.setText((root / "no/such/backup").string());
+  const std::string backup = (root / "no/such/backup").string();
+  window.txtDest_.setText(backup);
   host.messages.answer(runtime::MsgAnswer::Yes);
 
   copyRun.RunBackup();
 
-  // The parent is missing: asked about, and Yes outside a file finishes the run.
-  EXPECT_EQ(shown(), Strings{"20 <200>" + errorText("", "")});
+  // The parent is missing: asked about naming the folder; Yes tries again, No finishes.
+  EXPECT_EQ(shown(), Strings(2, "20 <200>" + errorText("", backup)));
   EXPECT_FALSE(fs::exists(root / "no"));
 }
 
@@ -61,10 +62,10 @@ TEST_F(CopyRunTest, TemporaryCopiesLeftByAKilledRunAreRemovedAndOnlyThose) {
   const std::string a = file("Docs/a.txt", "alpha");
   addItem(a);
   const fs::path folder = fs::path(target(a)).parent_path();
-  const fs::path stale = folder / ".a.txt.ferrowick-Ab12Cd",
+  const fs::path stale[] = {folder / ".a.txt.ferrowick-Ab12Cd", folder / ".ferrowick-Qw56Er"},
                  live = folder / ".b.txt.ferrowick-Xy34Zq";
   const fs::path others[] = {live, folder / ".a.txt.ferrowick-old"};
-  testing::writeFile(stale, "partial");
+  for (const auto& path : stale) testing::writeFile(path, "partial");
   for (const auto& path : others) testing::writeFile(path, "not stale");
   const int writer = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(writer, LOCK_EX), 0);
@@ -72,7 +73,7 @@ TEST_F(CopyRunTest, TemporaryCopiesLeftByAKilledRunAreRemovedAndOnlyThose) {
   copyRun.RunBackup();
   ::close(writer);
 
-  EXPECT_FALSE(fs::exists(stale));
+  for (const auto& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
   for (const auto& path : others) EXPECT_TRUE(fs::exists(path)) << path;
 }
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/ArchiveStore.h"
@@ -45,18 +46,13 @@ void FileSystem::clearArchive(const std::string& path, const struct stat& asRead
 
 void FileSystem::commitArchiveBatch() {
   batched_ = 0;
-  if (!archive_ || !archive_->inTransaction()) {
-    dropSyncFolders();
-    return;
-  }
-  int failure = 0;
-  for (const auto& [device, fd] : syncFolders_) {
-    if (::syncfs(fd) != 0 && failure == 0) failure = errno;
-  }
-  dropSyncFolders();
-  if (failure != 0) {
+  // Without records waiting, the copies wait for the run's closing flush.
+  if (!archive_ || !archive_->inTransaction()) return;
+  try {
+    syncCopies();
+  } catch (const RuntimeError&) {
     archive_->rollback();
-    raiseErrno(failure, archiveDatabase_);
+    throw;
   }
   try {
     archive_->commit();
@@ -64,6 +60,35 @@ void FileSystem::commitArchiveBatch() {
     archive_->rollback();
     throw;
   }
+}
+
+// Records waiting in a batch are committed only after the same flush, never before it.
+void FileSystem::flushCopies() {
+  if (archive_ && archive_->inTransaction()) {
+    commitArchiveBatch();
+  } else {
+    syncCopies();
+  }
+}
+
+void FileSystem::syncCopies() {
+  std::vector<SyncFolder> folders;
+  folders.swap(syncFolders_);
+  std::optional<RuntimeError> failure;
+  for (const auto& folder : folders) {
+    if (!failure) {
+      try {
+        faults_.check(FaultPoint::Flush, folder.path);
+        if (::syncfs(folder.fd) != 0) raiseErrno(errno, folder.path);
+      } catch (const RuntimeError& error) {
+        failure = error;
+      }
+    } else {
+      ::syncfs(folder.fd);
+    }
+    ::close(folder.fd);
+  }
+  if (failure) throw *failure;
 }
 
 void FileSystem::endArchiveBatch() {
@@ -74,12 +99,12 @@ void FileSystem::endArchiveBatch() {
 void FileSystem::noteCopy(CopyFolder& folder) {
   const dev_t device = folder.device();
   for (const auto& held : syncFolders_) {
-    if (held.first == device) return;
+    if (held.device == device) return;
   }
   // syncfs needs a descriptor that can read; the held one only names the folder.
   const int fd = ::openat(folder.fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) raiseErrno(errno, folder.path_);
-  syncFolders_.emplace_back(device, fd);
+  syncFolders_.push_back({device, fd, folder.path_});
 }
 
 // A removed record must not wait in a batch: the file would count as copied meanwhile.
@@ -88,7 +113,7 @@ void FileSystem::recordRemoved() {
 }
 
 void FileSystem::dropSyncFolders() noexcept {
-  for (const auto& held : syncFolders_) ::close(held.second);
+  for (const auto& held : syncFolders_) ::close(held.fd);
   syncFolders_.clear();
 }
 

@@ -27,7 +27,22 @@ void CopyFolder::drop() noexcept {
   deviceKnown_ = false;
   made_.clear();
   madeEmpty_ = false;
+  adopted_ = false;
   bitsKnown_ = false;
+}
+
+bool CopyFolder::holdsAdopted(std::string_view folderPath) const {
+  if (folderPath.size() > 1 && folderPath.back() == '/') folderPath.remove_suffix(1);
+  return adopted_ && holds(folderPath);
+}
+
+void CopyFolder::adopt(std::string_view folderPath, int fd, bool madeEmpty) {
+  drop();
+  if (folderPath.size() > 1 && folderPath.back() == '/') folderPath.remove_suffix(1);
+  path_ = folderPath;
+  fd_ = fd;
+  madeEmpty_ = madeEmpty;
+  adopted_ = true;
 }
 
 void CopyFolder::madeJustNow(std::string_view folderPath) {
@@ -39,6 +54,7 @@ void CopyFolder::madeJustNow(std::string_view folderPath) {
 
 int CopyFolder::open(std::string_view folderPath, const std::string& target) {
   if (holds(folderPath)) return fd_;
+  if (adopted_) raise(Err::PathNotFound);
   const std::string made = std::move(made_);
   drop();
   path_ = folderPath;

@@ -26,6 +26,16 @@ class CopyFolder {
   // look for an earlier target first.
   void madeJustNow(std::string_view folderPath);
 
+  // Holds the folder that a walk of the destination tree opened (`fd`, taken over): the
+  // copies into it are made relative to it, and it is never opened again by its path.
+  // `madeEmpty` as for madeJustNow.
+  void adopt(std::string_view folderPath, int fd, bool madeEmpty);
+  // Holds a folder adopted for that path.
+  bool holdsAdopted(std::string_view folderPath) const;
+
+  // The held folder is no longer in the tree (removed while it was held).
+  bool removed() const;
+
  private:
   friend class FileSystem;
 
@@ -33,8 +43,8 @@ class CopyFolder {
   // separator is taken relative to the current folder). Raises the runtime's error.
   int open(std::string_view folderPath, const std::string& target);
   bool holds(std::string_view folderPath) const { return fd_ >= 0 && folderPath == path_; }
-  // The held folder is no longer in the tree (removed while it was held).
-  bool removed() const;
+  // Adopted from a walk: another folder must be walked to, not opened by its path.
+  bool adopted() const { return adopted_; }
   // The file system the folder is on; read once per folder.
   dev_t device();
   bool madeEmpty() const { return madeEmpty_; }
@@ -59,6 +69,7 @@ class CopyFolder {
   dev_t device_ = 0;
   std::string made_;
   bool madeEmpty_ = false;
+  bool adopted_ = false;
   bool bitsKnown_ = false;
   mode_t bitsTaken_ = 0;
   // Kept when the holder lets go of a folder.

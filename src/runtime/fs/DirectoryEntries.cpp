@@ -30,12 +30,11 @@ class Folder {
 };
 }  // namespace
 
-// The entries are read straight from the kernel: the C library's directory stream would
-// look at the folder once more for each listing, and the run lists every folder it copies.
-void forEachEntry(const std::string& folder,
-                  const std::function<void(int folderFd, const dirent& entry)>& visit,
-                  bool missingRaises) {
-  const Folder dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
+namespace {
+void visitOpened(int from, const char* name, const std::string& folder,
+                 const std::function<void(int folderFd, const dirent& entry)>& visit,
+                 bool missingRaises) {
+  const Folder dir(::openat(from, name, O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
   if (dir.fd() < 0) {
     // A folder that is not there lists nothing, as the runtime's listing does.
     if (errno == ENOENT || errno == ENOTDIR) {
@@ -61,6 +60,20 @@ void forEachEntry(const std::string& folder,
       visit(dir.fd(), *entry);
     }
   }
+}
+}  // namespace
+
+// The entries are read straight from the kernel: the C library's directory stream would
+// look at the folder once more for each listing, and the run lists every folder it copies.
+void forEachEntry(const std::string& folder,
+                  const std::function<void(int folderFd, const dirent& entry)>& visit,
+                  bool missingRaises) {
+  visitOpened(AT_FDCWD, folder.c_str(), folder, visit, missingRaises);
+}
+
+void forEachEntryAt(int folder,
+                    const std::function<void(int folderFd, const dirent& entry)>& visit) {
+  visitOpened(folder, ".", ".", visit, false);
 }
 
 }  // namespace ferrowick::runtime

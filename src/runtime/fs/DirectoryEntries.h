@@ -15,4 +15,8 @@ void forEachEntry(const std::string& folder,
                   const std::function<void(int folderFd, const dirent& entry)>& visit,
                   bool missingRaises = false);
 
+// The same for the folder held open by `folder` (which may be opened by path only).
+void forEachEntryAt(int folder,
+                    const std::function<void(int folderFd, const dirent& entry)>& visit);
+
 }  // namespace ferrowick::runtime

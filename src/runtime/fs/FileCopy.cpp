@@ -48,22 +48,20 @@ class Fd {
 
 constexpr std::string_view kTemporaryMark = ".ferrowick-";
 
-std::string temporaryTemplate(const std::string& target) {
-  const auto slash = target.rfind('/');
-  const std::string folder =
-      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  // Hidden, so a destination inside a source folder never lists it as a file to copy.
-  return folder + "." + name + std::string(kTemporaryMark) + "XXXXXX";
-}
-
-// ".<name>.ferrowick-XXXXXX", as temporaryTemplate makes them.
+// ".ferrowick-XXXXXX": short, so that any name a target can have leaves room for it, and
+// hidden, so a destination inside a source folder never lists it as a file to copy. Older
+// versions made ".<name>.ferrowick-XXXXXX"; those are still swept.
 bool isCopyTemporary(std::string_view name) {
   constexpr std::size_t tail = kTemporaryMark.size() + 6;
+  if (!endsInTemporarySuffix(name) || name.size() < tail) return false;
+  if (name.size() == tail) return name.starts_with(kTemporaryMark);
   return name.size() > tail + 1 && name.front() == '.' &&
-         name.substr(name.size() - tail, kTemporaryMark.size()) == kTemporaryMark &&
-         endsInTemporarySuffix(name);
+         name.substr(name.size() - tail, kTemporaryMark.size()) == kTemporaryMark;
 }
+
+// What a file system that keeps no permissions or times (FAT, exFAT, NTFS through FUSE)
+// answers when asked to set them: the copy stands without them.
+bool attributesRefused(int err) { return err == ENOSYS || err == EPERM || err == EOPNOTSUPP; }
 
 bool kernelCopyUnsupported(int err) {
   return err == EXDEV || err == ENOSYS || err == EINVAL || err == EOPNOTSUPP || err == EBADF;
@@ -135,23 +133,23 @@ bool targetToReplace(const Place& place, const struct stat& source) {
     if (errno != ENOENT) raiseErrno(errno, place.path);
     return false;
   }
+  // A target that is the source itself (the destination "/", say) is never touched: looked
+  // at before anything else, so that no handling of a read-only target can reach it.
+  if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino) {
+    raise(Err::PathFileAccessError);
+  }
   // A read-only target refuses the copy even for root, who could otherwise replace it.
   if (S_ISDIR(existing.st_mode) ||
       (!S_ISLNK(existing.st_mode) && (existing.st_mode & S_IWUSR) == 0)) {
     raise(Err::PathFileAccessError);
   }
-  // A file copied onto itself would come back as a new file (links and archive state
-  // lost) for nothing; the system the program was made for refuses it as well.
-  if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino) {
-    raise(Err::PermissionDenied);
-  }
   return true;
 }
 
 // The new content of a target while it is being written: an unnamed file in the
-// target's folder where the file system offers one, else a hidden named one. Either
-// way the target's name is given to it only once the content is complete, and an
-// unfinished one leaves nothing behind.
+// target's folder where the file system offers one, else a locked one with a short hidden
+// name. Either way the target's name is given to it, relative to its held folder, only
+// once the content is complete, and an unfinished one leaves nothing behind.
 class PendingCopy {
  public:
   // `mode`: the permissions the copy ends with. An unnamed file, which no other program
@@ -159,9 +157,8 @@ class PendingCopy {
   // setMode() sets them once the content is written.
   PendingCopy(const Place& place, bool replacing, mode_t mode, bool modeKept)
       : place_(place), mode_(mode), checked_(replacing) {
-    // Replacing needs a rename, and a rename needs a name.
-    if (!replacing && procFdAvailable()) {
-      // Unnamed, so no sweep can find it: it is locked only if it ever gets a temporary name.
+    if (procFdAvailable()) {
+      // Unnamed, so no sweep can find it: it is locked only once it gets a temporary name.
       fd_ = Fd(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC,
                         modeKept ? mode : mode_t{0600}));
       if (fd_.get() >= 0) {
@@ -169,43 +166,53 @@ class PendingCopy {
         return;
       }
     }
-    fd_ = Fd(makeNamed(name_));
+    std::string name(kTemporaryMark);
+    name += "XXXXXX";
+    fd_ = Fd(createLockedTemporaryAt(place_.folder, name));
     if (fd_.get() < 0) raiseErrno(errno, place_.path);
+    name_ = std::move(name);
   }
   ~PendingCopy() {
-    if (!name_.empty()) ::unlink(name_.c_str());
+    if (!name_.empty()) ::unlinkat(place_.folder, name_.c_str(), 0);
   }
   PendingCopy(const PendingCopy&) = delete;
   PendingCopy& operator=(const PendingCopy&) = delete;
 
   int fd() const noexcept { return fd_.get(); }
 
-  // Sets the permissions unless the file was made with them.
-  void setMode() {
-    if (!modeSet_ && ::fchmod(fd_.get(), mode_) != 0) raiseErrno(errno, place_.path);
+  // Sets the permissions unless the file was made with them or its file system keeps none.
+  void setMode(Faults& faults) {
+    if (modeSet_) return;
+    int err = faults.planned(FaultPoint::CopyAttributes, place_.path);
+    if (err == 0 && ::fchmod(fd_.get(), mode_) != 0) err = errno;
+    if (err != 0 && !attributesRefused(err)) raiseErrno(err, place_.path);
   }
 
   // Gives the complete content the target's name. `source`: what was copied, which a
   // target that appeared meanwhile must not be.
   void publish(const struct stat& source) {
     if (name_.empty()) {
-      if (link(place_.folder, place_.name) == 0) {
-        if (const int err = fd_.close(); err != 0) {
-          ::unlinkat(place_.folder, place_.name.c_str(), 0);
-          raiseErrno(err, place_.path);
+      if (!checked_) {
+        if (link(place_.name) == 0) {
+          if (const int err = fd_.close(); err != 0) {
+            ::unlinkat(place_.folder, place_.name.c_str(), 0);
+            raiseErrno(err, place_.path);
+          }
+          return;
         }
-        return;
+        // The target appeared while the copy was written: replace it like an earlier copy,
+        // on the same terms.
+        if (errno != EEXIST) raiseErrno(errno, place_.path);
+        targetToReplace(place_, source);
       }
-      // The target appeared while the copy was written: replace it like an earlier copy,
-      // on the same terms.
-      if (errno != EEXIST) raiseErrno(errno, place_.path);
-      targetToReplace(place_, source);
       nameForReplace();
     } else if (!checked_) {
       targetToReplace(place_, source);
     }
     if (const int err = fd_.close(); err != 0) raiseErrno(err, place_.path);
-    if (::rename(name_.c_str(), place_.path.c_str()) != 0) raiseErrno(errno, place_.path);
+    if (::renameat(place_.folder, name_.c_str(), place_.folder, place_.name.c_str()) != 0) {
+      raiseErrno(errno, place_.path);
+    }
     name_.clear();
   }
 
@@ -215,36 +222,29 @@ class PendingCopy {
     return available;
   }
 
-  int makeNamed(std::string& name) const {
-    std::string pattern = temporaryTemplate(place_.path);
-    const int fd = createLockedTemporary(pattern);
-    if (fd >= 0) name = std::move(pattern);
-    return fd;
-  }
-
   // Linking the descriptor itself needs a capability that ordinary users lack; the
   // descriptor's /proc entry works for everyone, at the cost of a path walk.
-  int link(int folder, const std::string& name) const {
+  int link(const std::string& name) const {
     static bool direct = true;
     if (direct) {
-      if (::linkat(fd_.get(), "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+      if (::linkat(fd_.get(), "", place_.folder, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
       if (errno != ENOENT && errno != EPERM && errno != EINVAL) return -1;
       direct = false;
     }
     const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-    return ::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW);
+    return ::linkat(AT_FDCWD, self.c_str(), place_.folder, name.c_str(), AT_SYMLINK_FOLLOW);
   }
 
+  // A rename over the target needs a name: a short one, whatever the target's length.
   void nameForReplace() {
     // Locked before it gets a name, as every temporary file being written is.
     if (!lockTemporary(fd_.get())) raiseErrno(errno, place_.path);
     for (int attempt = 0; attempt < 8; ++attempt) {
-      std::string reserved;
-      const Fd probe(makeNamed(reserved));
-      if (probe.get() < 0) raiseErrno(errno, place_.path);
-      ::unlink(reserved.c_str());
-      if (link(AT_FDCWD, reserved) == 0) {
-        name_ = std::move(reserved);
+      std::string name(kTemporaryMark);
+      name += "XXXXXX";
+      fillTemporarySuffix(name);
+      if (link(name) == 0) {
+        name_ = std::move(name);
         return;
       }
       if (errno != EEXIST) raiseErrno(errno, place_.path);
@@ -284,8 +284,11 @@ CopiedFile FileSystem::copyFile(const std::string& source, const std::string& ta
   try {
     return copyInto(source, target, from, into, betweenChunks);
   } catch (const RuntimeError&) {
-    if (!held || !(into.removed() || from.removed())) throw;
-    into.release();
+    // A folder adopted from the destination's walk is never opened again by its path: its
+    // owner walks to it afresh.
+    const bool intoGone = !into.adopted() && into.removed();
+    if (!held || !(intoGone || from.removed())) throw;
+    if (!into.adopted()) into.release();
     from.release();
     return copyInto(source, target, from, into, betweenChunks);
   }
@@ -312,16 +315,22 @@ CopiedFile FileSystem::copyInto(const std::string& source, const std::string& ta
   PendingCopy out(place, replacing, mode, (mode & into.bitsTaken()) == 0);
   result.bytes = copyContent(faults_, in.get(), out.fd(), static_cast<std::uint64_t>(st.st_size),
                              source, target, betweenChunks, betweenChunksBytes_);
-  out.setMode();
+  out.setMode(faults_);
   const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
-  if (::futimens(out.fd(), times) != 0) raiseErrno(errno, target);
+  int err = faults_.planned(FaultPoint::CopyAttributes, target);
+  if (err == 0 && ::futimens(out.fd(), times) != 0) err = errno;
+  if (err != 0 && !attributesRefused(err)) raiseErrno(err, target);
   out.publish(st);
-  if (batching_) noteCopy(into);
+  noteCopy(into);
   return result;
 }
 
 void FileSystem::removeStaleCopies(const std::string& folder) {
   removeStaleTemporaries(folder, isCopyTemporary);
+}
+
+void FileSystem::removeStaleCopies(int folder) {
+  removeStaleTemporariesAt(folder, isCopyTemporary);
 }
 
 }  // namespace ferrowick::runtime

@@ -136,6 +136,10 @@ class FileSystem {
   // SetAttributes: gives the owner write permission on the regular file at `path`; false,
   // changing nothing, when there is no such file, it is writable already, or it is a link.
   bool clearReadOnly(const std::string& path);
+  // The same for the entry `name` of the folder held open by `folder`; `target` names it in
+  // errors. False, changing nothing, when that entry is the file at `source` itself.
+  bool clearReadOnlyAt(int folder, const std::string& name, const std::string& target,
+                       const std::string& source);
 
   // MakeFolder: creates one folder; the parent must exist.
   void makeFolder(const std::string& path);
@@ -156,6 +160,12 @@ class FileSystem {
   // Removes the temporary files that copies into `folder` left when their process was
   // killed; those of copies still being written stay. Never fails.
   void removeStaleCopies(const std::string& folder);
+  void removeStaleCopies(int folder);
+
+  // Flush: puts every copy made since the last flush (or commit of archive records) on
+  // the disk, one syncfs for each file system that received one, and commits the archive
+  // records that wait for them. Raises the first failure, naming the folder it concerns.
+  void flushCopies();
 
   // Rename and Delete of files.
   void renameFile(const std::string& from, const std::string& to);
@@ -172,6 +182,8 @@ class FileSystem {
   void noteCopy(CopyFolder& folder);
   void recordRemoved();
   void dropSyncFolders() noexcept;
+  // Syncs the file systems of syncFolders_ and lets go of them; raises the first failure.
+  void syncCopies();
 
   std::filesystem::path archiveDatabase_;
   std::unique_ptr<ArchiveStore> archive_;
@@ -180,8 +192,13 @@ class FileSystem {
   std::uint64_t betweenChunksBytes_ = std::uint64_t{32} << 20;
   bool batching_ = false;
   std::size_t batched_ = 0;
-  // One open folder on each file system that got a copy since the last commit.
-  std::vector<std::pair<dev_t, int>> syncFolders_;
+  // One open folder on each file system that got a copy since the last flush.
+  struct SyncFolder {
+    dev_t device;
+    int fd;
+    std::string path;
+  };
+  std::vector<SyncFolder> syncFolders_;
 };
 
 }  // namespace ferrowick::runtime

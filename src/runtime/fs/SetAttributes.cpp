@@ -42,18 +42,28 @@ void FileSystem::setAttributes(const std::string& path, long attributes) {
 }
 
 bool FileSystem::clearReadOnly(const std::string& path) {
+  return clearReadOnlyAt(AT_FDCWD, path, path, {});
+}
+
+bool FileSystem::clearReadOnlyAt(int folder, const std::string& name, const std::string& target,
+                                 const std::string& source) {
+  const std::string& path = target;
   faults_.check(FaultPoint::SetAttributes, path);
   // Opened without following a link, so that the file changed is the one found here.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ELOOP || errno == ENOENT) return false;
     raiseErrno(errno, path);
   }
   struct stat st {};
+  struct stat original {};
   int err = 0;
   bool changed = false;
   if (::fstat(fd, &st) != 0) {
     err = errno;
+  } else if (!source.empty() && ::stat(source.c_str(), &original) == 0 &&
+             original.st_dev == st.st_dev && original.st_ino == st.st_ino) {
+    // The source itself, reached through the destination: never changed.
   } else if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
     if (::fchmod(fd, (st.st_mode & 07777) | S_IWUSR) == 0) {
       changed = true;

@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <random>
 
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/DirectoryEntries.h"
@@ -35,25 +36,67 @@ int createLockedTemporary(std::string& pattern) {
   return -1;
 }
 
+void fillTemporarySuffix(std::string& pattern) {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  if (pattern.size() < kSuffix) return;
+  for (std::size_t at = pattern.size() - kSuffix; at < pattern.size(); ++at) {
+    pattern[at] = kLetters[random() % (sizeof(kLetters) - 1)];
+  }
+}
+
+int createLockedTemporaryAt(int folder, std::string& pattern) {
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    fillTemporarySuffix(pattern);
+    const int fd =
+        ::openat(folder, pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return -1;
+    }
+    struct stat st {};
+    if (lockTemporary(fd) && ::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
+    ::close(fd);
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+namespace {
+void removeIfStale(int folderFd, const dirent& entry,
+                   const std::function<bool(std::string_view name)>& isOurs) {
+  if (!isOurs(entry.d_name)) return;
+  const int fd = ::openat(folderFd, entry.d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat held {};
+  struct stat named {};
+  // Locked: its writer is still at work. The name must still be this file: its writer
+  // may have renamed it into place and let go meanwhile.
+  if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && lockTemporary(fd) &&
+      ::fstatat(folderFd, entry.d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+      named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+    ::unlinkat(folderFd, entry.d_name, 0);
+  }
+  ::close(fd);
+}
+}  // namespace
+
+void removeStaleTemporariesAt(int folder,
+                              const std::function<bool(std::string_view name)>& isOurs) {
+  try {
+    forEachEntryAt(
+        folder, [&](int folderFd, const dirent& entry) { removeIfStale(folderFd, entry, isOurs); });
+  } catch (const RuntimeError&) {
+    // A folder that cannot be listed keeps what it holds.
+  }
+}
+
 void removeStaleTemporaries(const std::string& folder,
                             const std::function<bool(std::string_view name)>& isOurs) {
   try {
-    forEachEntry(folder, [&](int folderFd, const dirent& entry) {
-      if (!isOurs(entry.d_name)) return;
-      const int fd =
-          ::openat(folderFd, entry.d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-      if (fd < 0) return;
-      struct stat held {};
-      struct stat named {};
-      // Locked: its writer is still at work. The name must still be this file: its writer
-      // may have renamed it into place and let go meanwhile.
-      if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && lockTemporary(fd) &&
-          ::fstatat(folderFd, entry.d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-          named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
-        ::unlinkat(folderFd, entry.d_name, 0);
-      }
-      ::close(fd);
-    });
+    forEachEntry(
+        folder, [&](int folderFd, const dirent& entry) { removeIfStale(folderFd, entry, isOurs); });
   } catch (const RuntimeError&) {
     // A folder that cannot be listed keeps what it holds.
   }

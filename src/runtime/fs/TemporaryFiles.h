@@ -14,6 +14,13 @@ namespace ferrowick::runtime {
 // made) and locks it. The descriptor, or -1 with errno set.
 int createLockedTemporary(std::string& pattern);
 
+// The same relative to a held folder, made with the name's "XXXXXX" replaced and never
+// through a link at that name.
+int createLockedTemporaryAt(int folder, std::string& pattern);
+
+// Replaces the last six characters of `pattern` with random letters and digits.
+void fillTemporarySuffix(std::string& pattern);
+
 // Locks an open temporary file as being written.
 bool lockTemporary(int fd);
 
@@ -21,6 +28,9 @@ bool lockTemporary(int fd);
 // locked. Never fails: whatever cannot be looked at or removed stays.
 void removeStaleTemporaries(const std::string& folder,
                             const std::function<bool(std::string_view name)>& isOurs);
+
+// The same for the folder held open by `folder` (which may be opened by path only).
+void removeStaleTemporariesAt(int folder, const std::function<bool(std::string_view name)>& isOurs);
 
 // True when `name` ends in six characters that mkstemp could have made.
 bool endsInTemporarySuffix(std::string_view name);

@@ -1,0 +1,166 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+#include "CopyRunFixture.h"
+#include "runtime/Faults.h"
+
+namespace ferrowick::engine {
+namespace {
+
+using testing::readFile;
+
+// The mirrored folder of a source folder, and each level between it and the backup root.
+fs::path mirror(const std::string& dest, const fs::path& folder) {
+  return fs::path(dest) / folder.relative_path();
+}
+
+// A link anywhere in the mirrored path, to a folder outside the backup or to another
+// source folder, is a folder that cannot be made: nothing goes through it.
+TEST_F(CopyRunTest, ALinkInTheMirroredPathIsNeverFollowed) {
+  const std::string a = file("A/report.txt", "ours");
+  const fs::path mirrored = mirror(dest, src / "A");
+  struct Case {
+    const char* name;
+    fs::path link;  // where in the backup the link stands
+    fs::path to;    // what it leads to
+  };
+  const fs::path outside = root / "outside";
+  const Case cases[] = {
+      {"at the mirrored folder", mirrored, outside},
+      {"at a level above it", mirrored.parent_path(), outside},
+      {"at the first level below the backup", fs::path(dest) / *src.relative_path().begin(),
+       outside},
+      {"to another source folder", mirrored, src / "B"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(dest);
+    fs::remove_all(outside);
+    // Where the copy would land if the link were followed.
+    const fs::path lured = c.to / fs::relative(mirrored / "report.txt", c.link);
+    testing::writeFile(lured, "theirs");
+    fs::create_directories(c.link.parent_path());
+    fs::create_directory_symlink(c.to, c.link);
+    window.lstSource_.clear();
+    addItem(a);
+    host.messages.shown.clear();
+
+    copyRun.RunBackup();
+
+    EXPECT_EQ(readFile(lured), "theirs");
+    ASSERT_EQ(host.messages.shown.size(), 2u);
+    EXPECT_EQ(host.messages.shown[0].text, "<177> '" + mirrored.string() + "'\r");
+    EXPECT_EQ(window.Label14_.caption(), summary(0));
+    fs::remove(c.link);
+  }
+}
+
+// Another thread swaps a mirrored folder for a link and back while the run goes on:
+// whatever it catches, no copy ever lands outside the backup.
+TEST_F(CopyRunTest, LinksSwappedInDuringARunNeverCarryACopyOutside) {
+  constexpr int kFolders = 150, kFiles = 20;
+  for (int f = 0; f < kFolders; ++f) {
+    const std::string folder = "F/d" + std::to_string(f);
+    for (int n = 0; n < kFiles; ++n) file(folder + "/" + std::to_string(n), "x");
+    addItem((src / folder).string() + "/*.*");
+  }
+  const fs::path swapped = mirror(dest, src / "F"), aside = swapped.string() + ".aside";
+  const fs::path outside = root / "outside";
+  fs::create_directories(swapped);
+  fs::create_directories(outside);
+  for (int n = 0; n < 100000; ++n) host.messages.answer(runtime::MsgAnswer::Yes);
+
+  std::atomic<bool> done{false};
+  int swaps = 0;
+  std::thread swapper([&] {
+    while (!done && swaps < 400) {
+      if (::rename(swapped.c_str(), aside.c_str()) != 0) continue;
+      ::symlink(outside.c_str(), swapped.c_str());
+      std::this_thread::yield();
+      ::unlink(swapped.c_str());
+      ::rename(aside.c_str(), swapped.c_str());
+      ++swaps;
+    }
+  });
+  copyRun.RunBackup();
+  done = true;
+  swapper.join();
+
+  EXPECT_GT(swaps, 0);
+  EXPECT_TRUE(fs::is_empty(outside));
+}
+
+// A target that is the source itself, however the destination spells it, is error 75's
+// box, and the file keeps its mode, content and time; a "." or ".." level in the
+// destination is refused before anything is made.
+TEST_F(CopyRunTest, ATargetThatIsItsOwnSourceIsNeverTouched) {
+  const std::string a = file("own.txt", "mine");
+  addItem(a);
+  const auto stamp = fs::last_write_time(a) - std::chrono::hours(5);
+  fs::last_write_time(a, stamp);
+  struct Case {
+    std::string destination;
+    fs::perms mode;
+    std::string box;
+  };
+  const std::string dotted = dest + "/../../..";
+  const Case cases[] = {
+      {"/", fs::perms{0444}, "20 75: "},
+      {"/", fs::perms{0644}, "20 75: "},
+      {dotted, fs::perms{0444}, "48 <194>\n\n" + dotted},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.destination);
+    fs::permissions(a, c.mode);
+    window.txtDest_.setText(c.destination);
+    host.messages.shown.clear();
+
+    copyRun.RunBackup();
+
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_TRUE(shown()[0].starts_with(c.box)) << shown()[0];
+    EXPECT_EQ(fs::status(a).permissions(), c.mode);
+    EXPECT_EQ(readFile(a), "mine");
+    EXPECT_EQ(fs::last_write_time(a), stamp);
+  }
+  EXPECT_FALSE(fs::exists(dest));
+}
+
+// A backup folder that cannot be made is one box that names it, and the run ends in order.
+TEST_F(CopyRunTest, ABackupFolderThatCannotBeMadeIsOneBoxNamingIt) {
+  addItem(file("a.txt", "alpha"));
+  const std::string tooLong = dest + "/" + std::string(300, 'c');
+  window.txtDest_.setText(tooLong);
+
+  copyRun.RunBackup();
+
+  EXPECT_EQ(shown(), Strings{"20 <200>" + errorText("", tooLong)});
+  EXPECT_EQ(window.Label14_.caption(), summary(0));
+  EXPECT_FALSE(fs::exists(dest));
+}
+
+// The copies are on the disk before the summary: a failed flush is reported like a
+// failed copy, and the summary follows it.
+TEST_F(CopyRunTest, AFailedFlushIsReportedBeforeTheSummary) {
+  addItem(file("a.txt", "alpha"));
+  window.chkLog_.setValue(runtime::CheckState::Checked);
+  fs.faults().inject(runtime::FaultPoint::Flush, runtime::Err::DeviceIOError);
+  std::string labelAtBox;
+  host.messages.whileOpen = [&](const auto&) { labelAtBox = window.Label14_.caption(); };
+
+  copyRun.RunBackup();
+
+  ASSERT_EQ(shown().size(), 1u);
+  EXPECT_EQ(shown()[0], "20 <196>" + errorText("", dest + "/"));
+  EXPECT_NE(labelAtBox, summary(1));
+  EXPECT_EQ(window.Label14_.caption(), summary(1));
+  const std::string log = readFile(logPath());
+  const auto error = log.find("ERROR: 57 - "), total = log.find(summary(1));
+  EXPECT_TRUE(error != std::string::npos && total != std::string::npos && error < total) << log;
+}
+
+}  // namespace
+}  // namespace ferrowick::engine
