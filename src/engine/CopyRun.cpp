@@ -23,6 +23,7 @@ namespace ferrowick::engine {
 
 using runtime::RuntimeError;
 using runtime::Err::PathNotFound;
+using services::Text;
 
 CopyRun::CopyRun(EngineContext& context, SourceList& sources, RunFileList& runFiles,
                  services::modMakeDirs& makeDirs)
@@ -159,7 +160,8 @@ void CopyRun::openLog(Run& run) {
   if (logging()) {
     run.logFailed = true;
     run.log.open(LogPath());
-    run.log.writeLine(ctx_.lang.text(181) + " " + runtime::generalDateTime(ctx_.host.clock.now()));
+    run.log.writeLine(ctx_.lang.text(Text::LogStarted) + " " +
+                      runtime::generalDateTime(ctx_.host.clock.now()));
     run.log.writeLine();
     for (const std::string& entry : run.earlyLog) run.log.writeLine(entry);
     run.logFailed = false;
@@ -264,15 +266,16 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.start = ctx_.host.clock.now();
       break;
     case CopyStep::ShowPreparingCaption:
-      view.form().setCaption(lang.text(179));
+      view.form().setCaption(lang.text(Text::PreparingFileList));
       break;
     case CopyStep::TakeDestination:
       state.BackupDir = view.txtDest().text();
       // Nothing is ever written relative to the current folder.
       if (state.BackupDir.empty() || state.BackupDir.front() != '/') {
-        message(lang.text(200) + "\n\n" + state.BackupDir, runtime::MsgStyle::Critical);
+        message(lang.text(Text::PathNotFound) + "\n\n" + state.BackupDir,
+                runtime::MsgStyle::Critical);
         // Ends with the caption every finished run leaves.
-        view.form().setCaption(lang.text(180));
+        view.form().setCaption(lang.text(Text::BackupTitle));
         return CopyStep::LogSummary;
       }
       // A "." or ".." level would lead out of the folder picked: a name the file system
@@ -343,14 +346,14 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
     }
     case CopyStep::ShowRunningCaption:
       run.subject = run.sourcePath;
-      view.form().setCaption(lang.text(180));
+      view.form().setCaption(lang.text(Text::BackupTitle));
       break;
     case CopyStep::OpenLog:
       openLog(run);
       break;
     case CopyStep::ShowStatusHeadings:
-      view.Label10().setCaption(lang.text(182));
-      view.Label12().setCaption(lang.text(183));
+      view.Label10().setCaption(lang.text(Text::CopyingFiles));
+      view.Label12().setCaption(lang.text(Text::To));
       break;
     case CopyStep::CountEntries:
       run.entryCount = state.SourceFiles.empty() ? 0 : state.SourceFiles.size() - 1;
@@ -417,7 +420,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       break;
     case CopyStep::LogFile:
       write(run, logName(run.sourcePath) + " >> " + logName(run.destFolder + run.fileName) +
-                     lang.text(184));
+                     lang.text(Text::LogCopied));
       break;
     case CopyStep::ClearArchive:
       // Recorded as the copy read the file: a change during the copy leaves the archive set.
@@ -465,7 +468,7 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       run.logFailed = false;
       break;
     case CopyStep::ShowEndLabel:
-      view.Label10().setCaption(lang.text(190));
+      view.Label10().setCaption(lang.text(Text::Ready));
       break;
     case CopyStep::ClearStatusLabels:
       view.Label11().setCaption("");

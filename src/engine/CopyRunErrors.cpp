@@ -20,6 +20,7 @@ namespace ferrowick::engine {
 namespace Err = runtime::Err;
 namespace MsgStyle = runtime::MsgStyle;
 using runtime::RuntimeError;
+using services::Text;
 
 namespace {
 constexpr int kYesNoCritical = MsgStyle::YesNo | MsgStyle::Critical;
@@ -87,21 +88,21 @@ CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
     case Err::InvalidProcedureCall:
       return goOn();
     case Err::BadFileNameOrNumber:
-      message(lang.text(194) + "\n\n" + run.subject, MsgStyle::Exclamation);
+      message(lang.text(Text::InvalidFileName) + "\n\n" + run.subject, MsgStyle::Exclamation);
       return goOn();
     case Err::FileNotFound:
-      message(lang.text(195) + "\n\n" + run.subject, MsgStyle::Exclamation);
+      message(lang.text(Text::FileNotFound) + "\n\n" + run.subject, MsgStyle::Exclamation);
       return goOn();
     case Err::DeviceIOError:
-      return ask(step, lang.text(196) + text, kYesNoCritical);
+      return ask(step, lang.text(Text::DeviceIoError) + text, kYesNoCritical);
     case Err::DiskFull:
-      return ask(step, lang.text(197) + text, kYesNoExclamation);
+      return ask(step, lang.text(Text::DiskFull) + text, kYesNoExclamation);
     case Err::PermissionDenied:
-      return ask(step, lang.text(198) + text, kYesNoCritical);
+      return ask(step, lang.text(Text::PermissionDenied) + text, kYesNoCritical);
     case Err::DiskNotReady:
-      return ask(step, lang.text(199) + text, kYesNoCritical);
+      return ask(step, lang.text(Text::DiskNotReady) + text, kYesNoCritical);
     case Err::PathNotFound:
-      return ask(step, lang.text(200) + text, kYesNoCritical);
+      return ask(step, lang.text(Text::PathNotFound) + text, kYesNoCritical);
     case Err::PathFileAccessError:
       // A read-only target is made writable and the file tried once more; anything else,
       // or the same error again, is asked about.

@@ -10,6 +10,8 @@
 
 namespace ferrowick::engine {
 
+using services::Text;
+
 namespace {
 double megabytes(std::uint64_t bytes) { return static_cast<double>(bytes) / 1024.0 / 1024.0; }
 }  // namespace
@@ -29,13 +31,13 @@ std::string CopyRun::errorEntry(const runtime::RuntimeError& error) {
 std::string CopyRun::headingFor(const runtime::RuntimeError& error) const {
   switch (error.number()) {
     case runtime::Err::FileNotFound:
-      return ctx_.lang.text(195);
+      return ctx_.lang.text(Text::FileNotFound);
     case runtime::Err::PathNotFound:
-      return ctx_.lang.text(200);
+      return ctx_.lang.text(Text::PathNotFound);
     case runtime::Err::PermissionDenied:
-      return ctx_.lang.text(198);
+      return ctx_.lang.text(Text::PermissionDenied);
     case runtime::Err::BadFileNameOrNumber:
-      return ctx_.lang.text(194);
+      return ctx_.lang.text(Text::InvalidFileName);
     default:
       return std::to_string(error.number()) + ": " + error.description();
   }
@@ -48,8 +50,8 @@ std::string CopyRun::errorText(const Run& run) const {
   if (target.empty() && !run.sourcePath.empty() && !run.fileName.empty()) {
     target = mirrorOf(run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size()));
   }
-  return "\n\n" + lang.text(192) + "\n" + run.sourcePath + "\n" + lang.text(183) + "\n" + target +
-         run.fileName + "\n\n" + lang.text(193);
+  return "\n\n" + lang.text(Text::CopyError) + "\n" + run.sourcePath + "\n" + lang.text(Text::To) +
+         "\n" + target + run.fileName + "\n\n" + lang.text(Text::RetryFile);
 }
 
 // Built for every file, skipped ones included: the megabytes are formatted again only
@@ -62,19 +64,21 @@ std::string CopyRun::progressText(Run& run) const {
   }
   std::string text;
   text.reserve(64);
-  text.append(lang.text(185)).append(" ").append(std::to_string(run.entryIndex)).append(" ");
-  text.append(lang.text(187)).append(" ").append(std::to_string(run.entryCount));
-  text.append(lang.text(186)).append(run.shownMegabytes);
+  text.append(lang.text(Text::ProgressFile)).append(" ");
+  text.append(std::to_string(run.entryIndex)).append(" ");
+  text.append(lang.text(Text::ProgressOf)).append(" ").append(std::to_string(run.entryCount));
+  text.append(lang.text(Text::ProgressCopiedSoFar)).append(run.shownMegabytes);
   return text;
 }
 
 std::string CopyRun::summaryText(const Run& run) {
   const services::modLanguage& lang = ctx_.lang;
   const runtime::DateTime now = ctx_.host.clock.now();
-  return lang.text(188) + " " + std::to_string(run.copiedFiles) + " " + lang.text(189) + " " +
-         runtime::standardNumber(megabytes(run.copiedBytes)) + " Mb, " + lang.text(191) + " " +
-         runtime::shortTime(run.start) + " " + lang.text(183) + " " + runtime::shortTime(now) +
-         " | " + runtime::shortDate(run.start) + ".";
+  return lang.text(Text::BackupFinished) + " " + std::to_string(run.copiedFiles) + " " +
+         lang.text(Text::TotalSize) + " " + runtime::standardNumber(megabytes(run.copiedBytes)) +
+         " Mb, " + lang.text(Text::From) + " " + runtime::shortTime(run.start) + " " +
+         lang.text(Text::To) + " " + runtime::shortTime(now) + " | " +
+         runtime::shortDate(run.start) + ".";
 }
 
 }  // namespace ferrowick::engine

@@ -138,8 +138,8 @@ bool modMakeDirs::makeLevel(const std::string& path) {
 // Nothing in the walk raises: a level that cannot be made is a plain false, so the
 // line after the path that would carry an error's description stays empty.
 void modMakeDirs::reportFailure(const std::string& path) {
-  messages_.show(lang_.text(177) + " '" + path + "'\r", runtime::MsgStyle::Exclamation,
-                 app_.title());
+  messages_.show(lang_.text(Text::CannotCreateFolder) + " '" + path + "'\r",
+                 runtime::MsgStyle::Exclamation, app_.title());
 }
 
 }  // namespace ferrowick::services
