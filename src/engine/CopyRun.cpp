@@ -281,8 +281,9 @@ CopyStep CopyRun::perform(CopyStep step, Run& run) {
       // A "." or ".." level would lead out of the folder picked: a name the file system
       // rejects.
       if (hasDotLevel(state.BackupDir)) {
-        message(lang.text(194) + "\n\n" + state.BackupDir, runtime::MsgStyle::Exclamation);
-        view.form().setCaption(lang.text(180));
+        message(lang.text(Text::InvalidFileName) + "\n\n" + state.BackupDir,
+                runtime::MsgStyle::Exclamation);
+        view.form().setCaption(lang.text(Text::BackupTitle));
         return CopyStep::LogSummary;
       }
       break;
