@@ -16,18 +16,10 @@
 
 namespace ferrowick::engine::testing {
 
-// A message box as "caption|style|text": one comparison covers all three and the count.
+// A message box as ScriptedMessageBoxes::all() gives it.
 inline std::string shownBox(int style, const std::string& text,
                             const std::string& caption = "Ferrowick") {
   return caption + "|" + std::to_string(style) + "|" + text;
-}
-inline std::vector<std::string> boxesShown(
-    const ferrowick::testing::ScriptedMessageBoxes& messages) {
-  std::vector<std::string> all;
-  for (const auto& shown : messages.shown) {
-    all.push_back(shownBox(shown.style, shown.text, shown.caption));
-  }
-  return all;
 }
 
 using ferrowick::testing::raisedError;

@@ -62,7 +62,7 @@ TEST_F(SettingsSave, WritesEveryKeyInItsOrderAndKeepsTheFileBeforeAsThePreviousV
   window.MaskEdBox1_.setText("08:00");
   window.MaskEdBox2_.setText("1_:__");
   save();
-  EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(Critical, "13\nType mismatch")});
+  EXPECT_EQ(host.messages.all(), Strings{shownBox(Critical, "13\nType mismatch")});
   EXPECT_EQ(ini(), second);
 }
 
@@ -96,7 +96,7 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFileOrTheEntryItConcernsAndKeepsTheOldSe
     for (const auto& item : failure.items) window.lstSource_.addItem(item);
     if (failure.iniIsFolder) std::filesystem::create_directories(iniPath());
     save();
-    EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(Critical, failure.shown)});
+    EXPECT_EQ(host.messages.all(), Strings{shownBox(Critical, failure.shown)});
     if (failure.iniIsFolder) std::filesystem::remove(iniPath());
   }
   ::setenv("XDG_DATA_HOME", data.c_str(), 1);
@@ -167,7 +167,7 @@ TEST_F(SettingsSave, ThePreviousVersionIsInPlaceBeforeTheNewFileReplacesTheOld) 
         EXPECT_NE(ini().find(kNew), std::string::npos);
       } else {
         EXPECT_EQ(files(), step.left);
-        EXPECT_EQ(boxesShown(host.messages),
+        EXPECT_EQ(host.messages.all(),
                   Strings{shownBox(Critical,
                                    "57\nDevice I/O error\n\n" + (folder() / step.file).string())});
         EXPECT_EQ(filesLeft(), 2);
@@ -195,7 +195,7 @@ TEST_F(SettingsSave, AValueTheFileCannotHoldFailsTheSaveAndKeepsTheOldSettings) 
   window.lstSource_.addItem("/a/*.*");
   window.txtCusDir_.setText(std::string("Ho\0me", 5));
   save();
-  EXPECT_EQ(boxesShown(host.messages),
+  EXPECT_EQ(host.messages.all(),
             Strings{shownBox(Critical, "5\nInvalid procedure call or argument")});
   EXPECT_EQ(ini(), kCurrent);
 }

@@ -45,7 +45,6 @@ class SourceListTest : public ::testing::Test {
     rig.window.dirSource_.setPath(folder);
     sources.AddSelectedSources(false, withSubfolders);
   }
-  Strings shown() const { return boxesShown(rig.host.messages); }
 
   SourcesRig rig;
   SourceList sources{rig.ctx};
@@ -56,8 +55,8 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
   const Strings walk = walkItems();
   addItems({item("p/p1"), item("p/p1/deep"), folderItem(data)});
   addFolder(data.string() + "/", true);  // a trailing separator stays single
-  EXPECT_EQ(shown(), (Strings{duplicate(item("p/p1")), duplicate(item("p/p1/deep")),
-                              duplicate(folderItem(data))}));
+  EXPECT_EQ(rig.host.messages.all(), (Strings{duplicate(item("p/p1")), duplicate(item("p/p1/deep")),
+                                              duplicate(folderItem(data))}));
   EXPECT_EQ(rig.items(), sorted(walk));
   EXPECT_TRUE(rig.state.SubfolderList.empty());
 
@@ -67,7 +66,8 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
   rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceIOError, "/p/p1");
   rig.host.messages.whileOpen = [&](const auto&) { EXPECT_TRUE(rig.host.pointer.busy()); };
   addFolder(data.string(), true);
-  EXPECT_EQ(shown(), Strings{shownBox(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
+  EXPECT_EQ(rig.host.messages.all(),
+            Strings{shownBox(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
   EXPECT_FALSE(rig.host.pointer.busy());
   EXPECT_TRUE(rig.items().empty());
 }
@@ -95,7 +95,7 @@ TEST_F(SourceListTest, RefreshAddsEveryCurrentSubfolderSilentlyAndPassesOverUnre
   std::erase(expected, item("p/p1/deep"));
   expected.push_back(item("q/new"));
   EXPECT_EQ(rig.items(), sorted(expected));
-  EXPECT_TRUE(shown().empty());
+  EXPECT_TRUE(rig.host.messages.all().empty());
   EXPECT_TRUE(rig.state.SubfolderList.empty());
 }
 
