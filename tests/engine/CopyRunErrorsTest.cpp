@@ -13,7 +13,6 @@ using testing::readFile;
 class CopyRunErrorsTest : public CopyRunTest {
  protected:
   void SetUp() override {
-    window.chkLog_.setValue(runtime::CheckState::Checked);
     a = file("a.txt", "alpha");
     b = file("b.txt", "beta");
     c = file("c.txt", "gamma");

@@ -9,7 +9,6 @@ using testing::readFile;
 
 class CopyRunLogTest : public CopyRunTest {
  protected:
-  void SetUp() override { window.chkLog_.setValue(Checked); }
   const std::string a = file("a.txt", std::string(std::size_t{3} << 19, 'a')),  // 1.5 MiB
       b = file("b.txt", "bb"), c = file("c.txt", "ccc");
 };
