@@ -14,7 +14,6 @@ namespace {
 
 using testing::readFile;
 
-// The mirrored folder of a source folder, and each level between it and the backup root.
 fs::path mirror(const std::string& dest, const fs::path& folder) {
   return fs::path(dest) / folder.relative_path();
 }

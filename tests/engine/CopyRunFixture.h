@@ -31,7 +31,6 @@ class CopyRunTest : public ::testing::Test, public testing::EngineRig {
     host.loop.pending = [this] { atYield(); };
   }
 
-  // The mirror of a source path below the backup root.
   std::string target(const std::string& path) const { return dest + path; }
 
   std::string file(const std::string& relative, const std::string& bytes) {

@@ -31,7 +31,6 @@ inline std::string utf16(std::string_view text) {
   return wide;
 }
 
-// A headless engine over the in-memory window, with the settings folder in the sandbox.
 class EngineTest : public ::testing::Test, public ferrowick::testing::EngineRig {
  protected:
   EngineTest() {

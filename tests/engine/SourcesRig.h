@@ -26,7 +26,6 @@ struct SourcesRig : ferrowick::testing::EngineRig {
   fs::path root = ferrowick::testing::Sandbox::root() / "src";
 };
 
-// A folder item of a sandbox folder.
 inline std::string folderItem(const fs::path& folder) { return folder.string() + "/*.*"; }
 
 // The names in a folder in the order the file system gives them.
