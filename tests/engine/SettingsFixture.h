@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,6 @@
 #include "runtime/RuntimeError.h"
 #include "support/RaisedError.h"
 #include "support/Sandbox.h"
-#include "support/ScriptedHost.h"
 
 namespace ferrowick::engine::testing {
 
