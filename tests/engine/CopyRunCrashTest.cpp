@@ -15,7 +15,6 @@ namespace {
 
 using testing::readFile;
 
-// Every file below `folder`, by its path relative to it.
 Strings filesBelow(const fs::path& folder) {
   Strings found;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {

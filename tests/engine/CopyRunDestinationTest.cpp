@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +14,6 @@ namespace {
 
 using testing::readFile;
 
-// The mirrored folder of a source folder, and each level between it and the backup root.
 fs::path mirror(const std::string& dest, const fs::path& folder) {
   return fs::path(dest) / folder.relative_path();
 }
@@ -129,24 +130,28 @@ TEST_F(CopyRunTest, ATargetThatIsItsOwnSourceIsNeverTouched) {
   EXPECT_FALSE(fs::exists(dest));
 }
 
-// A backup folder that cannot be made is one box that names it, and the run ends in order.
-TEST_F(CopyRunTest, ABackupFolderThatCannotBeMadeIsOneBoxNamingIt) {
+// A backup folder that cannot be made, for too long a name or a missing parent (it is
+// made one level only), is a box naming it; Yes tries again, and nothing is made.
+TEST_F(CopyRunTest, ABackupFolderThatCannotBeMadeIsABoxNamingIt) {
   addItem(file("a.txt", "alpha"));
   const std::string tooLong = dest + "/" + std::string(300, 'c');
-  window.txtDest_.setText(tooLong);
-
-  copyRun.RunBackup();
-
-  EXPECT_EQ(shown(), Strings{"20 <200>" + errorText("", tooLong)});
-  EXPECT_EQ(window.Label14_.caption(), summary(0));
+  for (const std::string& destination : {tooLong, (root / "no/such/backup").string()}) {
+    window.txtDest_.setText(destination);
+    host.messages.shown.clear();
+    host.messages.answer(runtime::MsgAnswer::Yes);
+    host.messages.answer(runtime::MsgAnswer::No);
+    copyRun.RunBackup();
+    EXPECT_EQ(shown(), Strings(2, "20 <200>" + errorText("", destination)));
+    EXPECT_EQ(window.Label14_.caption(), summary(0));
+  }
   EXPECT_FALSE(fs::exists(dest));
+  EXPECT_FALSE(fs::exists(root / "no"));
 }
 
 // The copies are on the disk before the summary: a failed flush is reported like a
 // failed copy, and the summary follows it.
 TEST_F(CopyRunTest, AFailedFlushIsReportedBeforeTheSummary) {
   addItem(file("a.txt", "alpha"));
-  window.chkLog_.setValue(runtime::CheckState::Checked);
   fs.faults().inject(runtime::FaultPoint::Flush, runtime::Err::DeviceIOError);
   std::string labelAtBox;
   host.messages.whileOpen = [&](const auto&) { labelAtBox = window.Label14_.caption(); };
@@ -160,6 +165,61 @@ TEST_F(CopyRunTest, AFailedFlushIsReportedBeforeTheSummary) {
   const std::string log = readFile(logPath());
   const auto error = log.find("ERROR: 57 - "), total = log.find(summary(1));
   EXPECT_TRUE(error != std::string::npos && total != std::string::npos && error < total) << log;
+}
+
+// Neither a relative destination nor a folder that cannot be made lands in the current folder.
+TEST_F(CopyRunTest, RelativeDestinationOrFolderThatCannotBeMadeFailsAndNothingLandsInTheCwd) {
+  const std::string a = file("Docs/a.txt", "alpha");
+  addItem(a);
+  addItem(file("z.txt", "beta"));
+  const fs::path work = root / "cwd", before = fs::current_path();
+  fs::create_directories(work);
+  fs::current_path(work);
+  window.txtDest_.setText("relbackup");
+  copyRun.RunBackup();
+  EXPECT_EQ(shown(), Strings{"16 <200>\n\nrelbackup"});
+
+  host.messages.shown.clear();
+  window.txtDest_.setText(dest);
+  testing::writeFile(target((src / "Docs").string()), "in the way");
+  host.messages.answer(runtime::MsgAnswer::No);
+  copyRun.RunBackup();
+  fs::current_path(before);
+  ASSERT_EQ(host.messages.shown.size(), 2u);
+  EXPECT_TRUE(host.messages.shown[0].text.starts_with("<177> '"));
+  EXPECT_EQ(host.messages.shown[1].text, "<200>" + errorText(a, target(a)));
+  EXPECT_EQ(window.Label14_.caption(), summary(0));  // No finished the run: z.txt was not copied
+  EXPECT_TRUE(fs::is_empty(work));
+}
+
+TEST_F(CopyRunTest, DestinationFolderRemovedDuringTheRunIsMadeAgain) {
+  const std::string a = file("Docs/a.txt", "alpha"), b = file("Docs/b.txt", "beta");
+  addItem(a);
+  addItem(b);
+  onYield = [&] {
+    if (statuses.size() == 2) fs::remove_all(fs::path(target(a)).parent_path());
+  };
+  copyRun.RunBackup();
+  EXPECT_EQ(readFile(target(b)), "beta");
+}
+
+TEST_F(CopyRunTest, TemporaryCopiesLeftByAKilledRunAreRemovedAndOnlyThose) {
+  const std::string a = file("Docs/a.txt", "alpha");
+  addItem(a);
+  const fs::path folder = fs::path(target(a)).parent_path();
+  const fs::path stale[] = {folder / ".a.txt.ferrowick-Ab12Cd", folder / ".ferrowick-Qw56Er"},
+                 live = folder / ".b.txt.ferrowick-Xy34Zq";
+  const fs::path others[] = {live, folder / ".a.txt.ferrowick-old"};
+  for (const auto& path : stale) testing::writeFile(path, "partial");
+  for (const auto& path : others) testing::writeFile(path, "not stale");
+  const int writer = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+
+  copyRun.RunBackup();
+  ::close(writer);
+
+  for (const auto& path : stale) EXPECT_FALSE(fs::exists(path)) << path;
+  for (const auto& path : others) EXPECT_TRUE(fs::exists(path)) << path;
 }
 
 }  // namespace

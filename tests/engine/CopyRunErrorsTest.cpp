@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "CopyRunFixture.h"
 
 namespace ferrowick::engine {
@@ -13,7 +15,6 @@ using testing::readFile;
 class CopyRunErrorsTest : public CopyRunTest {
  protected:
   void SetUp() override {
-    window.chkLog_.setValue(runtime::CheckState::Checked);
     a = file("a.txt", "alpha");
     b = file("b.txt", "beta");
     c = file("c.txt", "gamma");
@@ -104,16 +105,20 @@ TEST_F(CopyRunErrorsTest, VanishedOrUncopyableFilesGiveOneMessageThatNamesThemAn
                                      "[OK]\r\n\r\n" + summary(2) + "\r\n");
 }
 
-TEST_F(CopyRunErrorsTest, FailingLogWriteEndsTheRunInOrderWithABoxNamingTheLog) {
-  // The disk under the log fills up at the first file's line.
-  fs.faults().inject(runtime::FaultPoint::WriteOutput, Err::DiskFull, "", 2, 2);
-
-  copyRun.RunBackup();
-
-  EXPECT_EQ(shown(), Strings{"48 61: Disk full\n\n" + logPath()});
-  EXPECT_FALSE(host.pointer.busy());
+// A log that cannot be opened, or whose disk fills up at the first file's line, is a box
+// naming it, and the run ends in order.
+TEST_F(CopyRunErrorsTest, FailingLogEndsTheRunInOrderWithABoxNamingTheLog) {
+  const std::tuple<runtime::FaultPoint, int, int> failures[] = {
+      {runtime::FaultPoint::OpenOutput, 1, 0}, {runtime::FaultPoint::WriteOutput, 2, 2}};
+  for (const auto& [point, times, skip] : failures) {
+    host.messages.shown.clear();
+    fs.faults().inject(point, Err::DiskFull, "", times, skip);
+    copyRun.RunBackup();
+    EXPECT_EQ(shown(), Strings{"48 61: Disk full\n\n" + logPath()});
+    EXPECT_FALSE(host.pointer.busy());
+    EXPECT_EQ(window.Label14_.caption(), summary(0));
+  }
   EXPECT_EQ(readFile(logPath()), header);
-  EXPECT_EQ(window.Label14_.caption(), summary(0));
 }
 
 TEST_F(CopyRunErrorsTest, SecondRunDoesNotStartWhileOneIsInProgress) {

@@ -20,17 +20,17 @@ namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
 
 // A copy run over a sandbox tree, with the main window in memory and scripted dialogs.
-// Language texts 177 to 200 read "<177>" to "<200>", so the compositions show plainly.
+// Language texts 177 to 200 read "<177>" to "<200>", so the compositions show plainly;
+// the log box is ticked.
 class CopyRunTest : public ::testing::Test, public testing::EngineRig {
  protected:
   CopyRunTest() {
     for (int n = 177; n <= 200; ++n) lang.setText(n, "<" + std::to_string(n) + ">");
-    window.chkLog_.setValue(runtime::CheckState::Unchecked);
+    window.chkLog_.setValue(runtime::CheckState::Checked);
     window.txtDest_.setText(dest);
     host.loop.pending = [this] { atYield(); };
   }
 
-  // The mirror of a source path below the backup root.
   std::string target(const std::string& path) const { return dest + path; }
 
   std::string file(const std::string& relative, const std::string& bytes) {

@@ -34,7 +34,6 @@ TEST_F(CopyRunModesTest, FullModeCopiesEverythingAndIncrementalOnlyFilesWithTheA
   fs.setAttributes(hidden, 0);
   addItem(hidden);
   window.chkIncr_.setValue(Checked);
-  window.chkLog_.setValue(Checked);
   statuses.clear();
   fs::remove_all(dest);  // the read-only copies would first be refused
   copyRun.RunBackup();

@@ -13,8 +13,6 @@ using testing::readFile;
 
 class CopyRunSourcesTest : public CopyRunTest {
  protected:
-  void SetUp() override { window.chkLog_.setValue(runtime::CheckState::Checked); }
-
   // The log's lines between the header's empty line and the first file line.
   std::set<std::string> entriesAfterHeader() const {
     const std::string log = readFile(logPath());

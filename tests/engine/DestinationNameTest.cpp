@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "EngineRig.h"
 #include "engine/DestinationName.h"
@@ -12,30 +11,13 @@ namespace {
 class DestinationNameTest : public ::testing::Test, public ferrowick::testing::EngineRig {
  protected:
   DestinationNameTest() { host.clock.time = {2009, 7, 3, 10, 0, 0}; }
-  std::string preview(bool custName, bool dated, bool both) {
-    name.CustomDir(custName, dated, both);
-    return window.txtDest_.text();
-  }
   DestinationName name{ctx};
 };
 
-TEST_F(DestinationNameTest, ThePreviewJoinsBaseNameAndDateAsTheFlagsAndSeparatorSay) {
-  window.txtSelected2_.setText("/data/Backups");
-  window.cmbSep_.setText("-");
-  window.txtCusDir_.setText("Docs");
-  // both, custom name, dated, the preview.
-  const std::tuple<bool, bool, bool, std::string> rows[] = {
-      {true, false, false, "/data/Backups/Docs - 07-03-2009"},
-      {false, true, true, "/data/Backups/Docs"},
-      {false, false, true, "/data/Backups/07-03-2009"}};
-  for (const auto& [both, custName, dated, expected] : rows) {
-    EXPECT_EQ(preview(custName, dated, both), expected);
-  }
-  window.txtSelected2_.setText("/");  // no second separator
-  EXPECT_EQ(preview(false, false, false), "/Docs");
-  // The separator is chosen by its exact text; any other text gives none.
-  const std::pair<std::string, std::string> separators[] = {{"Space", "07 03 2009"},
-                                                            {"space", "07032009"}};
+// The separator is chosen by its exact text; any other text gives none.
+TEST_F(DestinationNameTest, TheDateSeparatorIsChosenByItsExactText) {
+  const std::pair<std::string, std::string> separators[] = {
+      {"-", "07-03-2009"}, {"Space", "07 03 2009"}, {"space", "07032009"}};
   for (const auto& [separator, date] : separators) {
     window.cmbSep_.setText(separator);
     EXPECT_EQ(name.GetDateFormat(), date) << separator;

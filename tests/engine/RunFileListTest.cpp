@@ -58,7 +58,7 @@ TEST_F(RunFileListTest, FailuresKeepWhatCameBeforeAndFolderFailuresShowNumberCol
   addFile("first.txt");
   rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceIOError, "/bad/");
   addFolder("bad");
-  EXPECT_EQ(boxesShown(rig.host.messages),
+  EXPECT_EQ(rig.host.messages.all(),
             Strings{shownBox(runtime::MsgStyle::Critical, "57:Device I/O error")});
   EXPECT_EQ(paths(), (Strings{"first.txt", "", ""}));
 }

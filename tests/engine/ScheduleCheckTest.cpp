@@ -98,7 +98,7 @@ TEST_F(CheckSchedule, EveryCheckInTheMinuteRunsOrWaitsForTheRunUnderWayUnlessItF
   // A failed refresh comes before the caption and the run.
   refreshFails = runtime::Err::PathNotFound;
   schedule.CheckSchedule();
-  EXPECT_EQ(boxesShown(host.messages), Strings{shownBox(OkOnly, "76\nPath not found")});
+  EXPECT_EQ(host.messages.all(), Strings{shownBox(OkOnly, "76\nPath not found")});
   EXPECT_EQ(window.form_.caption(), "Ferrowick");
   EXPECT_EQ(state.LastRunTime, TimeOfDay::of(9, 15));
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,22 +11,13 @@
 #include "runtime/RuntimeError.h"
 #include "support/RaisedError.h"
 #include "support/Sandbox.h"
-#include "support/ScriptedHost.h"
 
 namespace ferrowick::engine::testing {
 
-// A message box as "caption|style|text": one comparison covers all three and the count.
+// A message box as ScriptedMessageBoxes::all() gives it.
 inline std::string shownBox(int style, const std::string& text,
                             const std::string& caption = "Ferrowick") {
   return caption + "|" + std::to_string(style) + "|" + text;
-}
-inline std::vector<std::string> boxesShown(
-    const ferrowick::testing::ScriptedMessageBoxes& messages) {
-  std::vector<std::string> all;
-  for (const auto& shown : messages.shown) {
-    all.push_back(shownBox(shown.style, shown.text, shown.caption));
-  }
-  return all;
 }
 
 using ferrowick::testing::raisedError;
@@ -39,7 +29,6 @@ inline std::string utf16(std::string_view text) {
   return wide;
 }
 
-// A headless engine over the in-memory window, with the settings folder in the sandbox.
 class EngineTest : public ::testing::Test, public ferrowick::testing::EngineRig {
  protected:
   EngineTest() {

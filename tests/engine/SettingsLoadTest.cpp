@@ -102,9 +102,8 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   state.NoSettingsFile = false;
   fs.faults().inject(runtime::FaultPoint::Copy, runtime::Err::DiskFull);
   load(window);
-  EXPECT_EQ(
-      boxesShown(host.messages),
-      Strings{shownBox(runtime::MsgStyle::Critical, "61\n\nDisk full\n\n" + iniPath().string())});
+  EXPECT_EQ(host.messages.all(), Strings{shownBox(runtime::MsgStyle::Critical,
+                                                  "61\n\nDisk full\n\n" + iniPath().string())});
   load(window);
   EXPECT_EQ(ini() + bak(), previous + previous);  // the previous version stays
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "EngineRig.h"
+#include "support/ListItems.h"
 #include "support/Sandbox.h"
 
 namespace ferrowick::engine::testing {
@@ -20,17 +21,11 @@ struct SourcesRig : ferrowick::testing::EngineRig {
     lang.setText(178, kDuplicateText);
   }
 
-  std::vector<std::string> items() const {
-    std::vector<std::string> all;
-    for (std::size_t i = 0; i < window.lstSource_.count(); ++i)
-      all.push_back(window.lstSource_.item(i));
-    return all;
-  }
+  std::vector<std::string> items() const { return ferrowick::testing::itemsOf(window.lstSource_); }
 
   fs::path root = ferrowick::testing::Sandbox::root() / "src";
 };
 
-// A folder item of a sandbox folder.
 inline std::string folderItem(const fs::path& folder) { return folder.string() + "/*.*"; }
 
 // The names in a folder in the order the file system gives them.

@@ -2,9 +2,12 @@
 
 #include "runtime/TestChecks.h"
 #include "runtime/controls/MemoryControls.h"
+#include "support/ListItems.h"
 
 namespace ferrowick::runtime {
 namespace {
+
+using testing::itemsOf;
 
 TEST(ControlEvents, TextChangeRunsNestedOnEveryRealChangeAndATimeFieldTakesOnlyItsShape) {
   MemoryTextBox first;
@@ -38,12 +41,6 @@ TEST(ControlEvents, OptionClicksOnlyWhenItBecomesSelectedAndACheckBoxOnEveryChan
   EXPECT_FALSE(a.value() || b.value());
   for (const int value : {1, 1, 2, 0}) box.setValue(value);  // checked twice, grayed, unchecked
   EXPECT_EQ(clicks, "bxxx");
-}
-
-std::vector<std::string> itemsOf(const MemoryListBox& list) {
-  std::vector<std::string> items;
-  for (std::size_t i = 0; i < list.count(); ++i) items.push_back(list.item(i));
-  return items;
 }
 
 TEST(ControlEvents, SortedListKeepsCaseInsensitiveOrderAndABatchAddsAsOneByOne) {

@@ -74,17 +74,15 @@ TEST_F(FileCopyTest, AHeldFolderRemovedAndMadeAgainTakesTheNextCopy) {
   EXPECT_EQ(readFile(root / "out/3"), "second");
 }
 
-TEST_F(FileCopyTest, PermissionsSurviveTheUmask) {
+TEST_F(FileCopyTest, PermissionsSurviveTheUmaskAndAnInheritedDefaultAccessList) {
   const mode_t saved = ::umask(027);
   fs::permissions(root / "a", fs::perms{0777});
   files.copyFile(root / "a", root / "out");
   ::umask(saved);
   EXPECT_EQ(fs::status(root / "out").permissions(), fs::perms{0777});
-}
 
-// A default access list takes the place of the umask in a folder made a moment ago.
-TEST_F(FileCopyTest, PermissionsSurviveADefaultAccessListInheritedFromTheParent) {
-  // Owner all, group and others nothing: a new file of mode 0644 would get 0600.
+  // In a folder made a moment ago a default access list takes the umask's place. Owner all, group
+  // and others nothing: a new file of mode 0644 would get 0600.
   const std::uint32_t list[] = {2, 0x0007'0001, 0, 0x0000'0004, 0, 0x0000'0020, 0};
   const fs::path parent = root / "listed";
   fs::create_directory(parent);

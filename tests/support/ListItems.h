@@ -6,7 +6,6 @@
 
 namespace ferrowick::testing {
 
-// A list control's items in their order.
 template <class List>
 std::vector<std::string> itemsOf(const List& list) {
   std::vector<std::string> items;
