@@ -22,7 +22,7 @@ TEST_F(modCommonTest, SavedScheduleRunsACopyAfterTheNextStart) {
     window.txtDest_.setText(backup.string());
     window.optAlways_.setValue(true);
     window.MaskEdBox1_.setText("14:30");
-    ASSERT_FALSE(engine.validation.CheckSettings());
+    ASSERT_EQ(engine.validation.CheckSettings(), Check::MaySave);
     engine.settings.SaveSettings();
   }
 
