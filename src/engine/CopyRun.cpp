@@ -69,39 +69,53 @@ std::string CopyRun::LogPath() {
   return folder + "/dravonk.log";
 }
 
+namespace {
+// What a run holds while it lasts, given back however it ends.
+struct InProgress {
+  bool& flag;
+  ~InProgress() { flag = false; }
+};
+
+// Nothing of the destination stays held, or walked through, once the run has ended.
+struct TreeHeld {
+  runtime::DestinationTree& tree;
+  services::modMakeDirs& makeDirs;
+  TreeHeld(runtime::DestinationTree& held, services::modMakeDirs& walker)
+      : tree(held), makeDirs(walker) {
+    makeDirs.walkBelow(&tree);
+  }
+  TreeHeld(const TreeHeld&) = delete;
+  TreeHeld& operator=(const TreeHeld&) = delete;
+  ~TreeHeld() {
+    makeDirs.walkBelow(nullptr);
+    tree.close();
+  }
+};
+
+// Only an error that escapes the handler leaves a batch of archive records open here.
+struct ArchiveBatch {
+  runtime::FileSystem& fs;
+  ~ArchiveBatch() {
+    try {
+      fs.endArchiveBatch();
+    } catch (const RuntimeError&) {
+      // Records not written only mean another copy of those files next time.
+    }
+  }
+};
+}  // namespace
+
 void CopyRun::RunBackup() {
   EngineState& state = ctx_.state;
   if (state.RunInProgress) return;
   state.RunInProgress = true;
-  struct InProgress {
-    bool& flag;
-    ~InProgress() { flag = false; }
-  } inProgress{state.RunInProgress};
+  const InProgress inProgress{state.RunInProgress};
 
   Run run(ctx_.fs.faults());
   madeFolder_.clear();
   madeEmpty_.clear();
-  // Nothing of the destination stays held, or walked through, once the run has ended.
-  struct TreeHeld {
-    runtime::DestinationTree& tree;
-    services::modMakeDirs& makeDirs;
-    ~TreeHeld() {
-      makeDirs.walkBelow(nullptr);
-      tree.close();
-    }
-  } treeHeld{tree_, makeDirs_};
-  makeDirs_.walkBelow(&tree_);
-  // Only an error that escapes the handler leaves a batch of archive records open here.
-  struct ArchiveBatch {
-    runtime::FileSystem& fs;
-    ~ArchiveBatch() {
-      try {
-        fs.endArchiveBatch();
-      } catch (const RuntimeError&) {
-        // Records not written only mean another copy of those files next time.
-      }
-    }
-  } archiveBatch{ctx_.fs};
+  const TreeHeld treeHeld(tree_, makeDirs_);
+  const ArchiveBatch archiveBatch{ctx_.fs};
   CopyStep step = CopyStep::ShowBusyPointer;
   while (step != CopyStep::Done) {
     try {

@@ -26,24 +26,7 @@ using services::Text;
 namespace {
 constexpr int kYesNoCritical = MsgStyle::YesNo | MsgStyle::Critical;
 constexpr int kYesNoExclamation = MsgStyle::YesNo | MsgStyle::Exclamation;
-}  // namespace
 
-// A box may stay open for long, and the program may end meanwhile: the archive records of
-// the copies made so far are committed first.
-void CopyRun::commitArchiveRecords() {
-  try {
-    ctx_.fs.commitArchiveBatch();
-  } catch (const RuntimeError&) {
-    // Dropped records only mean another copy of those files next time.
-  }
-}
-
-int CopyRun::message(const std::string& text, int style) {
-  commitArchiveRecords();
-  return ctx_.host.messages.show(text, style, ctx_.app.title());
-}
-
-namespace {
 // Where the run goes after an error, by the phase of the step that failed.
 CopyStep whereNext(CopyStep step, AfterError after) {
   switch (phaseOf(step)) {
@@ -76,6 +59,21 @@ CopyStep whereNext(CopyStep step, AfterError after) {
   return CopyStep::LogSummary;
 }
 }  // namespace
+
+// A box may stay open for long, and the program may end meanwhile: the archive records of
+// the copies made so far are committed first.
+void CopyRun::commitArchiveRecords() {
+  try {
+    ctx_.fs.commitArchiveBatch();
+  } catch (const RuntimeError&) {
+    // Dropped records only mean another copy of those files next time.
+  }
+}
+
+int CopyRun::message(const std::string& text, int style) {
+  commitArchiveRecords();
+  return ctx_.host.messages.show(text, style, ctx_.app.title());
+}
 
 CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
   // Whatever went wrong may have taken the folder with it.

@@ -8,8 +8,8 @@
 namespace ferrowick::engine {
 
 // What a copy run does, one step at a time. The run goes through them in the order of
-// kCopyRunOrder below; the error handler goes on with the step after the failing one,
-// starts the current file again, or finishes the run.
+// kCopyRunOrder below; after an error it goes on, tries again or finishes, and the phase of
+// the failed step says what each of those means (CopyRunErrors.cpp).
 enum class CopyStep {
   ShowBusyPointer,
   ExpandSourceFolders,
