@@ -2,14 +2,12 @@
 
 #include <utility>
 
+#include "engine/CopyRunState.h"
 #include "engine/CopyRunSteps.h"
-#include "engine/CopyRunValues.h"
 
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/MainWindowView.h"
-#include "engine/RunFileList.h"
-#include "engine/SourceList.h"
 #include "runtime/App.h"
 #include "runtime/Formats.h"
 #include "runtime/Host.h"
@@ -38,19 +36,6 @@ std::string CopyRun::GetFileName(const std::string& path) {
   if (slash == std::string::npos) return {};
   return path.substr(slash + 1);
 }
-
-namespace {
-bool hasDotLevel(const std::string& path) {
-  for (std::size_t at = 0; at <= path.size();) {
-    auto end = path.find('/', at);
-    if (end == std::string::npos) end = path.size();
-    const std::string_view level(path.data() + at, end - at);
-    if (level == "." || level == "..") return true;
-    at = end + 1;
-  }
-  return false;
-}
-}  // namespace
 
 std::string CopyRun::mirrorOf(const std::string& sourceFolder) const {
   const auto slash = sourceFolder.find('/');
@@ -84,39 +69,53 @@ std::string CopyRun::LogPath() {
   return folder + "/dravonk.log";
 }
 
+namespace {
+// What a run holds while it lasts, given back however it ends.
+struct InProgress {
+  bool& flag;
+  ~InProgress() { flag = false; }
+};
+
+// Nothing of the destination stays held, or walked through, once the run has ended.
+struct TreeHeld {
+  runtime::DestinationTree& tree;
+  services::modMakeDirs& makeDirs;
+  TreeHeld(runtime::DestinationTree& held, services::modMakeDirs& walker)
+      : tree(held), makeDirs(walker) {
+    makeDirs.walkBelow(&tree);
+  }
+  TreeHeld(const TreeHeld&) = delete;
+  TreeHeld& operator=(const TreeHeld&) = delete;
+  ~TreeHeld() {
+    makeDirs.walkBelow(nullptr);
+    tree.close();
+  }
+};
+
+// Only an error that escapes the handler leaves a batch of archive records open here.
+struct ArchiveBatch {
+  runtime::FileSystem& fs;
+  ~ArchiveBatch() {
+    try {
+      fs.endArchiveBatch();
+    } catch (const RuntimeError&) {
+      // Records not written only mean another copy of those files next time.
+    }
+  }
+};
+}  // namespace
+
 void CopyRun::RunBackup() {
   EngineState& state = ctx_.state;
   if (state.RunInProgress) return;
   state.RunInProgress = true;
-  struct InProgress {
-    bool& flag;
-    ~InProgress() { flag = false; }
-  } inProgress{state.RunInProgress};
+  const InProgress inProgress{state.RunInProgress};
 
   Run run(ctx_.fs.faults());
   madeFolder_.clear();
   madeEmpty_.clear();
-  // Nothing of the destination stays held, or walked through, once the run has ended.
-  struct TreeHeld {
-    runtime::DestinationTree& tree;
-    services::modMakeDirs& makeDirs;
-    ~TreeHeld() {
-      makeDirs.walkBelow(nullptr);
-      tree.close();
-    }
-  } treeHeld{tree_, makeDirs_};
-  makeDirs_.walkBelow(&tree_);
-  // Only an error that escapes the handler leaves a batch of archive records open here.
-  struct ArchiveBatch {
-    runtime::FileSystem& fs;
-    ~ArchiveBatch() {
-      try {
-        fs.endArchiveBatch();
-      } catch (const RuntimeError&) {
-        // Records not written only mean another copy of those files next time.
-      }
-    }
-  } archiveBatch{ctx_.fs};
+  const TreeHeld treeHeld(tree_, makeDirs_);
+  const ArchiveBatch archiveBatch{ctx_.fs};
   CopyStep step = CopyStep::ShowBusyPointer;
   while (step != CopyStep::Done) {
     try {
@@ -167,21 +166,6 @@ void CopyRun::openLog(Run& run) {
     run.logFailed = false;
   }
   run.earlyLog.clear();
-}
-
-CopyStep CopyRun::following(CopyStep step) {
-  const std::size_t next = positionInRun(step) + 1;
-  return next < kCopyRunOrder.size() ? kCopyRunOrder[next] : CopyStep::Done;
-}
-
-bool CopyRun::isFileStep(CopyStep step) {
-  const std::size_t position = positionInRun(step);
-  return position >= positionInRun(CopyStep::StartFile) &&
-         position <= positionInRun(CopyStep::ShowFileStatus);
-}
-
-bool CopyRun::isFinishing(CopyStep step) {
-  return positionInRun(step) >= positionInRun(CopyStep::LogSummary);
 }
 
 // A folder this run made or found earlier may have been removed since: it is walked to,
@@ -235,261 +219,6 @@ bool CopyRun::flushCopies(Run& run) {
     run.sourcePath = std::move(sourcePath);
     return false;
   }
-}
-
-CopyStep CopyRun::perform(CopyStep step, Run& run) {
-  MainWindowView& view = ctx_.view;
-  EngineState& state = ctx_.state;
-  const services::modLanguage& lang = ctx_.lang;
-  runtime::FileSystem& fs = ctx_.fs;
-
-  const auto entryAt = [&]() -> SourceFileEntry {
-    // A list that shrank meanwhile (settings loaded during a yield) has nothing more.
-    if (run.entryIndex + 1 >= state.SourceFiles.size()) return {};
-    return state.SourceFiles[run.entryIndex];
-  };
-
-  switch (step) {
-    case CopyStep::ShowBusyPointer:
-      ctx_.host.pointer.setBusy(true);
-      // Taken again below; a run that ends before then still shows its own times.
-      run.start = ctx_.host.clock.now();
-      break;
-    case CopyStep::ExpandSourceFolders:
-      sources_.RefreshSourceList();
-      break;
-    case CopyStep::ShowInformationPage:
-      view.xt1().setVisible(true);
-      view.xt4().setVisible(false);
-      break;
-    case CopyStep::NoteStartTime:
-      run.start = ctx_.host.clock.now();
-      break;
-    case CopyStep::ShowPreparingCaption:
-      view.form().setCaption(lang.text(Text::PreparingFileList));
-      break;
-    case CopyStep::TakeDestination:
-      state.BackupDir = view.txtDest().text();
-      // Nothing is ever written relative to the current folder.
-      if (state.BackupDir.empty() || state.BackupDir.front() != '/') {
-        message(lang.text(Text::PathNotFound) + "\n\n" + state.BackupDir,
-                runtime::MsgStyle::Critical);
-        // Ends with the caption every finished run leaves.
-        view.form().setCaption(lang.text(Text::BackupTitle));
-        return CopyStep::LogSummary;
-      }
-      // A "." or ".." level would lead out of the folder picked: a name the file system
-      // rejects.
-      if (hasDotLevel(state.BackupDir)) {
-        message(lang.text(Text::InvalidFileName) + "\n\n" + state.BackupDir,
-                runtime::MsgStyle::Exclamation);
-        view.form().setCaption(lang.text(Text::BackupTitle));
-        return CopyStep::LogSummary;
-      }
-      break;
-    case CopyStep::MakeDestinationRoot:
-      // Named by the boxes of a root that cannot be made.
-      run.subject = state.BackupDir;
-      run.destFolder = state.BackupDir;
-      // One level only: a missing parent is an error for the handler.
-      if (!services::modMakeDirs::FolderExists(state.BackupDir)) fs.makeFolder(state.BackupDir);
-      tree_.open(state.BackupDir);
-      run.destFolder.clear();
-      break;
-    case CopyStep::EndDestinationWithSeparator:
-      if (state.BackupDir.empty() || state.BackupDir.back() != '/') state.BackupDir += '/';
-      break;
-    case CopyStep::StartCollecting:
-      run.itemCount = view.lstSource().count();
-      run.nextItem = 0;
-      // The archive lookups of the listing read in the batch's transaction as well.
-      {
-        std::vector<std::string> items;
-        items.reserve(run.itemCount);
-        for (std::size_t i = 0; i < run.itemCount; ++i) items.push_back(view.lstSource().item(i));
-        run.ownBackup.emplace(fs, state.BackupDir, items);
-      }
-      if (incremental()) {
-        // A damaged archive database is set aside now, before the first file asks it.
-        try {
-          fs.openArchive();
-        } catch (const RuntimeError&) {
-          // Reported by each file that needs it, as any other failure of the store.
-        }
-        fs.beginArchiveBatch();
-      }
-      fs.noteListingStart();
-      break;
-    case CopyStep::CollectSourceItem: {
-      runtime::ListBox& list = view.lstSource();
-      // A message box of the collection lets other handlers edit the list meanwhile.
-      if (run.nextItem >= run.itemCount || run.nextItem >= list.count()) break;
-      const std::string item = list.item(run.nextItem++);
-      const bool folderItem = !item.empty() && item.back() == '*';
-      run.subject = item;
-      if (folderItem) {
-        // A folder item less its "*.*".
-        if (item.size() < 3) runtime::raise(runtime::Err::InvalidProcedureCall);
-        run.subject.resize(item.size() - 3);
-      }
-      // A path that is not absolute would name another source wherever the program starts:
-      // it names none.
-      if (run.subject.empty() || run.subject.front() != '/') {
-        runtime::raise(folderItem ? PathNotFound : runtime::Err::FileNotFound);
-      }
-      if (run.ownBackup && run.ownBackup->holds(run.subject)) return CopyStep::CollectSourceItem;
-      if (folderItem) {
-        runFiles_.CollectFolderFiles(run.subject, incremental());
-      } else {
-        runFiles_.AddSourceFile(item);
-      }
-      return CopyStep::CollectSourceItem;
-    }
-    case CopyStep::ShowRunningCaption:
-      run.subject = run.sourcePath;
-      view.form().setCaption(lang.text(Text::BackupTitle));
-      break;
-    case CopyStep::OpenLog:
-      openLog(run);
-      break;
-    case CopyStep::ShowStatusHeadings:
-      view.Label10().setCaption(lang.text(Text::CopyingFiles));
-      view.Label12().setCaption(lang.text(Text::To));
-      break;
-    case CopyStep::CountEntries:
-      run.entryCount = state.SourceFiles.empty() ? 0 : state.SourceFiles.size() - 1;
-      run.nextEntry = 0;
-      if (incremental()) fs.beginArchiveBatch();
-      fs.noteListingStart();
-      break;
-    case CopyStep::NextEntry:
-      if (run.nextEntry >= run.entryCount) return CopyStep::LogSummary;
-      run.entryIndex = run.nextEntry++;
-      run.firstStart = true;
-      run.restartedForReadOnly = false;
-      ctx_.host.loop.yield();
-      break;
-    case CopyStep::SkipEmptySlot:
-      if (run.entryIndex + 1 >= state.SourceFiles.size() ||
-          state.SourceFiles.emptySlot(run.entryIndex)) {
-        return CopyStep::NextEntry;
-      }
-      break;
-    case CopyStep::StartFile: {
-      // A file's first start in incremental mode takes the attributes its folder's listing
-      // read, where it read them (a change since waits for the next run; a file gone since
-      // is reported as before); a file item's first start and every restart read them
-      // afresh. A full run copies whatever the attributes are, so it does not read them:
-      // a vanished file then fails once, at its copy.
-      const SourceFileEntry entry = entryAt();
-      const bool firstStart = std::exchange(run.firstStart, false);
-      run.sourcePath = entry.Path;
-      run.subject = run.sourcePath;
-      run.fileName = GetFileName(run.sourcePath);
-      run.destFolder.clear();
-      run.copied = {};
-      if (!incremental()) {
-        run.attributes = 0;
-      } else if (firstStart && entry.Attributes) {
-        // A file gone since the listing is still reported at its turn.
-        fs.checkPresent(run.sourcePath, run.source);
-        run.attributes = *entry.Attributes;
-      } else {
-        run.attributes = fs.getAttributes(run.sourcePath, run.source);
-      }
-      break;
-    }
-    case CopyStep::TakeFileName:
-      run.fileName = GetFileName(run.sourcePath);
-      if (run.fileName.empty()) return CopyStep::LogSummary;
-      break;
-    case CopyStep::FindDestinationFolder: {
-      if (incremental() && run.attributes == 0) return CopyStep::ShowFileStatus;
-      const std::string folder =
-          run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
-      const auto made = MakeDestDir(folder);
-      if (!made || made->empty()) {
-        // No folder to copy into: a failed copy, never a copy below the current folder.
-        run.destFolder = mirrorOf(folder);
-        runtime::raise(PathNotFound);
-      }
-      takeDestDir(run, *made);
-      break;
-    }
-    case CopyStep::CopyFile:
-      run.copied = copyFile(run);
-      break;
-    case CopyStep::LogFile:
-      write(run, logName(run.sourcePath) + " >> " + logName(run.destFolder + run.fileName) +
-                     lang.text(Text::LogCopied));
-      break;
-    case CopyStep::ClearArchive:
-      // Recorded as the copy read the file: a change during the copy leaves the archive set.
-      if (incremental() && (run.attributes & runtime::Attr::Archive) != 0) {
-        fs.clearArchive(run.sourcePath, run.copied.source);
-      }
-      break;
-    case CopyStep::LogOk:
-      writeLine(run, "[OK]");
-      break;
-    case CopyStep::AddBytes:
-      // The length the copy found, not another look at a file that may change meanwhile.
-      run.copiedBytes += run.copied.bytes;
-      break;
-    case CopyStep::CountFile:
-      ++run.copiedFiles;
-      break;
-    case CopyStep::ShowFileStatus: {
-      // A file that was skipped or failed before its folder was made shows its own target.
-      std::string target =
-          run.destFolder.empty()
-              ? mirrorOf(run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size()))
-              : run.destFolder;
-      target += run.fileName;
-      view.Label11().setCaption(run.sourcePath);
-      view.Label13().setCaption(target);
-      view.Label14().setCaption(progressText(run));
-      return CopyStep::NextEntry;
-    }
-    case CopyStep::LogSummary:
-      flushCopies(run);
-      run.summary = summaryText(run);
-      if (!run.sourcePath.empty()) {
-        writeLine(run, "");
-        writeLine(run, run.summary);
-      }
-      break;
-    case CopyStep::CommitArchiveRecords:
-      fs.endArchiveBatch();
-      break;
-    case CopyStep::CloseLog:
-      // What waits is written now: a failure is the log's own.
-      run.logFailed = true;
-      run.log.close();
-      run.logFailed = false;
-      break;
-    case CopyStep::ShowEndLabel:
-      view.Label10().setCaption(lang.text(Text::Ready));
-      break;
-    case CopyStep::ClearStatusLabels:
-      view.Label11().setCaption("");
-      view.Label12().setCaption("");
-      view.Label13().setCaption("");
-      break;
-    case CopyStep::ShowSummary:
-      if (run.summary.empty()) run.summary = summaryText(run);
-      view.Label14().setCaption(run.summary);
-      break;
-    case CopyStep::EmptyRunFileList:
-      runFiles_.Reset();
-      break;
-    case CopyStep::RestorePointer:
-      ctx_.host.pointer.setBusy(false);
-      break;
-    case CopyStep::Done:
-      return CopyStep::Done;
-  }
-  return following(step);
 }
 
 }  // namespace ferrowick::engine

@@ -17,7 +17,8 @@ class modMakeDirs;
 namespace ferrowick::engine {
 
 struct EngineContext;
-enum class CopyStep;  // CopyRunSteps.h
+enum class CopyStep;    // CopyRunSteps.h
+enum class AfterError;  // CopyRunSteps.h
 class SourceList;
 class RunFileList;
 
@@ -44,22 +45,40 @@ class CopyRun {
   static std::string LogPath();
 
  private:
-  struct Run;
+  struct Run;  // CopyRunState.h
 
+  // One step; returns the next. Each phase of the run has its own.
   CopyStep perform(CopyStep step, Run& run);
+  CopyStep prepare(CopyStep step, Run& run);
+  CopyStep collect(CopyStep step, Run& run);
+  CopyStep walkList(CopyStep step, Run& run);
+  CopyStep copyOne(CopyStep step, Run& run);
+  CopyStep finish(CopyStep step, Run& run);
+
+  bool destinationUsable();
+  void makeDestinationRoot(Run& run);
+  void startCollecting(Run& run);
+  CopyStep collectSourceItem(Run& run);
+  CopyStep nextEntry(Run& run);
+  void startFile(Run& run);
+  CopyStep findDestinationFolder(Run& run);
+  void showFileStatus(Run& run);
+  void logSummary(Run& run);
+  void clearStatusLabels();
+
+  // The error handler: logs the error, decides, and says where the run goes next.
   CopyStep recover(CopyStep step, Run& run, const runtime::RuntimeError& error);
-  CopyStep ask(CopyStep step, const std::string& text, int style);
-  CopyStep sourceItemFailed(Run& run, const runtime::RuntimeError& error);
+  void logError(CopyStep step, Run& run, const runtime::RuntimeError& error);
+  AfterError decide(CopyStep step, Run& run, const runtime::RuntimeError& error);
+  AfterError ask(const std::string& text, int style);
+  std::optional<AfterError> retryReadOnly(Run& run);
+  CopyStep sourceItemFailed(CopyStep step, Run& run, const runtime::RuntimeError& error);
   CopyStep logFailed(CopyStep step, Run& run, const runtime::RuntimeError& error);
   std::string headingFor(const runtime::RuntimeError& error) const;
   bool clearReadOnlyTarget(Run& run);
   bool flushCopies(Run& run);
   runtime::CopiedFile copyFile(Run& run);
   void takeDestDir(Run& run, const std::string& folder);
-
-  static bool isFileStep(CopyStep step);
-  static bool isFinishing(CopyStep step);
-  static CopyStep following(CopyStep step);
 
   bool logging() const;
   void openLog(Run& run);

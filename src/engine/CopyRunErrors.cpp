@@ -1,8 +1,9 @@
+#include <optional>
 #include <utility>
 
 #include "engine/CopyRun.h"
+#include "engine/CopyRunState.h"
 #include "engine/CopyRunSteps.h"
-#include "engine/CopyRunValues.h"
 #include "engine/EngineContext.h"
 #include "engine/MainWindowView.h"
 #include "runtime/App.h"
@@ -12,8 +13,8 @@
 #include "runtime/fs/FileSystem.h"
 #include "services/modLanguage.h"
 
-// The copy run's one error handler: every error of a step arrives here, is logged, and
-// decides where the run goes on.
+// The copy run's one error handler: every error of a step arrives here, is logged, is
+// decided on, and the phase of the failed step says where the run goes next.
 
 namespace ferrowick::engine {
 
@@ -25,6 +26,38 @@ using services::Text;
 namespace {
 constexpr int kYesNoCritical = MsgStyle::YesNo | MsgStyle::Critical;
 constexpr int kYesNoExclamation = MsgStyle::YesNo | MsgStyle::Exclamation;
+
+// Where the run goes after an error, by the phase of the step that failed.
+CopyStep whereNext(CopyStep step, AfterError after) {
+  switch (phaseOf(step)) {
+    case CopyPhase::Prepare:
+      // The destination's root alone may be tried again; without it there is nothing to
+      // copy into, so nothing goes on.
+      if (step == CopyStep::MakeDestinationRoot) {
+        return after == AfterError::Retry ? step : CopyStep::LogSummary;
+      }
+      return after == AfterError::GoOn ? following(step) : CopyStep::LogSummary;
+    case CopyPhase::Collect:
+      // Going on from a source item is the next item.
+      if (after != AfterError::GoOn) return CopyStep::LogSummary;
+      return step == CopyStep::CollectSourceItem ? step : following(step);
+    case CopyPhase::WalkList:
+      return after == AfterError::GoOn ? following(step) : CopyStep::LogSummary;
+    case CopyPhase::CopyOne:
+      if (after == AfterError::Retry) return CopyStep::StartFile;
+      if (after == AfterError::Finish) return CopyStep::LogSummary;
+      // A file whose attributes could not be read or whose copy failed is not logged,
+      // counted or changed.
+      if (step == CopyStep::StartFile || step == CopyStep::CopyFile) {
+        return CopyStep::ShowFileStatus;
+      }
+      return following(step);
+    case CopyPhase::Finish:
+      // While finishing, the run goes on finishing.
+      return following(step);
+  }
+  return CopyStep::LogSummary;
+}
 }  // namespace
 
 // A box may stay open for long, and the program may end meanwhile: the archive records of
@@ -43,90 +76,90 @@ int CopyRun::message(const std::string& text, int style) {
 }
 
 CopyStep CopyRun::recover(CopyStep step, Run& run, const RuntimeError& error) {
-  const services::modLanguage& lang = ctx_.lang;
-  const std::string text = errorText(run);
-  const int number = error.number();
   // Whatever went wrong may have taken the folder with it.
   madeFolder_.clear();
   madeEmpty_.clear();
   run.source.release();
   run.destination.release();
   if (std::exchange(run.logFailed, false)) return logFailed(step, run, error);
-  if (step == CopyStep::CollectSourceItem) return sourceItemFailed(run, error);
-
-  // The handler itself failing (the log entry, the read-only clear) ends the run in order.
-  const auto handlerFailed = [&](const RuntimeError& inner) {
-    message(std::to_string(inner.number()) + ": " + inner.description() + errorText(run),
-            MsgStyle::Critical);
-    return isFinishing(step) ? following(step) : CopyStep::LogSummary;
-  };
-  // Passed over: the step after the failing one, except that a file whose attributes
-  // could not be read or whose copy failed is not logged, counted or changed.
-  const auto goOn = [&] {
-    // Without its destination folder the run has nothing to copy into.
-    if (step == CopyStep::MakeDestinationRoot) return CopyStep::LogSummary;
-    if (step == CopyStep::CollectSourceItem) return CopyStep::CollectSourceItem;
-    if (step == CopyStep::StartFile || step == CopyStep::CopyFile) return CopyStep::ShowFileStatus;
-    return following(step);
-  };
-
+  if (step == CopyStep::CollectSourceItem) return sourceItemFailed(step, run, error);
   try {
-    // The entry goes on the failed file's own line when that is open; otherwise it stands
-    // on a line of its own that names the file.
-    const std::string entry = errorEntry(error);
-    if (isFileStep(step) && !run.sourcePath.empty() && !run.log.lineOpen()) {
-      writeLine(run, entry + ": " + logName(run.sourcePath));
-    } else {
-      write(run, entry);
-    }
+    logError(step, run, error);
   } catch (const RuntimeError& inner) {
     run.logFailed = false;
     return logFailed(step, run, inner);
   }
+  return whereNext(step, decide(step, run, error));
+}
 
-  switch (number) {
+// The entry goes on the failed file's own line when that is open; otherwise it stands on
+// a line of its own that names the file.
+void CopyRun::logError(CopyStep step, Run& run, const RuntimeError& error) {
+  const std::string entry = errorEntry(error);
+  if (phaseOf(step) == CopyPhase::CopyOne && !run.sourcePath.empty() && !run.log.lineOpen()) {
+    writeLine(run, entry + ": " + logName(run.sourcePath));
+  } else {
+    write(run, entry);
+  }
+}
+
+// A name the file system rejects, or a source gone, is named and passed over; a failure of
+// the disk or of access is asked about.
+AfterError CopyRun::decide(CopyStep step, Run& run, const RuntimeError& error) {
+  const services::modLanguage& lang = ctx_.lang;
+  const std::string text = errorText(run);
+  switch (error.number()) {
     case Err::InvalidProcedureCall:
-      return goOn();
+      return AfterError::GoOn;
     case Err::BadFileNameOrNumber:
       message(lang.text(Text::InvalidFileName) + "\n\n" + run.subject, MsgStyle::Exclamation);
-      return goOn();
+      return AfterError::GoOn;
     case Err::FileNotFound:
       message(lang.text(Text::FileNotFound) + "\n\n" + run.subject, MsgStyle::Exclamation);
-      return goOn();
+      return AfterError::GoOn;
     case Err::DeviceIOError:
-      return ask(step, lang.text(Text::DeviceIoError) + text, kYesNoCritical);
+      return ask(lang.text(Text::DeviceIoError) + text, kYesNoCritical);
     case Err::DiskFull:
-      return ask(step, lang.text(Text::DiskFull) + text, kYesNoExclamation);
+      return ask(lang.text(Text::DiskFull) + text, kYesNoExclamation);
     case Err::PermissionDenied:
-      return ask(step, lang.text(Text::PermissionDenied) + text, kYesNoCritical);
+      return ask(lang.text(Text::PermissionDenied) + text, kYesNoCritical);
     case Err::DiskNotReady:
-      return ask(step, lang.text(Text::DiskNotReady) + text, kYesNoCritical);
+      return ask(lang.text(Text::DiskNotReady) + text, kYesNoCritical);
     case Err::PathNotFound:
-      return ask(step, lang.text(Text::PathNotFound) + text, kYesNoCritical);
+      return ask(lang.text(Text::PathNotFound) + text, kYesNoCritical);
     case Err::PathFileAccessError:
       // A read-only target is made writable and the file tried once more; anything else,
       // or the same error again, is asked about.
       if (step == CopyStep::CopyFile && !run.restartedForReadOnly) {
-        run.restartedForReadOnly = true;
-        try {
-          if (clearReadOnlyTarget(run)) return CopyStep::StartFile;
-        } catch (const RuntimeError& inner) {
-          return handlerFailed(inner);
-        }
+        if (const auto after = retryReadOnly(run)) return *after;
       }
       break;
     default:
       break;
   }
-  return ask(step, std::to_string(number) + ": " + error.description() + text, kYesNoCritical);
+  return ask(std::to_string(error.number()) + ": " + error.description() + text, kYesNoCritical);
+}
+
+// Retry once the target is writable again; nothing when it was not read-only after all,
+// to be asked about as any other error. A failure of the clear itself ends the run in order.
+std::optional<AfterError> CopyRun::retryReadOnly(Run& run) {
+  run.restartedForReadOnly = true;
+  try {
+    if (clearReadOnlyTarget(run)) return AfterError::Retry;
+    return std::nullopt;
+  } catch (const RuntimeError& inner) {
+    message(std::to_string(inner.number()) + ": " + inner.description() + errorText(run),
+            MsgStyle::Critical);
+    return AfterError::Finish;
+  }
 }
 
 // A source item that cannot be read costs that item only: it is named, its entry waits for
 // the log, and the list goes on with the next item.
-CopyStep CopyRun::sourceItemFailed(Run& run, const RuntimeError& error) {
+CopyStep CopyRun::sourceItemFailed(CopyStep step, Run& run, const RuntimeError& error) {
   run.earlyLog.push_back(errorEntry(error) + ": " + logName(run.subject));
   message(headingFor(error) + "\n\n" + run.subject, MsgStyle::Exclamation);
-  return CopyStep::CollectSourceItem;
+  return whereNext(step, AfterError::GoOn);
 }
 
 // A log that cannot be opened or written is named, not the file at hand; the run then
@@ -144,17 +177,12 @@ CopyStep CopyRun::logFailed(CopyStep step, Run& run, const RuntimeError& error) 
     path = "dravonk.log";
   }
   message(headingFor(error) + "\n\n" + path, MsgStyle::Exclamation);
-  return isFinishing(step) ? following(step) : CopyStep::LogSummary;
+  return whereNext(step, AfterError::Finish);
 }
 
-// Yes tries the current file again; any other answer, and any answer outside the file
-// steps, finishes the run. While finishing, the run goes on finishing.
-CopyStep CopyRun::ask(CopyStep step, const std::string& text, int style) {
-  const int answer = message(text, style);
-  if (isFinishing(step)) return following(step);
-  if (answer == runtime::MsgAnswer::Yes && isFileStep(step)) return CopyStep::StartFile;
-  if (answer == runtime::MsgAnswer::Yes && step == CopyStep::MakeDestinationRoot) return step;
-  return CopyStep::LogSummary;
+// Yes tries again what failed; any other answer finishes the run.
+AfterError CopyRun::ask(const std::string& text, int style) {
+  return message(text, style) == runtime::MsgAnswer::Yes ? AfterError::Retry : AfterError::Finish;
 }
 
 // The target's own entry in its folder, walked to without links, is looked at and changed,

@@ -8,8 +8,8 @@
 namespace ferrowick::engine {
 
 // What a copy run does, one step at a time. The run goes through them in the order of
-// kCopyRunOrder below; the error handler goes on with the step after the failing one,
-// starts the current file again, or finishes the run.
+// kCopyRunOrder below; after an error it goes on, tries again or finishes, and the phase of
+// the failed step says what each of those means (CopyRunErrors.cpp).
 enum class CopyStep {
   ShowBusyPointer,
   ExpandSourceFolders,
@@ -116,6 +116,37 @@ constexpr bool copyRunOrderIsComplete() {
   return true;
 }
 static_assert(copyRunOrderIsComplete(), "every copy step has one place in the run");
+
+// The step after this one in the run; Done stays Done.
+constexpr CopyStep following(CopyStep step) {
+  const std::size_t next = positionInRun(step) + 1;
+  return next < kCopyRunOrder.size() ? kCopyRunOrder[next] : CopyStep::Done;
+}
+
+// The run's phases, in order: the steps of each stand together in kCopyRunOrder.
+enum class CopyPhase {
+  Prepare,   // pointer, source refresh, page, times, caption, destination checks and root
+  Collect,   // the run file list made from the source items
+  WalkList,  // the log opened, the entries counted, and each taken in turn
+  CopyOne,   // one file: from its start to its status line
+  Finish,    // summary, flush, commit, labels, reset, pointer
+};
+
+constexpr CopyPhase phaseOf(CopyStep step) {
+  const std::size_t position = positionInRun(step);
+  if (position < positionInRun(CopyStep::StartCollecting)) return CopyPhase::Prepare;
+  if (position < positionInRun(CopyStep::ShowRunningCaption)) return CopyPhase::Collect;
+  if (position < positionInRun(CopyStep::StartFile)) return CopyPhase::WalkList;
+  if (position < positionInRun(CopyStep::LogSummary)) return CopyPhase::CopyOne;
+  return CopyPhase::Finish;
+}
+
+// What an error handled leaves the run to do; where that leads depends on the phase.
+enum class AfterError {
+  GoOn,    // pass the failed step over
+  Retry,   // try again what failed
+  Finish,  // end the run in order
+};
 static_assert(positionInRun(CopyStep::OpenLog) < positionInRun(CopyStep::NextEntry) &&
                   positionInRun(CopyStep::NextEntry) < positionInRun(CopyStep::StartFile) &&
                   positionInRun(CopyStep::StartFile) < positionInRun(CopyStep::ShowFileStatus) &&

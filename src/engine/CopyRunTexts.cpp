@@ -1,5 +1,5 @@
 #include "engine/CopyRun.h"
-#include "engine/CopyRunValues.h"
+#include "engine/CopyRunState.h"
 #include "engine/EngineContext.h"
 #include "runtime/Formats.h"
 #include "runtime/Host.h"

@@ -25,8 +25,8 @@ class RunFileListTable {
  public:
   RunFileListTable() = default;
 
+  // Never 0: the last slot, the one being written, is always there.
   std::size_t size() const noexcept { return entries_.size() + 1; }
-  bool empty() const noexcept { return false; }
   SourceFileEntry operator[](std::size_t slot) const;
   // The slot holds no path; without building the path as operator[] does.
   bool emptySlot(std::size_t slot) const;

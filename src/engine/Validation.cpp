@@ -34,7 +34,7 @@ void focusDestination(MainWindowView& view) {
 
 Validation::Validation(EngineContext& context) : ctx_(context) {}
 
-bool Validation::CheckSettings() {
+Check Validation::CheckSettings() {
   MainWindowView& view = ctx_.view;
   const auto say = [&](const std::string& text, int style) {
     return ctx_.host.messages.show(text, style, ctx_.app.title());
@@ -43,31 +43,31 @@ bool Validation::CheckSettings() {
 
   if (view.lstSource().count() == 0) {
     say(ctx_.lang.text(Text::NoSources), Critical);
-    return true;
+    return Check::Stop;
   }
   const std::string destination = view.txtDest().text();
   if (destination.empty()) {
     say(ctx_.lang.text(Text::NoDestination), Critical);
     focusDestination(view);
-    return true;
+    return Check::Stop;
   }
   if (destination == kSystemRoot) {
     const int answer = say(ctx_.lang.text(Text::DestinationIsRoot) + "\n\n" +
                                ctx_.lang.text(Text::ConfirmRootDestination),
                            YesNo | Exclamation);
-    if (answer == runtime::MsgAnswer::Yes) return false;
+    if (answer == runtime::MsgAnswer::Yes) return Check::MaySave;
     focusDestination(view);
-    return true;
+    return Check::Stop;
   }
   if (view.optAlways().value() && holdsNoTime(view.MaskEdBox1().text())) {
     say(ctx_.lang.text(Text::EnterTimeOfDay), Critical);
-    return true;
+    return Check::Stop;
   }
   if (view.optEach().value() && holdsNoTime(view.MaskEdBox2().text())) {
     say(ctx_.lang.text(Text::EnterInterval), Critical);
-    return true;
+    return Check::Stop;
   }
-  return false;
+  return Check::MaySave;
 }
 
 }  // namespace ferrowick::engine

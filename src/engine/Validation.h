@@ -4,14 +4,19 @@ namespace ferrowick::engine {
 
 struct EngineContext;
 
+// What the check of the settings allows.
+enum class Check {
+  Stop,     // a problem was found and shown, or the user declined: nothing is saved
+  MaySave,  // the settings may be saved
+};
+
 // The check of the main window's settings before they are saved as a schedule.
 class Validation {
  public:
   explicit Validation(EngineContext& context);
 
-  // True when a problem was found (and shown) or the user declined: nothing may be
-  // saved. False when the settings may be saved. At most one message per call.
-  bool CheckSettings();
+  // At most one message per call.
+  [[nodiscard]] Check CheckSettings();
 
  private:
   EngineContext& ctx_;

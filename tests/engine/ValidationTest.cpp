@@ -19,7 +19,7 @@ class CheckSettings : public EngineTest {
     host.messages.shown.clear();
     if (answer != 0) host.messages.answer(answer);
     const int focus = window.txtDest_.focusCount;
-    std::string outcome = Validation(ctx).CheckSettings() ? "stop" : "go";
+    std::string outcome = Validation(ctx).CheckSettings() == Check::Stop ? "stop" : "go";
     for (const auto& shown : host.messages.shown) {
       outcome += " " + std::to_string(shown.style) + ":" + shown.text + "/" + shown.caption;
     }

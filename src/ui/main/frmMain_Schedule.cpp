@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "engine/Validation.h"
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
 #include "ui/main/frmMain.h"
@@ -26,7 +27,7 @@ void frmMain::cmdBakNow_Click() {
     if (Option3_.value()) {
       engine_.destination.ComposeForRun();
       engine_.copyRun.RunBackup();
-    } else if (!engine_.validation.CheckSettings()) {
+    } else if (engine_.validation.CheckSettings() == engine::Check::MaySave) {
       engine_.settings.SaveSettings();
     }
   } catch (const runtime::RuntimeError& error) {

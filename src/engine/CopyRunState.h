@@ -15,7 +15,8 @@
 
 namespace ferrowick::engine {
 
-// The values one run works with, created empty at each call.
+// The state of one run: the file at hand, the counts, the log and the folders held open;
+// created empty at each call.
 struct CopyRun::Run {
   explicit Run(runtime::Faults& faults) : log(faults) {}
 
