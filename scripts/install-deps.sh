@@ -10,4 +10,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libglx-dev \
   libsqlite3-dev libcurl4-openssl-dev libssl-dev \
   googletest libgtest-dev libgmock-dev \
-  xvfb xauth fonts-dejavu-core ca-certificates rsync clang-format xdg-utils >/dev/null
+  xvfb xauth fonts-dejavu-core ca-certificates rsync clang-format xdg-utils ccache >/dev/null

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "ui/QtApplication.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/net/CurlTransfer.h"
 #include "ui/tools/frmAutoUpd.h"
 

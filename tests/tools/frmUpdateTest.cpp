@@ -5,7 +5,7 @@
 #include "LoopbackServer.h"
 #include "ToolRig.h"
 #include "runtime/RuntimeError.h"
-#include "ui/IdleTransfer.h"
+#include "support/qt/IdleTransfer.h"
 #include "ui/host/net/CurlTransfer.h"
 
 namespace ferrowick::testing {

@@ -6,6 +6,7 @@
 
 #include "MainWindowFixture.h"
 #include "ui/host/QtTrayIcon.h"
+#include "ui/tools/frmMd5.h"
 
 namespace ferrowick::testing {
 namespace {

@@ -3,8 +3,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "QtApplication.h"
 #include "runtime/RuntimeError.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtListBox.h"
 #include "ui/host/controls/QtTextBox.h"

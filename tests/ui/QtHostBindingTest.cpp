@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "QtApplication.h"
 #include "runtime/Host.h"
 #include "support/Sandbox.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/FolderStart.h"
 #include "ui/host/QtHost.h"
 #include "ui/host/QtTranslations.h"

@@ -2,8 +2,11 @@
 #include "runtime/Host.h"
 #include "services/WebServer.h"
 #include "ui/main/frmMain.h"
+#include "ui/tools/FrmAbout.h"
 #include "ui/tools/ToolWindow.h"
 #include "ui/tools/frmAutoUpd.h"
+#include "ui/tools/frmMd5.h"
+#include "ui/tools/frmUpdate.h"
 
 namespace ferrowick::ui {
 
