@@ -7,7 +7,7 @@
 #include "runtime/App.h"
 #include "runtime/Host.h"
 #include "runtime/registry/RegistryTypes.h"
-#include "services/WebServer.h"
+#include "services/MakerAddress.h"
 #include "services/modRegistry2.h"
 
 namespace ferrowick::services {

@@ -141,7 +141,7 @@ bool targetToReplace(const Place& place, const struct stat& source) {
     raise(Err::PathFileAccessError);
   }
   // A file copied onto itself would come back as a new file (links and archive state
-  // lost) for nothing; the system the program was made for refuses it as well.
+  // lost) for nothing, and a copy must never touch its own source.
   if (existing.st_dev == source.st_dev && existing.st_ino == source.st_ino) {
     raise(Err::PermissionDenied);
   }

@@ -1,6 +1,6 @@
 // The program and help menus: the tool windows, the documents and the maker's pages.
 #include "runtime/Host.h"
-#include "services/WebServer.h"
+#include "services/MakerAddress.h"
 #include "ui/main/frmMain.h"
 #include "ui/tools/FrmAbout.h"
 #include "ui/tools/ToolWindow.h"
