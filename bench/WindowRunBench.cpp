@@ -23,13 +23,13 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "IdleTransfer.h"
 #include "runtime/App.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
 #include "support/ScriptedHost.h"
+#include "support/qt/IdleTransfer.h"
 #include "ui/host/QtHost.h"
 #include "ui/main/frmMain.h"
 

@@ -11,4 +11,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libsqlite3-dev libcurl4-openssl-dev libssl-dev \
   googletest libgtest-dev libgmock-dev \
   xvfb xauth fonts-dejavu-core ca-certificates rsync clang-format xdg-utils imagemagick \
-  dosfstools fusefat >/dev/null
+  dosfstools fusefat ccache >/dev/null

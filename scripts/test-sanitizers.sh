@@ -5,11 +5,9 @@
 set -euo pipefail
 jobs=${JOBS:-$(nproc)}
 cd "$(dirname "$0")/.."
-launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERROWICK_WERROR=ON \
-  -DFERROWICK_BENCH=OFF "${launcher[@]}" \
+  -DFERROWICK_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   >/dev/null
 cmake --build build-asan --parallel "$jobs"

@@ -63,7 +63,7 @@ ui::frmMain& Program::mainWindow() {
   if (!main_) {
     main_ = std::make_unique<ui::frmMain>(ui::frmMainContext{
         app_, qt_.host(), lang_, registry_, fs_, [] { endProgram(); }, store_, fileDialog_,
-        [] { return std::make_unique<ui::CurlTransfer>(); }, &tray_});
+        [] { return std::make_unique<runtime::CurlTransfer>(); }, &tray_});
     qt_.setMainWindow(main_.get());
     main_->Form_Load();
   }

@@ -6,6 +6,7 @@
 #include "runtime/App.h"
 #include "runtime/InstanceLock.h"
 #include "runtime/fs/FileSystem.h"
+#include "runtime/net/CurlTransfer.h"
 #include "runtime/registry/RegistryStore.h"
 #include "services/modLanguage.h"
 #include "services/modRegistry2.h"
@@ -14,7 +15,6 @@
 #include "ui/host/QtHost.h"
 #include "ui/host/QtTranslations.h"
 #include "ui/host/QtTrayIcon.h"
-#include "ui/host/net/CurlTransfer.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/frmSplash.h"
 

@@ -6,8 +6,8 @@
 
 #include "runtime/App.h"
 #include "runtime/Host.h"
+#include "services/MakerAddress.h"
 #include "services/StoredLanguage.h"
-#include "services/WebServer.h"
 #include "services/modRegistry2.h"
 
 namespace ferrowick::services {

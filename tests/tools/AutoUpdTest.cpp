@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "ui/QtApplication.h"
-#include "ui/host/net/CurlTransfer.h"
+#include "runtime/net/CurlTransfer.h"
+#include "support/qt/QtApplication.h"
 #include "ui/tools/frmAutoUpd.h"
 
 namespace ferrowick::testing {
@@ -15,7 +15,7 @@ TEST_F(QtTest, TheHiddenFormStaysHiddenAndEndsWithTheMainWindow) {
   auto* main = new QWidget;
   main->show();
   QPointer<ui::frmAutoUpd> form =
-      ui::frmAutoUpd::LoadHidden(std::make_unique<ui::CurlTransfer>(), main);
+      ui::frmAutoUpd::LoadHidden(std::make_unique<runtime::CurlTransfer>(), main);
   EXPECT_EQ(form->Timer1_.enabled() ? form->Timer1_.interval() : 0, 600);
 
   // Closing the last shown window ends the event loop although the form is loaded.

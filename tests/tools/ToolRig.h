@@ -13,7 +13,7 @@
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedHost.h"
-#include "ui/QtApplication.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/ErrorBoundary.h"
 
 namespace ferrowick::testing {

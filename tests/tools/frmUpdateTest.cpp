@@ -5,8 +5,8 @@
 #include "LoopbackServer.h"
 #include "ToolRig.h"
 #include "runtime/RuntimeError.h"
-#include "ui/IdleTransfer.h"
-#include "ui/host/net/CurlTransfer.h"
+#include "runtime/net/CurlTransfer.h"
+#include "support/qt/IdleTransfer.h"
 
 namespace ferrowick::testing {
 namespace {
@@ -24,7 +24,7 @@ class UpdateTest : public ToolRig {
   ui::frmUpdate& openWindow(
       const std::string& url, std::chrono::milliseconds timeout = 20s,
       decltype(ui::frmUpdateContext::newTransfer) newTransfer = [] {
-        return std::make_unique<ui::CurlTransfer>();
+        return std::make_unique<runtime::CurlTransfer>();
       }) {
     window = std::make_unique<ui::frmUpdate>(
         ui::frmUpdateContext{app, scripted.host, lang, std::move(newTransfer), url,

@@ -7,10 +7,10 @@
 #include <functional>
 #include <new>
 
-#include "QtApplication.h"
 #include "runtime/RuntimeError.h"
 #include "support/RaisedError.h"
 #include "support/ScriptedHost.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/ErrorBoundary.h"
 #include "ui/host/controls/QtButton.h"
 #include "ui/host/controls/QtLabel.h"

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "IdleTransfer.h"
-#include "QtApplication.h"
 #include "ScriptedTray.h"
 #include "runtime/App.h"
 #include "runtime/fs/FileSystem.h"
@@ -15,6 +13,8 @@
 #include "services/modRegistry2.h"
 #include "support/Sandbox.h"
 #include "support/ScriptedHost.h"
+#include "support/qt/IdleTransfer.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/ErrorBoundary.h"
 #include "ui/main/frmMain.h"
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "ui/tools/frmMd5.h"
+#include "ui/tools/frmUpdate.h"
 
 namespace ferrowick::testing {
 namespace {

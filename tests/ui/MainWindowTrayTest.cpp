@@ -7,6 +7,9 @@
 
 #include "MainWindowFixture.h"
 #include "ui/host/QtTrayIcon.h"
+#include "ui/tools/FrmAbout.h"
+#include "ui/tools/frmMd5.h"
+#include "ui/tools/frmUpdate.h"
 
 namespace ferrowick::testing {
 namespace {

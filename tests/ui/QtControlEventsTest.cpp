@@ -3,9 +3,9 @@
 #include <QTest>
 #include <QWidget>
 
-#include "QtApplication.h"
 #include "runtime/RuntimeError.h"
 #include "support/ListItems.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtListBox.h"
 #include "ui/host/controls/QtTextBox.h"

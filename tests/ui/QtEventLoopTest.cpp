@@ -3,7 +3,7 @@
 #include <QObject>
 #include <chrono>
 
-#include "QtApplication.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/QtHost.h"
 
 namespace ferrowick::ui {

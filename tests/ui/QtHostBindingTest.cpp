@@ -9,9 +9,9 @@
 #include <QWidget>
 
 #include "MainWindowFixture.h"
-#include "QtApplication.h"
 #include "runtime/Host.h"
 #include "support/Sandbox.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/FolderStart.h"
 #include "ui/host/QtHost.h"
 #include "ui/host/QtTranslations.h"

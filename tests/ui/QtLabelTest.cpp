@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "QtApplication.h"
+#include "support/qt/QtApplication.h"
 #include "ui/host/controls/QtLabel.h"
 
 namespace ferrowick::ui {

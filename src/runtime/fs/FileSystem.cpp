@@ -275,7 +275,8 @@ void FileSystem::deleteFile(const std::string& path) {
   faults_.check(FaultPoint::Delete, path);
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) raiseErrno(errno, path);
-  // A read-only file cannot be deleted, as on the system the program was made for.
+  // The read-only attribute guards a file against deletion, even by root, whom the
+  // permission bits alone would not stop.
   if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) raise(Err::PathFileAccessError);
   if (::unlink(path.c_str()) != 0) raiseErrno(errno, path);
   if (archive_) {

@@ -4,6 +4,9 @@
 #include "runtime/RuntimeError.h"
 #include "ui/main/Artwork.h"
 #include "ui/main/FormSurface.h"
+#include "ui/tools/FrmAbout.h"
+#include "ui/tools/frmMd5.h"
+#include "ui/tools/frmUpdate.h"
 
 namespace ferrowick::ui {
 

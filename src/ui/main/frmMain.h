@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QWindow>
 #include <array>
 #include <functional>
 #include <memory>
@@ -18,7 +17,6 @@
 #include "runtime/controls/MemoryControls.h"
 #include "services/modLinki.h"
 #include "services/modlRegistry.h"
-#include "ui/host/TrayIcon.h"
 #include "ui/host/controls/QtButton.h"
 #include "ui/host/controls/QtCheckBox.h"
 #include "ui/host/controls/QtComboBox.h"
@@ -33,14 +31,13 @@
 #include "ui/host/controls/QtTimer.h"
 #include "ui/host/controls/QtWindow.h"
 
-#include "ui/tools/FrmAbout.h"
-#include "ui/tools/frmMd5.h"
-#include "ui/tools/frmUpdate.h"
+class QWindow;
 
 namespace ferrowick::runtime {
 class App;
 class FileDialog;
 struct Host;
+class HttpTransfer;
 class RegistryStore;
 }  // namespace ferrowick::runtime
 
@@ -50,6 +47,11 @@ class modRegistry2;
 }  // namespace ferrowick::services
 
 namespace ferrowick::ui {
+
+class FrmAbout;
+class TrayIcon;
+class frmMd5;
+class frmUpdate;
 
 // What the main window works with, handed in by whoever creates it.
 struct frmMainContext {

@@ -1,9 +1,12 @@
 // The program and help menus: the tool windows, the documents and the maker's pages.
 #include "runtime/Host.h"
-#include "services/WebServer.h"
+#include "services/MakerAddress.h"
 #include "ui/main/frmMain.h"
+#include "ui/tools/FrmAbout.h"
 #include "ui/tools/ToolWindow.h"
 #include "ui/tools/frmAutoUpd.h"
+#include "ui/tools/frmMd5.h"
+#include "ui/tools/frmUpdate.h"
 
 namespace ferrowick::ui {
 

@@ -8,8 +8,12 @@
 
 #include "runtime/App.h"
 #include "runtime/Host.h"
+#include "ui/host/TrayIcon.h"
 #include "ui/host/controls/Fire.h"
 #include "ui/main/frmMain.h"
+#include "ui/tools/FrmAbout.h"
+#include "ui/tools/frmMd5.h"
+#include "ui/tools/frmUpdate.h"
 
 namespace ferrowick::ui {
 

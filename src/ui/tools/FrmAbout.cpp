@@ -11,7 +11,7 @@
 
 #include "runtime/App.h"
 #include "runtime/ComputerName.h"
-#include "services/WebServer.h"
+#include "services/MakerAddress.h"
 #include "services/modCursor.h"
 #include "services/modLanguage.h"
 #include "services/modLinki.h"

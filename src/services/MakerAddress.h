@@ -2,7 +2,8 @@
 
 namespace ferrowick::services {
 
-// The maker's web server: the web pages and the version file live on it. Plain HTTP.
+// The address of the maker's web site, where the web pages and the version file live:
+// its scheme (plain HTTP) and its host name.
 inline constexpr const char* kMakerHost = "www.halvorne.com";
 inline constexpr const char* kMakerScheme = "http://";
 

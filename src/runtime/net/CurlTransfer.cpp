@@ -1,8 +1,8 @@
-#include "ui/host/net/CurlTransfer.h"
+#include "runtime/net/CurlTransfer.h"
 
 #include <string_view>
 
-namespace ferrowick::ui {
+namespace ferrowick::runtime {
 
 namespace {
 // The longest single wait for the sockets: short enough that the event loop keeps the
@@ -103,4 +103,4 @@ std::size_t CurlTransfer::onBody(char* data, std::size_t size, std::size_t count
   return length;
 }
 
-}  // namespace ferrowick::ui
+}  // namespace ferrowick::runtime

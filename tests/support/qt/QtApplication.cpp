@@ -1,4 +1,4 @@
-#include "QtApplication.h"
+#include "support/qt/QtApplication.h"
 
 #include "ui/host/Application.h"
 

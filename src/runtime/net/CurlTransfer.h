@@ -9,11 +9,11 @@
 
 #include "runtime/net/HttpTransfer.h"
 
-namespace ferrowick::ui {
+namespace ferrowick::runtime {
 
 // The HTTP transfer over libcurl's multi interface: nothing blocks for longer than a
 // short slice, so the caller can keep the event loop turning between polls.
-class CurlTransfer : public runtime::HttpTransfer {
+class CurlTransfer : public HttpTransfer {
  public:
   CurlTransfer();
   CurlTransfer(const CurlTransfer&) = delete;
@@ -40,4 +40,4 @@ class CurlTransfer : public runtime::HttpTransfer {
   std::string body_;
 };
 
-}  // namespace ferrowick::ui
+}  // namespace ferrowick::runtime
