@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
@@ -11,7 +12,7 @@
 namespace ferrowick::runtime {
 
 TextOutput::~TextOutput() {
-  if (fd_ < 0) return;
+  if (!fd_) return;
   try {
     close();
   } catch (const RuntimeError&) {
@@ -21,17 +22,17 @@ TextOutput::~TextOutput() {
 
 void TextOutput::open(const std::string& path) {
   faults_.check(FaultPoint::OpenOutput, path);
-  if (fd_ >= 0) raise(Err::FileAlreadyOpen);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) raiseErrno(errno, path);
-  fd_ = fd;
+  if (fd_) raise(Err::FileAlreadyOpen);
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!fd) raiseErrno(errno, path);
+  fd_ = std::move(fd);
   path_ = path;
   pending_.clear();
 }
 
 void TextOutput::write(std::string_view text) {
   faults_.check(FaultPoint::WriteOutput, path_);
-  if (fd_ < 0) raise(Err::BadFileNameOrNumber);
+  if (!fd_) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
 }
 
@@ -39,7 +40,7 @@ void TextOutput::write(std::string_view text) {
 // survives the process being killed.
 void TextOutput::writeLine(std::string_view text) {
   faults_.check(FaultPoint::WriteOutput, path_);
-  if (fd_ < 0) raise(Err::BadFileNameOrNumber);
+  if (!fd_) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
   pending_.append("\r\n");
   flush();
@@ -48,7 +49,7 @@ void TextOutput::writeLine(std::string_view text) {
 void TextOutput::flush() {
   std::size_t done = 0;
   while (done < pending_.size()) {
-    const ssize_t put = ::write(fd_, pending_.data() + done, pending_.size() - done);
+    const ssize_t put = ::write(fd_.get(), pending_.data() + done, pending_.size() - done);
     if (put < 0) {
       if (errno == EINTR) continue;
       const int err = errno;
@@ -63,18 +64,14 @@ void TextOutput::flush() {
 }
 
 void TextOutput::close() {
-  if (fd_ < 0) return;
-  int err = 0;
+  if (!fd_) return;
   try {
     flush();
   } catch (const RuntimeError&) {
-    ::close(fd_);
-    fd_ = -1;
+    fd_.reset();
     throw;
   }
-  if (::close(fd_) != 0) err = errno;
-  fd_ = -1;
-  if (err != 0) raiseErrno(err, path_);
+  if (const int err = fd_.close(); err != 0) raiseErrno(err, path_);
 }
 
 }  // namespace ferrowick::runtime

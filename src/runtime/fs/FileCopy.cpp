@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/UniqueFd.h"
 #include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/fs/PathParts.h"
@@ -22,29 +23,6 @@ namespace {
 // Large enough that the syscall count does not matter, small enough that a fault planned
 // on the second chunk lands in the middle of a test file of a few MiB.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
-
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(Fd&& other) noexcept {
-    std::swap(fd_, other.fd_);
-    return *this;
-  }
-  int get() const noexcept { return fd_; }
-  // Closes now and reports the close's own failure (delayed write errors surface here).
-  int close() noexcept {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0 ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
 
 constexpr std::string_view kTemporaryMark = ".ferrowick-";
 
@@ -159,8 +137,8 @@ class PendingCopy {
       : place_(place), mode_(mode), checked_(replacing) {
     if (procFdAvailable()) {
       // Unnamed, so no sweep can find it: it is locked only once it gets a temporary name.
-      fd_ = Fd(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                        modeKept ? mode : mode_t{0600}));
+      fd_.reset(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                         modeKept ? mode : mode_t{0600}));
       if (fd_.get() >= 0) {
         modeSet_ = modeKept;
         return;
@@ -168,7 +146,7 @@ class PendingCopy {
     }
     std::string name(kTemporaryMark);
     name += "XXXXXX";
-    fd_ = Fd(createLockedTemporaryAt(place_.folder, name));
+    fd_ = createLockedTemporaryAt(place_.folder, name);
     if (fd_.get() < 0) raiseErrno(errno, place_.path);
     name_ = std::move(name);
   }
@@ -256,7 +234,7 @@ class PendingCopy {
   mode_t mode_;
   bool checked_;  // the target was looked at before the copy
   bool modeSet_ = false;
-  Fd fd_;
+  UniqueFd fd_;
   std::string name_;
 };
 
@@ -298,8 +276,9 @@ CopiedFile FileSystem::copyInto(const std::string& source, const std::string& ta
                                 CopyFolder& from, CopyFolder& into,
                                 const ChunkDone& betweenChunks) {
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
-  Fd in(::openat(from.open(folderPart(source), source), std::string(namePart(source)).c_str(),
-                 O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  const UniqueFd in(::openat(from.open(folderPart(source), source),
+                             std::string(namePart(source)).c_str(),
+                             O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) raiseErrno(errno, source);
   CopiedFile result;
   struct stat& st = result.source;

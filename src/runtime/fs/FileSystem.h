@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/Faults.h"
+#include "runtime/UniqueFd.h"
 
 namespace ferrowick::runtime {
 
@@ -195,7 +196,7 @@ class FileSystem {
   // One open folder on each file system that got a copy since the last flush.
   struct SyncFolder {
     dev_t device;
-    int fd;
+    UniqueFd fd;
     std::string path;
   };
   std::vector<SyncFolder> syncFolders_;

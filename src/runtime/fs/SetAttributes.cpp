@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/UniqueFd.h"
 #include "runtime/fs/ArchiveStore.h"
 #include "runtime/fs/FileSystem.h"
 
@@ -50,8 +51,8 @@ bool FileSystem::clearReadOnlyAt(int folder, const std::string& name, const std:
   const std::string& path = target;
   faults_.check(FaultPoint::SetAttributes, path);
   // Opened without following a link, so that the file changed is the one found here.
-  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
+  const UniqueFd fd(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!fd) {
     if (errno == ELOOP || errno == ENOENT) return false;
     raiseErrno(errno, path);
   }
@@ -59,19 +60,18 @@ bool FileSystem::clearReadOnlyAt(int folder, const std::string& name, const std:
   struct stat original {};
   int err = 0;
   bool changed = false;
-  if (::fstat(fd, &st) != 0) {
+  if (::fstat(fd.get(), &st) != 0) {
     err = errno;
   } else if (!source.empty() && ::stat(source.c_str(), &original) == 0 &&
              original.st_dev == st.st_dev && original.st_ino == st.st_ino) {
     // The source itself, reached through the destination: never changed.
   } else if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
-    if (::fchmod(fd, (st.st_mode & 07777) | S_IWUSR) == 0) {
+    if (::fchmod(fd.get(), (st.st_mode & 07777) | S_IWUSR) == 0) {
       changed = true;
     } else {
       err = errno;
     }
   }
-  ::close(fd);
   if (err != 0) raiseErrno(err, path);
   return changed;
 }
