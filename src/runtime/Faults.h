@@ -18,7 +18,6 @@ enum class FaultPoint {
   MakeFolder,      // creating one folder
   Copy,            // the start of a file copy
   CopyWrite,       // each chunk of a file copy
-  Rename,          // renaming a file
   Delete,          // deleting a file
   OpenOutput,      // opening a text file for output
   WriteOutput,     // each write to it
