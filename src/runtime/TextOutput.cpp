@@ -1,13 +1,13 @@
 #include "runtime/TextOutput.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <utility>
 
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/fs/WriteAll.h"
 
 namespace ferrowick::runtime {
 
@@ -47,18 +47,13 @@ void TextOutput::writeLine(std::string_view text) {
 }
 
 void TextOutput::flush() {
-  std::size_t done = 0;
-  while (done < pending_.size()) {
-    const ssize_t put = ::write(fd_.get(), pending_.data() + done, pending_.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      // What did not fit is dropped, as a full disk would drop it anyway; the next write
-      // starts clean instead of failing on the same bytes again.
-      pending_.clear();
-      raiseErrno(err, path_);
-    }
-    done += static_cast<std::size_t>(put);
+  try {
+    writeAll(fd_.get(), pending_, path_);
+  } catch (const RuntimeError&) {
+    // What did not fit is dropped, as a full disk would drop it anyway; the next write
+    // starts clean instead of failing on the same bytes again.
+    pending_.clear();
+    throw;
   }
   pending_.clear();
 }

@@ -15,6 +15,7 @@
 #include "runtime/fs/FileSystem.h"
 #include "runtime/fs/PathParts.h"
 #include "runtime/fs/TemporaryFiles.h"
+#include "runtime/fs/WriteAll.h"
 
 namespace ferrowick::runtime {
 
@@ -43,17 +44,6 @@ bool attributesRefused(int err) { return err == ENOSYS || err == EPERM || err ==
 
 bool kernelCopyUnsupported(int err) {
   return err == EXDEV || err == ENOSYS || err == EINVAL || err == EOPNOTSUPP || err == EBADF;
-}
-
-void writeAll(int fd, const char* data, std::size_t size, const std::string& target) {
-  for (std::size_t done = 0; done < size;) {
-    const ssize_t put = ::write(fd, data + done, size - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      raiseErrno(errno, target);
-    }
-    done += static_cast<std::size_t>(put);
-  }
 }
 
 // The bytes of `in` up to the length it had when it was opened (to its end when that was
@@ -90,7 +80,7 @@ std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
       if (errno == EINTR) continue;
       raiseErrno(errno, source);
     }
-    writeAll(out, buffer.get(), static_cast<std::size_t>(got), target);
+    writeAll(out, {buffer.get(), static_cast<std::size_t>(got)}, target);
     copied += static_cast<std::uint64_t>(got);
   }
   return copied;

@@ -10,22 +10,11 @@
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/TemporaryFiles.h"
+#include "runtime/fs/WriteAll.h"
 
 namespace ferrowick::runtime {
 
 namespace {
-
-void writeAll(int fd, const char* data, std::size_t size, const std::filesystem::path& path) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      raiseErrno(errno, path);
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-}
 
 // Makes the rename itself survive a crash; a folder that refuses fsync changes nothing.
 void syncFolder(const std::filesystem::path& folder) {
@@ -60,9 +49,9 @@ StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Fau
       ::fchmod(fd_.get(), existing.st_mode & 07777);
     }
     const std::size_t half = bytes.size() / 2;
-    writeAll(fd_.get(), bytes.data(), half, temporary_);
+    writeAll(fd_.get(), bytes.substr(0, half), temporary_);
     if (faults_ != nullptr) faults_->check(FaultPoint::StageFile, target_.string());
-    writeAll(fd_.get(), bytes.data() + half, bytes.size() - half, temporary_);
+    writeAll(fd_.get(), bytes.substr(half), temporary_);
     if (::fsync(fd_.get()) != 0) raiseErrno(errno, temporary_);
   } catch (...) {
     discard();
