@@ -7,6 +7,7 @@
 #include "engine/MainWindowView.h"
 #include "engine/OwnBackup.h"
 #include "runtime/App.h"
+#include "runtime/BusyScope.h"
 #include "runtime/Host.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/FileSystem.h"
@@ -20,18 +21,6 @@ namespace {
 constexpr const char* kFolderItemEnd = "/*.*";
 
 bool isFolderItem(const std::string& item) { return item.ends_with(kFolderItemEnd); }
-
-// The hourglass for the whole of an operation, however it ends.
-class BusyScope {
- public:
-  explicit BusyScope(runtime::BusyPointer& pointer) : pointer_(pointer) { pointer_.setBusy(true); }
-  ~BusyScope() { pointer_.setBusy(false); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  runtime::BusyPointer& pointer_;
-};
 }  // namespace
 
 // The items of `lstSource` as a set for the duplicate test, kept in step with what this
@@ -71,7 +60,7 @@ class SourceList::Items {
 SourceList::SourceList(EngineContext& context) : ctx_(context) {}
 
 void SourceList::AddSelectedSources(bool addFiles, bool withSubfolders) {
-  BusyScope busy(ctx_.host.pointer);
+  const runtime::BusyScope busy(ctx_.host.pointer);
   try {
     std::string folder = ctx_.view.dirSource().path();
     // Only an absolute path names the same folder wherever the program starts.
@@ -103,7 +92,7 @@ void SourceList::AddSelectedSources(bool addFiles, bool withSubfolders) {
 }
 
 void SourceList::offer(Items& items, const std::string& candidate) {
-  if (!items.contains(candidate)) {
+  if (!IsInSourceList(items, candidate)) {
     items.add(candidate);
     return;
   }
@@ -114,13 +103,8 @@ void SourceList::offer(Items& items, const std::string& candidate) {
   items.reload();
 }
 
-bool SourceList::IsInSourceList(const std::string& item) const {
-  const runtime::ListBox& list = ctx_.view.lstSource();
-  const std::size_t count = list.count();
-  for (std::size_t i = 0; i < count; ++i) {
-    if (list.item(i) == item) return true;
-  }
-  return false;
+bool SourceList::IsInSourceList(const Items& items, const std::string& item) {
+  return items.contains(item);
 }
 
 void SourceList::CollectSubfolders(const std::string& path) { collect(path, nullptr); }
@@ -144,7 +128,7 @@ void SourceList::RefreshSourceList() {
       collect(folder, &walked, &own);
       for (const std::string& subfolder : takeSubfolders()) {
         const std::string candidate = subfolder + kFolderItemEnd;
-        if (!items.contains(candidate)) items.add(candidate);
+        if (!IsInSourceList(items, candidate)) items.add(candidate);
       }
     }
   } catch (...) {

@@ -22,8 +22,6 @@ class SourceList {
   // rejected duplicate gets a message; a failure ends the work with a message.
   void AddSelectedSources(bool addFiles, bool withSubfolders);
 
-  bool IsInSourceList(const std::string& item) const;
-
   // Appends to SubfolderList every plain folder below `path` (attribute word exactly
   // Directory), in pre-order, siblings in listing order, without a trailing separator.
   // A path without a trailing separator is itself recorded first. A link to a folder is
@@ -40,6 +38,9 @@ class SourceList {
  private:
   class Items;
 
+  // The duplicate rule: `item` is one of the items of `lstSource` (exact comparison), as
+  // the operation's `items` hold them.
+  static bool IsInSourceList(const Items& items, const std::string& item);
   // With `own`, a folder that cannot be listed is passed over, and the backup is left out.
   void collect(const std::string& start, std::unordered_set<std::string>* walked,
                const OwnBackup* own = nullptr);

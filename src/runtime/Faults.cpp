@@ -17,39 +17,36 @@ void Faults::interfere(FaultPoint point, std::function<void()> action, std::stri
 
 void Faults::clear() { rules_.clear(); }
 
-void Faults::check(FaultPoint point, std::string_view path) {
-  if (rules_.empty()) return;
+std::optional<Faults::Rule> Faults::take(FaultPoint point, std::string_view path,
+                                         bool withActions) {
   for (auto it = rules_.begin(); it != rules_.end(); ++it) {
-    if (it->point != point) continue;
+    if (it->point != point || (it->action && !withActions)) continue;
     if (!it->pathPart.empty() && path.find(it->pathPart) == std::string_view::npos) continue;
     if (it->skip > 0) {
       --it->skip;
       continue;
     }
-    const int number = it->number;
-    std::function<void()> action = std::move(it->action);
+    Rule taken{it->point, {}, it->number, 0, 0, std::move(it->action)};
     if (--it->times <= 0) rules_.erase(it);
-    if (action) {
-      action();
-      return;
-    }
-    raise(number);
+    return taken;
   }
+  return std::nullopt;
+}
+
+void Faults::check(FaultPoint point, std::string_view path) {
+  if (rules_.empty()) return;
+  const std::optional<Rule> rule = take(point, path, true);
+  if (!rule) return;
+  if (rule->action) {
+    rule->action();
+    return;
+  }
+  raise(rule->number);
 }
 
 int Faults::planned(FaultPoint point, std::string_view path) {
-  for (auto it = rules_.begin(); it != rules_.end(); ++it) {
-    if (it->point != point || it->action) continue;
-    if (!it->pathPart.empty() && path.find(it->pathPart) == std::string_view::npos) continue;
-    if (it->skip > 0) {
-      --it->skip;
-      continue;
-    }
-    const int number = it->number;
-    if (--it->times <= 0) rules_.erase(it);
-    return number;
-  }
-  return 0;
+  const std::optional<Rule> rule = take(point, path, false);
+  return rule ? rule->number : 0;
 }
 
 }  // namespace ferrowick::runtime

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,6 @@ enum class FaultPoint {
   MakeFolder,      // creating one folder
   Copy,            // the start of a file copy
   CopyWrite,       // each chunk of a file copy
-  Rename,          // renaming a file
   Delete,          // deleting a file
   OpenOutput,      // opening a text file for output
   WriteOutput,     // each write to it
@@ -64,6 +64,11 @@ class Faults {
     int skip;
     std::function<void()> action;
   };
+  // Takes one use of the first rule at `point` that matches `path` and has no skip left
+  // (`withActions`: rules that run an action count too); every matching rule passed over
+  // uses up one skip. Its number and action, or nothing.
+  std::optional<Rule> take(FaultPoint point, std::string_view path, bool withActions);
+
   std::vector<Rule> rules_;
 };
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "runtime/XdgDirs.h"
 
@@ -13,14 +14,13 @@ namespace ferrowick::runtime {
 InstanceLock::InstanceLock(const std::filesystem::path& folder, const std::string& name) {
   const std::filesystem::path path = folder / name;
   // No link following: in a shared folder someone else could plant one.
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return;
-  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-    fd_ = fd;
+  UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+  if (!fd) return;
+  if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+    fd_ = std::move(fd);
     return;
   }
   previousInstance_ = errno == EWOULDBLOCK;
-  ::close(fd);
 }
 
 InstanceLock InstanceLock::forProgram(const std::string& title) {
@@ -32,13 +32,8 @@ InstanceLock InstanceLock::forProgram(const std::string& title) {
   return InstanceLock(temp, title + "-" + std::to_string(::getuid()) + ".lock");
 }
 
-InstanceLock::~InstanceLock() {
-  if (fd_ >= 0) ::close(fd_);
-}
+InstanceLock::~InstanceLock() = default;
 
-InstanceLock::InstanceLock(InstanceLock&& other) noexcept
-    : fd_(other.fd_), previousInstance_(other.previousInstance_) {
-  other.fd_ = -1;
-}
+InstanceLock::InstanceLock(InstanceLock&& other) noexcept = default;
 
 }  // namespace ferrowick::runtime

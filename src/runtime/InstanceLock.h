@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "runtime/UniqueFd.h"
+
 namespace ferrowick::runtime {
 
 // Tells a second running copy of the program from the first: a lock file held with
@@ -26,10 +28,10 @@ class InstanceLock {
   bool previousInstance() const noexcept { return previousInstance_; }
   // True while this object holds the lock. A lock file that cannot be created leaves
   // both false: the program cannot tell and starts.
-  bool held() const noexcept { return fd_ >= 0; }
+  bool held() const noexcept { return fd_.valid(); }
 
  private:
-  int fd_ = -1;
+  UniqueFd fd_;
   bool previousInstance_ = false;
 };
 

@@ -14,30 +14,19 @@ TextLineReader::TextLineReader(const std::string& path, Faults& faults)
     : path_(path), faults_(faults) {
   faults_.check(FaultPoint::OpenText, path_);
   // Non-blocking, so that a pipe without a writer cannot stop the open itself.
-  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) raiseErrno(errno, path_);
+  fd_.reset(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd_) raiseErrno(errno, path_);
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) {
-    const int err = errno;
-    ::close(fd_);
-    fd_ = -1;
-    raiseErrno(err, path_);
-  }
-  if (!S_ISREG(info.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
-    raise(Err::PathFileAccessError);
-  }
+  if (::fstat(fd_.get(), &info) != 0) raiseErrno(errno, path_);
+  if (!S_ISREG(info.st_mode)) raise(Err::PathFileAccessError);
 }
 
-TextLineReader::~TextLineReader() {
-  if (fd_ >= 0) ::close(fd_);
-}
+TextLineReader::~TextLineReader() = default;
 
 bool TextLineReader::fill() {
   if (eof_) return false;
   for (;;) {
-    const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+    const ssize_t got = ::read(fd_.get(), buffer_.data(), buffer_.size());
     if (got > 0) {
       begin_ = 0;
       end_ = static_cast<std::size_t>(got);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/Faults.h"
+#include "runtime/UniqueFd.h"
 
 namespace ferrowick::runtime {
 
@@ -29,7 +30,7 @@ class TextLineReader {
 
   std::string path_;
   Faults& faults_;
-  int fd_ = -1;
+  UniqueFd fd_;
   std::array<char, 65536> buffer_{};
   std::size_t begin_ = 0;
   std::size_t end_ = 0;

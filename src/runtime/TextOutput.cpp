@@ -1,17 +1,18 @@
 #include "runtime/TextOutput.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/fs/WriteAll.h"
 
 namespace ferrowick::runtime {
 
 TextOutput::~TextOutput() {
-  if (fd_ < 0) return;
+  if (!fd_) return;
   try {
     close();
   } catch (const RuntimeError&) {
@@ -21,17 +22,17 @@ TextOutput::~TextOutput() {
 
 void TextOutput::open(const std::string& path) {
   faults_.check(FaultPoint::OpenOutput, path);
-  if (fd_ >= 0) raise(Err::FileAlreadyOpen);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) raiseErrno(errno, path);
-  fd_ = fd;
+  if (fd_) raise(Err::FileAlreadyOpen);
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!fd) raiseErrno(errno, path);
+  fd_ = std::move(fd);
   path_ = path;
   pending_.clear();
 }
 
 void TextOutput::write(std::string_view text) {
   faults_.check(FaultPoint::WriteOutput, path_);
-  if (fd_ < 0) raise(Err::BadFileNameOrNumber);
+  if (!fd_) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
 }
 
@@ -39,42 +40,33 @@ void TextOutput::write(std::string_view text) {
 // survives the process being killed.
 void TextOutput::writeLine(std::string_view text) {
   faults_.check(FaultPoint::WriteOutput, path_);
-  if (fd_ < 0) raise(Err::BadFileNameOrNumber);
+  if (!fd_) raise(Err::BadFileNameOrNumber);
   pending_.append(text);
   pending_.append("\r\n");
   flush();
 }
 
 void TextOutput::flush() {
-  std::size_t done = 0;
-  while (done < pending_.size()) {
-    const ssize_t put = ::write(fd_, pending_.data() + done, pending_.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      const int err = errno;
-      // What did not fit is dropped, as a full disk would drop it anyway; the next write
-      // starts clean instead of failing on the same bytes again.
-      pending_.clear();
-      raiseErrno(err, path_);
-    }
-    done += static_cast<std::size_t>(put);
+  try {
+    writeAll(fd_.get(), pending_, path_);
+  } catch (const RuntimeError&) {
+    // What did not fit is dropped, as a full disk would drop it anyway; the next write
+    // starts clean instead of failing on the same bytes again.
+    pending_.clear();
+    throw;
   }
   pending_.clear();
 }
 
 void TextOutput::close() {
-  if (fd_ < 0) return;
-  int err = 0;
+  if (!fd_) return;
   try {
     flush();
   } catch (const RuntimeError&) {
-    ::close(fd_);
-    fd_ = -1;
+    fd_.reset();
     throw;
   }
-  if (::close(fd_) != 0) err = errno;
-  fd_ = -1;
-  if (err != 0) raiseErrno(err, path_);
+  if (const int err = fd_.close(); err != 0) raiseErrno(err, path_);
 }
 
 }  // namespace ferrowick::runtime

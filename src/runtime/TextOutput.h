@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/UniqueFd.h"
+
 namespace ferrowick::runtime {
 
 class Faults;
@@ -20,7 +22,7 @@ class TextOutput {
 
   // 55 while a file is already open.
   void open(const std::string& path);
-  bool isOpen() const noexcept { return fd_ >= 0; }
+  bool isOpen() const noexcept { return fd_.valid(); }
   // Text was written since the last line end.
   bool lineOpen() const noexcept { return !pending_.empty(); }
 
@@ -39,7 +41,7 @@ class TextOutput {
   Faults& faults_;
   std::string path_;
   std::string pending_;
-  int fd_ = -1;
+  UniqueFd fd_;
 };
 
 }  // namespace ferrowick::runtime

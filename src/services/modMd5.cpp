@@ -10,24 +10,11 @@
 #include <memory>
 
 #include "runtime/Faults.h"
+#include "runtime/UniqueFd.h"
 
 namespace ferrowick::services::modMd5 {
 
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 struct DigestFree {
   void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
@@ -75,8 +62,9 @@ std::string FileMD5(const std::string& path, runtime::Faults* faults) {
     if (faults != nullptr) faults->check(runtime::FaultPoint::OpenRead, path);
     // Non-blocking, so that a named pipe cannot hang the window; only ordinary files
     // are read.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (file.get() < 0) return {};
+    const runtime::UniqueFd file(
+        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!file) return {};
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
     return hashOpenFile(file.get(), path, faults);

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "CopyRunFixture.h"
+#include "support/AttributeWord.h"
 
 namespace ferrowick::engine {
 namespace {
@@ -38,7 +39,7 @@ TEST_F(CopyRunErrorsTest, YesRestartsTheFileAndNoEndsTheRun) {
 
 TEST_F(CopyRunErrorsTest, ReadOnlyTargetIsMadeWritableOnceAndThenAskedAbout) {
   testing::writeFile(target(b), "old");
-  fs.setAttributes(target(b), Attr::ReadOnly | Attr::Archive);
+  testing::setAttributeWord(fs, target(b), Attr::ReadOnly | Attr::Archive);
   copyRun.RunBackup();
   EXPECT_EQ(readFile(target(b)), "beta");
   EXPECT_NE(readFile(logPath()).find("ERROR: 75 - Path/File access error: " + b + "\r\n" + line(b) +
@@ -47,7 +48,7 @@ TEST_F(CopyRunErrorsTest, ReadOnlyTargetIsMadeWritableOnceAndThenAskedAbout) {
 
   // Refused again after that: asked about, and No ends the run.
   testing::writeFile(target(b), "old");
-  fs.setAttributes(target(b), Attr::ReadOnly);
+  testing::setAttributeWord(fs, target(b), Attr::ReadOnly);
   fs.faults().inject(runtime::FaultPoint::Copy, Err::PathFileAccessError, "b.txt", 1, 1);
   host.messages.answer(No);
   copyRun.RunBackup();

@@ -1,4 +1,5 @@
 #include "CopyRunFixture.h"
+#include "support/AttributeWord.h"
 
 namespace ferrowick::engine {
 namespace {
@@ -12,9 +13,9 @@ using Words = std::vector<unsigned>;
 class CopyRunModesTest : public CopyRunTest {
  protected:
   void SetUp() override {
-    fs.setAttributes(cleared, 0);
-    fs.setAttributes(readOnlyArchived, Attr::ReadOnly | Attr::Archive);
-    fs.setAttributes(readOnly, Attr::ReadOnly);
+    testing::setAttributeWord(fs, cleared, 0);
+    testing::setAttributeWord(fs, readOnlyArchived, Attr::ReadOnly | Attr::Archive);
+    testing::setAttributeWord(fs, readOnly, Attr::ReadOnly);
     for (const auto& path : all) addItem(path);
   }
   const std::string archived = file("a-archived", "a"), cleared = file("b-cleared", "bb"),
@@ -31,7 +32,7 @@ TEST_F(CopyRunModesTest, FullModeCopiesEverythingAndIncrementalOnlyFilesWithTheA
   // Incremental: the copied files' archive is cleared, and nothing is asked or logged
   // about a hidden file (the word 2) that is copied and has no archive to clear.
   const std::string hidden = file(".hidden", "h");
-  fs.setAttributes(hidden, 0);
+  testing::setAttributeWord(fs, hidden, 0);
   addItem(hidden);
   window.chkIncr_.setValue(Checked);
   statuses.clear();
@@ -72,9 +73,9 @@ TEST_F(CopyRunModesTest, FileChangedWhileItIsCopiedKeepsItsArchive) {
 TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnotherLook) {
   const std::string kept = file("kept", "k"), changed = file("changed", "c"),
                     readOnly = file("read-only", "r"), gone = file("gone", "g");
-  fs.setAttributes(kept, 0);
-  fs.setAttributes(gone, 0);
-  fs.setAttributes(readOnly, Attr::ReadOnly);
+  testing::setAttributeWord(fs, kept, 0);
+  testing::setAttributeWord(fs, gone, 0);
+  testing::setAttributeWord(fs, readOnly, Attr::ReadOnly);
   addItem((src / "*.*").string());
   window.chkIncr_.setValue(Checked);
   fs.faults().inject(runtime::FaultPoint::Attributes, runtime::Err::PermissionDenied, "kept");

@@ -11,6 +11,7 @@
 #include "runtime/TestChecks.h"
 #include "runtime/fs/ArchiveStore.h"
 #include "runtime/fs/FileSystem.h"
+#include "support/AttributeWord.h"
 #include "support/Sandbox.h"
 
 namespace ferrowick::runtime {
@@ -18,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::raisedError;
+using testing::setAttributeWord;
 using testing::writeFile;
 using Names = std::vector<std::string>;
 
@@ -57,6 +59,9 @@ TEST_F(FileSystemTest, AttributeWordExistenceAndFailuresAsNumberedRuntimeErrors)
   // Only the owner's write bit counts.
   fs::permissions(dir / "noext", fs::perms::owner_read | fs::perms::group_write);
   EXPECT_EQ(files.getAttributes(path("noext")), Attr::ReadOnly | Attr::Archive);
+  // A folder's word never carries read-only.
+  fs::permissions(dir / "sub", fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_EQ(files.getAttributes(path("sub")), Attr::Directory);
 
   EXPECT_TRUE(files.fileExists(path("filelink")));
   for (const char* name : {"sub", "pipe", "missing"})
@@ -65,7 +70,6 @@ TEST_F(FileSystemTest, AttributeWordExistenceAndFailuresAsNumberedRuntimeErrors)
       {[&] { files.getAttributes(path("missing")); }, Err::FileNotFound},
       {[&] { files.getAttributes(path("none/missing")); }, Err::PathNotFound},
       {[&] { files.makeFolder(path("sub")); }, Err::PathFileAccessError},
-      {[&] { files.renameFile(path("a.txt"), path("noext")); }, Err::FileAlreadyExists},
   };
   for (const auto& [call, number] : failures) EXPECT_EQ(raisedError(call), number);
   fs::permissions(dir / "a.txt", fs::perms::owner_write, fs::perm_options::remove);
@@ -75,11 +79,11 @@ TEST_F(FileSystemTest, AttributeWordExistenceAndFailuresAsNumberedRuntimeErrors)
 TEST_F(FileSystemTest, ClearedArchiveReadsAsSetAgainOnceTheFileChanges) {
   const auto stamp = fs::file_time_type::clock::now() - std::chrono::hours(50);
   const std::string file = path("a.txt");
-  files.setAttributes(file, 0);
+  setAttributeWord(files, file, 0);
   writeFile(file, "bbb");  // same size, new modification time
   fs::last_write_time(file, stamp);
   EXPECT_EQ(files.getAttributes(file), Attr::Archive);
-  files.setAttributes(file, 0);
+  setAttributeWord(files, file, 0);
   writeFile(dir / "b", "bbb");
   fs::last_write_time(dir / "b", stamp);
   fs::rename(dir / "b", file);  // same size and time, another file
@@ -107,10 +111,15 @@ TEST_F(FileSystemTest, BatchedArchiveRecordsAreKeptOnlyOnceCommitted) {
   EXPECT_EQ(reopened.getAttributes(kept), 0u);
   EXPECT_EQ(reopened.getAttributes(lost), Attr::Archive);
 
+  // The same file found under the deleted name again would read as copied if its record
+  // had stayed.
+  const std::string spare = path("spare");
+  fs::create_hard_link(kept, spare);
   reopened.beginArchiveBatch();
-  reopened.setAttributes(kept, Attr::Archive);
-  EXPECT_EQ(FileSystem{database}.getAttributes(kept), Attr::Archive);
   cleared(reopened, lost);
+  reopened.deleteFile(kept);
+  fs::create_hard_link(spare, kept);
+  EXPECT_EQ(FileSystem{database}.getAttributes(kept), Attr::Archive);
   reopened.endArchiveBatch();
   EXPECT_EQ(FileSystem{database}.getAttributes(lost), 0u);
 }
@@ -131,7 +140,10 @@ TEST_F(FileSystemTest, ArchiveRecordsOfAnEarlierStoreLayoutStay) {
   EXPECT_EQ(sqlite3_exec(db, record.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
   sqlite3_close(db);
 
-  FileSystem{database}.setAttributes(path("noext"), 0);
+  {
+    FileSystem earlier{database};
+    setAttributeWord(earlier, path("noext"), 0);
+  }
   FileSystem reopened{database};
   EXPECT_EQ(reopened.getAttributes(kept), 0u);
   EXPECT_EQ(reopened.getAttributes(path("noext")), 0u);
@@ -190,7 +202,7 @@ TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
   ::setrlimit(RLIMIT_FSIZE, &tight);
   const auto previous = std::signal(SIGXFSZ, SIG_IGN);
   const int error =
-      raisedError([&] { files.setAttributes(testing::Sandbox::root() / "a.txt", 0); });
+      raisedError([&] { setAttributeWord(files, testing::Sandbox::root() / "a.txt", 0); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(error, Err::DiskFull);

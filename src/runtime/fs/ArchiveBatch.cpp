@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/ArchiveStore.h"
@@ -75,18 +76,18 @@ void FileSystem::syncCopies() {
   std::vector<SyncFolder> folders;
   folders.swap(syncFolders_);
   std::optional<RuntimeError> failure;
-  for (const auto& folder : folders) {
+  for (auto& folder : folders) {
     if (!failure) {
       try {
         faults_.check(FaultPoint::Flush, folder.path);
-        if (::syncfs(folder.fd) != 0) raiseErrno(errno, folder.path);
+        if (::syncfs(folder.fd.get()) != 0) raiseErrno(errno, folder.path);
       } catch (const RuntimeError& error) {
         failure = error;
       }
     } else {
-      ::syncfs(folder.fd);
+      ::syncfs(folder.fd.get());
     }
-    ::close(folder.fd);
+    folder.fd.reset();
   }
   if (failure) throw *failure;
 }
@@ -102,9 +103,9 @@ void FileSystem::noteCopy(CopyFolder& folder) {
     if (held.device == device) return;
   }
   // syncfs needs a descriptor that can read; the held one only names the folder.
-  const int fd = ::openat(folder.fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) raiseErrno(errno, folder.path_);
-  syncFolders_.push_back({device, fd, folder.path_});
+  UniqueFd fd(::openat(folder.fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd) raiseErrno(errno, folder.path_);
+  syncFolders_.push_back({device, std::move(fd), folder.path_});
 }
 
 // A removed record must not wait in a batch: the file would count as copied meanwhile.
@@ -112,9 +113,6 @@ void FileSystem::recordRemoved() {
   if (batching_) commitArchiveBatch();
 }
 
-void FileSystem::dropSyncFolders() noexcept {
-  for (const auto& held : syncFolders_) ::close(held.fd);
-  syncFolders_.clear();
-}
+void FileSystem::dropSyncFolders() noexcept { syncFolders_.clear(); }
 
 }  // namespace ferrowick::runtime

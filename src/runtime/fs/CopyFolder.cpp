@@ -14,15 +14,13 @@ namespace ferrowick::runtime {
 
 void CopyFolder::release() noexcept {
   drop();
-  if (parentFd_ >= 0) ::close(parentFd_);
-  parentFd_ = -1;
+  parentFd_.reset();
   parentPath_.clear();
   parentTried_ = false;
 }
 
 void CopyFolder::drop() noexcept {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  fd_.reset();
   path_.clear();
   deviceKnown_ = false;
   made_.clear();
@@ -36,11 +34,11 @@ bool CopyFolder::holdsAdopted(std::string_view folderPath) const {
   return adopted_ && holds(folderPath);
 }
 
-void CopyFolder::adopt(std::string_view folderPath, int fd, bool madeEmpty) {
+void CopyFolder::adopt(std::string_view folderPath, UniqueFd fd, bool madeEmpty) {
   drop();
   if (folderPath.size() > 1 && folderPath.back() == '/') folderPath.remove_suffix(1);
   path_ = folderPath;
-  fd_ = fd;
+  fd_ = std::move(fd);
   madeEmpty_ = madeEmpty;
   adopted_ = true;
 }
@@ -53,61 +51,59 @@ void CopyFolder::madeJustNow(std::string_view folderPath) {
 }
 
 int CopyFolder::open(std::string_view folderPath, const std::string& target) {
-  if (holds(folderPath)) return fd_;
+  if (holds(folderPath)) return fd_.get();
   if (adopted_) raise(Err::PathNotFound);
   const std::string made = std::move(made_);
   drop();
   path_ = folderPath;
-  const int fd = openByPath();
-  if (fd < 0) {
+  UniqueFd fd = openByPath();
+  if (!fd) {
     const int err = errno;
     path_.clear();
     raiseErrno(err, target);
   }
-  fd_ = fd;
+  fd_ = std::move(fd);
   madeEmpty_ = path_ == made;
-  return fd_;
+  return fd_.get();
 }
 
 // A parent removed (and perhaps made again) since it was opened no longer finds the name:
 // the whole path is walked then.
-int CopyFolder::openByPath() {
+UniqueFd CopyFolder::openByPath() {
   constexpr int kFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
   const auto slash = path_.rfind('/');
   if (slash == std::string::npos || slash == 0 || slash + 1 == path_.size()) {
-    return ::open(path_.c_str(), kFlags);
+    return UniqueFd(::open(path_.c_str(), kFlags));
   }
   const std::string_view parent(path_.data(), slash);
   if (parent != parentPath_) {
-    if (parentFd_ >= 0) ::close(parentFd_);
-    parentFd_ = -1;
+    parentFd_.reset();
     parentPath_ = parent;
     parentTried_ = false;
-    return ::open(path_.c_str(), kFlags);
+    return UniqueFd(::open(path_.c_str(), kFlags));
   }
-  if (parentFd_ < 0 && !parentTried_) {
+  if (!parentFd_ && !parentTried_) {
     parentTried_ = true;
-    parentFd_ = ::open(parentPath_.c_str(), kFlags);
+    parentFd_.reset(::open(parentPath_.c_str(), kFlags));
   }
-  if (parentFd_ >= 0) {
-    const int fd = ::openat(parentFd_, path_.c_str() + slash + 1, kFlags);
-    if (fd >= 0 || errno != ENOENT) return fd;
-    ::close(parentFd_);
-    parentFd_ = -1;
+  if (parentFd_) {
+    UniqueFd fd(::openat(parentFd_.get(), path_.c_str() + slash + 1, kFlags));
+    if (fd || errno != ENOENT) return fd;
+    parentFd_.reset();
     parentTried_ = false;
   }
-  return ::open(path_.c_str(), kFlags);
+  return UniqueFd(::open(path_.c_str(), kFlags));
 }
 
 bool CopyFolder::removed() const {
   struct stat st {};
-  return fd_ >= 0 && (::fstat(fd_, &st) != 0 || st.st_nlink == 0);
+  return fd_ && (::fstat(fd_.get(), &st) != 0 || st.st_nlink == 0);
 }
 
 dev_t CopyFolder::device() {
   if (!deviceKnown_) {
     struct stat st {};
-    if (::fstat(fd_, &st) != 0) raiseErrno(errno, path_);
+    if (::fstat(fd_.get(), &st) != 0) raiseErrno(errno, path_);
     device_ = st.st_dev;
     deviceKnown_ = true;
   }

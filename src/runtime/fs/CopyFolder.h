@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/UniqueFd.h"
+
 namespace ferrowick::runtime {
 
 // A folder held open for the files handled in it one after another, on the source side or
@@ -26,10 +28,10 @@ class CopyFolder {
   // look for an earlier target first.
   void madeJustNow(std::string_view folderPath);
 
-  // Holds the folder that a walk of the destination tree opened (`fd`, taken over): the
+  // Holds the folder that a walk of the destination tree opened (`fd`): the
   // copies into it are made relative to it, and it is never opened again by its path.
   // `madeEmpty` as for madeJustNow.
-  void adopt(std::string_view folderPath, int fd, bool madeEmpty);
+  void adopt(std::string_view folderPath, UniqueFd fd, bool madeEmpty);
   // Holds a folder adopted for that path.
   bool holdsAdopted(std::string_view folderPath) const;
 
@@ -42,7 +44,7 @@ class CopyFolder {
   // The folder's descriptor, opened unless it is the one held already (a path without a
   // separator is taken relative to the current folder). Raises the runtime's error.
   int open(std::string_view folderPath, const std::string& target);
-  bool holds(std::string_view folderPath) const { return fd_ >= 0 && folderPath == path_; }
+  bool holds(std::string_view folderPath) const { return fd_.valid() && folderPath == path_; }
   // Adopted from a walk: another folder must be walked to, not opened by its path.
   bool adopted() const { return adopted_; }
   // The file system the folder is on; read once per folder.
@@ -56,14 +58,14 @@ class CopyFolder {
 
   // Lets go of the folder, keeping its parent and what is kept for the run.
   void drop() noexcept;
-  int openByPath();
+  UniqueFd openByPath();
 
   std::string path_;
-  int fd_ = -1;
+  UniqueFd fd_;
   // The parent of the folders held one after another: a sibling of the folder before is
   // opened from it by its name, not along its whole path again.
   std::string parentPath_;
-  int parentFd_ = -1;
+  UniqueFd parentFd_;
   bool parentTried_ = false;  // parentPath_ was the parent before; opened at its next child
   bool deviceKnown_ = false;
   dev_t device_ = 0;

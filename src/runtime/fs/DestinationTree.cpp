@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
@@ -19,42 +20,38 @@ constexpr int kLevelFlags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 void DestinationTree::open(const std::string& root) {
   close();
-  const int fd = ::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) raiseErrno(errno, root);
-  rootFd_ = fd;
+  UniqueFd fd(::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (!fd) raiseErrno(errno, root);
+  rootFd_ = std::move(fd);
   root_ = root;
   if (root_.empty() || root_.back() != '/') root_ += '/';
 }
 
 void DestinationTree::close() noexcept {
   forgetLevels();
-  if (rootFd_ >= 0) ::close(rootFd_);
-  rootFd_ = -1;
+  rootFd_.reset();
   root_.clear();
 }
 
 bool DestinationTree::contains(const std::string& folder) const {
-  return rootFd_ >= 0 && (folder.starts_with(root_) || folder + '/' == root_);
+  return rootFd_ && (folder.starts_with(root_) || folder + '/' == root_);
 }
 
 void DestinationTree::handTo(CopyFolder& into, const std::string& folder, bool madeEmpty) const {
   if (!madeEmpty && into.holdsAdopted(folder)) return;
-  const int fd = ::fcntl(this->folder(), F_DUPFD_CLOEXEC, 0);
-  if (fd < 0) raiseErrno(errno, folder);
-  into.adopt(folder, fd, madeEmpty);
+  UniqueFd fd(::fcntl(this->folder(), F_DUPFD_CLOEXEC, 0));
+  if (!fd) raiseErrno(errno, folder);
+  into.adopt(folder, std::move(fd), madeEmpty);
 }
 
 void DestinationTree::forgetLevels() noexcept { keepLevels(0); }
 
 void DestinationTree::keepLevels(std::size_t count) noexcept {
-  while (levels_.size() > count) {
-    ::close(levels_.back().fd);
-    levels_.pop_back();
-  }
+  while (levels_.size() > count) levels_.pop_back();
 }
 
 DestinationTree::Level DestinationTree::walk(const std::string& folder, bool make) {
-  if (rootFd_ < 0 || !folder.starts_with(root_)) return Level::Failed;
+  if (!rootFd_ || !folder.starts_with(root_)) return Level::Failed;
   std::vector<std::string> names;
   for (std::size_t at = root_.size(); at < folder.size();) {
     auto end = folder.find('/', at);
@@ -92,11 +89,11 @@ DestinationTree::Level DestinationTree::walkFrom(const std::vector<std::string>&
   for (std::size_t at = 0; at < keep; ++at) path += names[at] + '/';
   for (std::size_t at = keep; at < names.size(); ++at) {
     const std::string& name = names[at];
-    const int parent = at == 0 ? rootFd_ : levels_[at - 1].fd;
+    const int parent = (at == 0 ? rootFd_ : levels_[at - 1].fd).get();
     path += name;
     bool made = false;
-    int fd = ::openat(parent, name.c_str(), kLevelFlags);
-    if (fd < 0 && errno == ENOENT && make) {
+    UniqueFd fd(::openat(parent, name.c_str(), kLevelFlags));
+    if (!fd && errno == ENOENT && make) {
       try {
         faults_.check(FaultPoint::MakeFolder, path);
       } catch (const RuntimeError&) {
@@ -108,13 +105,13 @@ DestinationTree::Level DestinationTree::walkFrom(const std::vector<std::string>&
         gone = errno == ENOENT;
         return Level::Failed;
       }
-      fd = ::openat(parent, name.c_str(), kLevelFlags);
+      fd.reset(::openat(parent, name.c_str(), kLevelFlags));
     }
-    if (fd < 0) {
+    if (!fd) {
       gone = errno == ENOENT && make;
       return Level::Failed;
     }
-    levels_.push_back({name, fd});
+    levels_.push_back({name, std::move(fd)});
     path += '/';
     last = made ? Level::Made : Level::Found;
   }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/UniqueFd.h"
+
 namespace ferrowick::runtime {
 
 class CopyFolder;
@@ -23,7 +25,7 @@ class DestinationTree {
   // Raises the runtime's error when it cannot be opened.
   void open(const std::string& root);
   void close() noexcept;
-  bool isOpen() const noexcept { return rootFd_ >= 0; }
+  bool isOpen() const noexcept { return rootFd_.valid(); }
   // The path lies at or below the picked folder, as the walk spells it.
   bool contains(const std::string& folder) const;
 
@@ -36,7 +38,7 @@ class DestinationTree {
   Level walk(const std::string& folder, bool make = true);
 
   // The folder walked last (after a walk that did not fail), held open by path only.
-  int folder() const noexcept { return levels_.empty() ? rootFd_ : levels_.back().fd; }
+  int folder() const noexcept { return (levels_.empty() ? rootFd_ : levels_.back().fd).get(); }
 
   // Lets `into` hold the folder walked last, known by the path `folder`, unless it holds
   // it already. Raises the runtime's error.
@@ -48,7 +50,7 @@ class DestinationTree {
  private:
   struct Held {
     std::string name;
-    int fd;
+    UniqueFd fd;
   };
   // `gone`: the failure may come from a held level removed since.
   Level walkFrom(const std::vector<std::string>& names, bool make, bool& gone);
@@ -56,7 +58,7 @@ class DestinationTree {
 
   Faults& faults_;
   std::string root_;  // ends in "/"
-  int rootFd_ = -1;
+  UniqueFd rootFd_;
   std::vector<Held> levels_;
 };
 

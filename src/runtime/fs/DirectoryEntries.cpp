@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/UniqueFd.h"
 
 namespace ferrowick::runtime {
 
@@ -15,27 +16,11 @@ namespace {
 // What one read of the folder takes at most: a folder of a few hundred entries in one go.
 constexpr std::size_t kEntriesBuffer = 32768;
 
-class Folder {
- public:
-  explicit Folder(int fd) : fd_(fd) {}
-  ~Folder() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
-}  // namespace
-
-namespace {
 void visitOpened(int from, const char* name, const std::string& folder,
                  const std::function<void(int folderFd, const dirent& entry)>& visit,
                  bool missingRaises) {
-  const Folder dir(::openat(from, name, O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
-  if (dir.fd() < 0) {
+  const UniqueFd dir(::openat(from, name, O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
+  if (!dir) {
     // A folder that is not there lists nothing, as the runtime's listing does.
     if (errno == ENOENT || errno == ENOTDIR) {
       if (!missingRaises) return;
@@ -48,7 +33,7 @@ void visitOpened(int from, const char* name, const std::string& folder,
       std::make_unique_for_overwrite<std::max_align_t[]>(kEntriesBuffer / sizeof(std::max_align_t));
   char* const bytes = reinterpret_cast<char*>(buffer.get());
   for (;;) {
-    const ssize_t got = ::getdents64(dir.fd(), bytes, kEntriesBuffer);
+    const ssize_t got = ::getdents64(dir.get(), bytes, kEntriesBuffer);
     if (got == 0) return;
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -57,7 +42,7 @@ void visitOpened(int from, const char* name, const std::string& folder,
     for (ssize_t at = 0; at < got;) {
       const auto* entry = reinterpret_cast<const dirent*>(bytes + at);
       at += entry->d_reclen;
-      visit(dir.fd(), *entry);
+      visit(dir.get(), *entry);
     }
   }
 }

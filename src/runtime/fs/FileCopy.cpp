@@ -10,10 +10,12 @@
 #include <utility>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/UniqueFd.h"
 #include "runtime/fs/CopyFolder.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/fs/PathParts.h"
 #include "runtime/fs/TemporaryFiles.h"
+#include "runtime/fs/WriteAll.h"
 
 namespace ferrowick::runtime {
 
@@ -22,29 +24,6 @@ namespace {
 // Large enough that the syscall count does not matter, small enough that a fault planned
 // on the second chunk lands in the middle of a test file of a few MiB.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
-
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(Fd&& other) noexcept {
-    std::swap(fd_, other.fd_);
-    return *this;
-  }
-  int get() const noexcept { return fd_; }
-  // Closes now and reports the close's own failure (delayed write errors surface here).
-  int close() noexcept {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0 ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
 
 constexpr std::string_view kTemporaryMark = ".ferrowick-";
 
@@ -65,17 +44,6 @@ bool attributesRefused(int err) { return err == ENOSYS || err == EPERM || err ==
 
 bool kernelCopyUnsupported(int err) {
   return err == EXDEV || err == ENOSYS || err == EINVAL || err == EOPNOTSUPP || err == EBADF;
-}
-
-void writeAll(int fd, const char* data, std::size_t size, const std::string& target) {
-  for (std::size_t done = 0; done < size;) {
-    const ssize_t put = ::write(fd, data + done, size - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      raiseErrno(errno, target);
-    }
-    done += static_cast<std::size_t>(put);
-  }
 }
 
 // The bytes of `in` up to the length it had when it was opened (to its end when that was
@@ -112,7 +80,7 @@ std::uint64_t copyContent(Faults& faults, int in, int out, std::uint64_t length,
       if (errno == EINTR) continue;
       raiseErrno(errno, source);
     }
-    writeAll(out, buffer.get(), static_cast<std::size_t>(got), target);
+    writeAll(out, {buffer.get(), static_cast<std::size_t>(got)}, target);
     copied += static_cast<std::uint64_t>(got);
   }
   return copied;
@@ -159,8 +127,8 @@ class PendingCopy {
       : place_(place), mode_(mode), checked_(replacing) {
     if (procFdAvailable()) {
       // Unnamed, so no sweep can find it: it is locked only once it gets a temporary name.
-      fd_ = Fd(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC,
-                        modeKept ? mode : mode_t{0600}));
+      fd_.reset(::openat(place_.folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                         modeKept ? mode : mode_t{0600}));
       if (fd_.get() >= 0) {
         modeSet_ = modeKept;
         return;
@@ -168,7 +136,7 @@ class PendingCopy {
     }
     std::string name(kTemporaryMark);
     name += "XXXXXX";
-    fd_ = Fd(createLockedTemporaryAt(place_.folder, name));
+    fd_ = createLockedTemporaryAt(place_.folder, name);
     if (fd_.get() < 0) raiseErrno(errno, place_.path);
     name_ = std::move(name);
   }
@@ -256,7 +224,7 @@ class PendingCopy {
   mode_t mode_;
   bool checked_;  // the target was looked at before the copy
   bool modeSet_ = false;
-  Fd fd_;
+  UniqueFd fd_;
   std::string name_;
 };
 
@@ -298,8 +266,9 @@ CopiedFile FileSystem::copyInto(const std::string& source, const std::string& ta
                                 CopyFolder& from, CopyFolder& into,
                                 const ChunkDone& betweenChunks) {
   // Non-blocking, so that a named pipe given as a source fails instead of hanging.
-  Fd in(::openat(from.open(folderPart(source), source), std::string(namePart(source)).c_str(),
-                 O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  const UniqueFd in(::openat(from.open(folderPart(source), source),
+                             std::string(namePart(source)).c_str(),
+                             O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (in.get() < 0) raiseErrno(errno, source);
   CopiedFile result;
   struct stat& st = result.source;

@@ -256,21 +256,6 @@ void FileSystem::makeFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) raiseErrno(errno, path);
 }
 
-void FileSystem::renameFile(const std::string& from, const std::string& to) {
-  faults_.check(FaultPoint::Rename, from);
-  // Renaming never replaces an existing file.
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
-  int err = errno;
-  if (err == EINVAL || err == ENOSYS) {
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0) raise(Err::FileAlreadyExists);
-    if (::rename(from.c_str(), to.c_str()) == 0) return;
-    err = errno;
-  }
-  if (err == EEXIST) raise(Err::FileAlreadyExists);
-  raiseErrno(err, from);
-}
-
 void FileSystem::deleteFile(const std::string& path) {
   faults_.check(FaultPoint::Delete, path);
   struct stat st {};

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "runtime/Faults.h"
+#include "runtime/UniqueFd.h"
 
 namespace ferrowick::runtime {
 
@@ -103,10 +104,6 @@ class FileSystem {
   void checkPresent(const std::string& path, CopyFolder& from);
   void noteListingStart();
 
-  // SetAttributes: sets read-only and archive from the word; a negative or unknown
-  // value raises 5.
-  void setAttributes(const std::string& path, long attributes);
-
   // SetAttributes: clears the archive attribute of a file as a copy read it: any change
   // to the file since then sets it again. Between beginArchiveBatch and endArchiveBatch
   // the records wait in one transaction, committed now and then by commitArchiveBatch.
@@ -167,8 +164,7 @@ class FileSystem {
   // records that wait for them. Raises the first failure, naming the folder it concerns.
   void flushCopies();
 
-  // Rename and Delete of files.
-  void renameFile(const std::string& from, const std::string& to);
+  // Delete of files.
   void deleteFile(const std::string& path);
 
  private:
@@ -195,7 +191,7 @@ class FileSystem {
   // One open folder on each file system that got a copy since the last flush.
   struct SyncFolder {
     dev_t device;
-    int fd;
+    UniqueFd fd;
     std::string path;
   };
   std::vector<SyncFolder> syncFolders_;

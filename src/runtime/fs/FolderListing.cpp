@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/UniqueFd.h"
 #include "runtime/fs/DirectoryEntries.h"
 #include "runtime/fs/FileSystem.h"
 #include "runtime/fs/PathParts.h"
@@ -36,12 +37,9 @@ std::vector<std::string> FileSystem::listFolders(const std::string& folder) {
 }
 
 std::optional<FileSystem::FolderId> FileSystem::folderId(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
   struct stat st {};
-  const bool known = ::fstat(fd, &st) == 0;
-  ::close(fd);
-  if (!known) return std::nullopt;
+  if (!fd || ::fstat(fd.get(), &st) != 0) return std::nullopt;
   return FolderId{st.st_dev, st.st_ino};
 }
 
@@ -50,22 +48,16 @@ std::vector<std::string> FileSystem::listPlainFolders(const std::string& folder,
   std::vector<std::string> names = listFolders(folder);
   if (names.empty()) return names;
   const std::string parent = folder.ends_with('/') ? folder : folder + "/";
-  const int parentFd = ::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-  if (parentFd < 0) raiseErrno(errno, parent);
-  try {
-    std::erase_if(names, [&](const std::string& name) {
-      const std::string path = parent + name;
-      faults_.check(FaultPoint::Attributes, path);
-      struct stat st {};
-      if (::fstatat(parentFd, name.c_str(), &st, 0) != 0) raiseErrno(errno, path);
-      if (leaveOut && st.st_dev == leaveOut->device && st.st_ino == leaveOut->inode) return true;
-      return !S_ISDIR(st.st_mode);
-    });
-  } catch (...) {
-    ::close(parentFd);
-    throw;
-  }
-  ::close(parentFd);
+  const UniqueFd parentFd(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (!parentFd) raiseErrno(errno, parent);
+  std::erase_if(names, [&](const std::string& name) {
+    const std::string path = parent + name;
+    faults_.check(FaultPoint::Attributes, path);
+    struct stat st {};
+    if (::fstatat(parentFd.get(), name.c_str(), &st, 0) != 0) raiseErrno(errno, path);
+    if (leaveOut && st.st_dev == leaveOut->device && st.st_ino == leaveOut->inode) return true;
+    return !S_ISDIR(st.st_mode);
+  });
   return names;
 }
 

@@ -10,29 +10,17 @@
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/fs/TemporaryFiles.h"
+#include "runtime/fs/WriteAll.h"
 
 namespace ferrowick::runtime {
 
 namespace {
 
-void writeAll(int fd, const char* data, std::size_t size, const std::filesystem::path& path) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      raiseErrno(errno, path);
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-}
-
 // Makes the rename itself survive a crash; a folder that refuses fsync changes nothing.
 void syncFolder(const std::filesystem::path& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+  const UniqueFd fd(
+      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd) ::fsync(fd.get());
 }
 
 }  // namespace
@@ -50,21 +38,21 @@ StagedFile::StagedFile(std::filesystem::path target, std::string_view bytes, Fau
   });
   std::string name = (folder / (prefix + "XXXXXX")).string();
   fd_ = createLockedTemporary(name);
-  if (fd_ < 0) raiseErrno(errno, target_);
+  if (!fd_) raiseErrno(errno, target_);
   temporary_ = std::filesystem::path(name);
 
   try {
     struct stat existing {};
     if (mode) {
-      if (::fchmod(fd_, *mode) != 0) raiseErrno(errno, temporary_);
+      if (::fchmod(fd_.get(), *mode) != 0) raiseErrno(errno, temporary_);
     } else if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-      ::fchmod(fd_, existing.st_mode & 07777);
+      ::fchmod(fd_.get(), existing.st_mode & 07777);
     }
     const std::size_t half = bytes.size() / 2;
-    writeAll(fd_, bytes.data(), half, temporary_);
+    writeAll(fd_.get(), bytes.substr(0, half), temporary_);
     if (faults_ != nullptr) faults_->check(FaultPoint::StageFile, target_.string());
-    writeAll(fd_, bytes.data() + half, bytes.size() - half, temporary_);
-    if (::fsync(fd_) != 0) raiseErrno(errno, temporary_);
+    writeAll(fd_.get(), bytes.substr(half), temporary_);
+    if (::fsync(fd_.get()) != 0) raiseErrno(errno, temporary_);
   } catch (...) {
     discard();
     throw;
@@ -75,9 +63,8 @@ StagedFile::StagedFile(StagedFile&& other) noexcept
     : target_(std::move(other.target_)),
       temporary_(std::move(other.temporary_)),
       faults_(other.faults_),
-      fd_(other.fd_) {
+      fd_(std::move(other.fd_)) {
   other.temporary_.clear();
-  other.fd_ = -1;
 }
 
 StagedFile::~StagedFile() { discard(); }
@@ -85,8 +72,7 @@ StagedFile::~StagedFile() { discard(); }
 void StagedFile::discard() noexcept {
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  fd_.reset();
 }
 
 // The file stays open, and so locked, until it has its target's name.
@@ -95,8 +81,7 @@ void StagedFile::commit() {
   if (faults_ != nullptr) faults_->check(FaultPoint::CommitFile, target_.string());
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) raiseErrno(errno, target_);
   temporary_.clear();
-  ::close(fd_);
-  fd_ = -1;
+  fd_.reset();
   syncFolder(target_.parent_path());
 }
 

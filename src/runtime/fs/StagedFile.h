@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "runtime/UniqueFd.h"
+
 namespace ferrowick::runtime {
 
 class Faults;
@@ -39,7 +41,7 @@ class StagedFile {
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   Faults* faults_;
-  int fd_ = -1;  // held, and locked, while the file is staged
+  UniqueFd fd_;  // held, and locked, while the file is staged
 };
 
 }  // namespace ferrowick::runtime

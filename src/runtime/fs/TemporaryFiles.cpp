@@ -17,23 +17,26 @@ namespace ferrowick::runtime {
 namespace {
 constexpr std::size_t kSuffix = 6;
 constexpr int kAttempts = 8;
+
+// Between its creation and the lock another process's sweep may have taken it.
+bool lockedWhileNamed(const UniqueFd& fd) {
+  struct stat st {};
+  return lockTemporary(fd.get()) && ::fstat(fd.get(), &st) == 0 && st.st_nlink > 0;
+}
 }  // namespace
 
 bool lockTemporary(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
 
-int createLockedTemporary(std::string& pattern) {
+UniqueFd createLockedTemporary(std::string& pattern) {
   const std::string base = pattern;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     pattern = base;
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) return -1;
-    // Between its creation and the lock another process's sweep may have taken it.
-    struct stat st {};
-    if (lockTemporary(fd) && ::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
-    ::close(fd);
+    UniqueFd fd(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (!fd) return fd;
+    if (lockedWhileNamed(fd)) return fd;
   }
   errno = EEXIST;
-  return -1;
+  return UniqueFd();
 }
 
 void fillTemporarySuffix(std::string& pattern) {
@@ -46,39 +49,37 @@ void fillTemporarySuffix(std::string& pattern) {
   }
 }
 
-int createLockedTemporaryAt(int folder, std::string& pattern) {
+UniqueFd createLockedTemporaryAt(int folder, std::string& pattern) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     fillTemporarySuffix(pattern);
-    const int fd =
-        ::openat(folder, pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
+    UniqueFd fd(::openat(folder, pattern.c_str(),
+                         O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd) {
       if (errno == EEXIST) continue;
-      return -1;
+      return fd;
     }
-    struct stat st {};
-    if (lockTemporary(fd) && ::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
-    ::close(fd);
+    if (lockedWhileNamed(fd)) return fd;
   }
   errno = EEXIST;
-  return -1;
+  return UniqueFd();
 }
 
 namespace {
 void removeIfStale(int folderFd, const dirent& entry,
                    const std::function<bool(std::string_view name)>& isOurs) {
   if (!isOurs(entry.d_name)) return;
-  const int fd = ::openat(folderFd, entry.d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return;
+  const UniqueFd fd(
+      ::openat(folderFd, entry.d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!fd) return;
   struct stat held {};
   struct stat named {};
   // Locked: its writer is still at work. The name must still be this file: its writer
   // may have renamed it into place and let go meanwhile.
-  if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && lockTemporary(fd) &&
+  if (::fstat(fd.get(), &held) == 0 && S_ISREG(held.st_mode) && lockTemporary(fd.get()) &&
       ::fstatat(folderFd, entry.d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
       named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
     ::unlinkat(folderFd, entry.d_name, 0);
   }
-  ::close(fd);
 }
 }  // namespace
 

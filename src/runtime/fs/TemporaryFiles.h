@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/UniqueFd.h"
+
 namespace ferrowick::runtime {
 
 // Temporary files that a process writes beside their targets hold a lock for as long as
@@ -11,12 +13,12 @@ namespace ferrowick::runtime {
 // ended while writing it (killed, or the machine went down), and may be removed.
 
 // Creates a new file from a mkstemp pattern (ending in "XXXXXX", replaced by the name
-// made) and locks it. The descriptor, or -1 with errno set.
-int createLockedTemporary(std::string& pattern);
+// made) and locks it. The descriptor, or none with errno set.
+UniqueFd createLockedTemporary(std::string& pattern);
 
 // The same relative to a held folder, made with the name's "XXXXXX" replaced and never
 // through a link at that name.
-int createLockedTemporaryAt(int folder, std::string& pattern);
+UniqueFd createLockedTemporaryAt(int folder, std::string& pattern);
 
 // Replaces the last six characters of `pattern` with random letters and digits.
 void fillTemporarySuffix(std::string& pattern);

@@ -10,6 +10,7 @@
 #include "runtime/AsciiCase.h"
 #include "runtime/Faults.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/UniqueFd.h"
 
 namespace ferrowick::runtime {
 
@@ -70,29 +71,26 @@ std::string encodeValue(std::string_view value) {
 }
 
 std::string readWholeFile(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd) {
     if (errno == ENOENT || errno == ENOTDIR) return {};
     raiseErrno(errno, file);
   }
   std::string bytes;
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+  if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
     bytes.reserve(static_cast<std::size_t>(info.st_size));
   }
   char buffer[65536];
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      raiseErrno(err, file);
+      raiseErrno(errno, file);
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
   return bytes;
 }
 

@@ -10,6 +10,7 @@
 
 #include "runtime/AtomicFile.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/UniqueFd.h"
 #include "runtime/XdgDirs.h"
 
 namespace ferrowick::runtime {
@@ -103,16 +104,17 @@ HKey RegistryStore::newHandle(OpenKey key) {
 
 RegistryStore::Loaded RegistryStore::load(HKey root) const {
   const auto path = fileOf(root);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return {RegistryHive(), errno == ENOENT};
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd) return {RegistryHive(), errno == ENOENT};
   struct stat info {};
   std::string text;
-  bool readable = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxStoreSize;
+  bool readable =
+      ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxStoreSize;
   if (readable) {
     text.resize(static_cast<std::size_t>(info.st_size));
     std::size_t got = 0;
     while (readable && got < text.size()) {
-      const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+      const ssize_t n = ::read(fd.get(), text.data() + got, text.size() - got);
       if (n > 0)
         got += static_cast<std::size_t>(n);
       else if (n == 0)
@@ -121,7 +123,6 @@ RegistryStore::Loaded RegistryStore::load(HKey root) const {
         readable = errno == EINTR;
     }
   }
-  ::close(fd);
   if (!readable) return {RegistryHive(), false};
   return {RegistryHive::parse(text), true};
 }

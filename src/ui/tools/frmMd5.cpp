@@ -5,6 +5,7 @@
 
 #include "runtime/App.h"
 #include "runtime/AsciiCase.h"
+#include "runtime/BusyScope.h"
 #include "runtime/FileDialog.h"
 #include "runtime/Host.h"
 #include "services/modLanguage.h"
@@ -107,9 +108,10 @@ void frmMd5::browse(QtTextBox& path, QtTextBox& sum) {
   cd1FileName_ = chosen;
   path.setText(chosen);
   // The window waits for the sum; FileMD5 reports every failure as "" and never raises.
-  context_.pointer.setBusy(true);
-  const std::string md5 = services::modMd5::FileMD5(chosen);
-  context_.pointer.setBusy(false);
+  const std::string md5 = [&] {
+    const runtime::BusyScope busy(context_.pointer);
+    return services::modMd5::FileMD5(chosen);
+  }();
   sum.setText(md5);
 }
 
