@@ -75,26 +75,6 @@ bool modMakeDirs::CreatePath(std::string path) {
   return false;
 }
 
-modMakeDirs::Level modMakeDirs::CreateBelow(const std::string& known, const std::string& path) {
-  if (!path.starts_with(known) || path.size() <= known.size() || path.back() != '/') {
-    return Level::Failed;
-  }
-  Level last = Level::Found;
-  for (auto end = path.find('/', known.size()); end != std::string::npos;
-       end = path.find('/', end + 1)) {
-    if (path[end - 1] == '/') continue;  // an empty level, as in a doubled separator
-    const std::string level = path.substr(0, end);
-    if (makeLevel(level)) {
-      last = Level::Made;
-    } else if (namesFolder(level)) {
-      last = Level::Found;
-    } else {
-      return Level::Failed;
-    }
-  }
-  return last;
-}
-
 bool modMakeDirs::FolderExists(const std::string& path) {
   std::string tested = trimSpaces(path);
   if (tested.empty()) return false;

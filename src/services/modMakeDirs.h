@@ -29,14 +29,6 @@ class modMakeDirs {
   // the path and returns false.
   bool CreatePath(std::string path);
 
-  // What CreateBelow found at the path's last level.
-  enum class Level { Made, Found, Failed };
-
-  // For a folder path (ending in a separator) below `known`, a folder the caller made or
-  // found a moment ago: only the levels after it are looked at, each made when missing.
-  // Failed, showing nothing, when a level could not be made; CreatePath then tells why.
-  Level CreateBelow(const std::string& known, const std::string& path);
-
   // The path (surrounding spaces and one trailing separator ignored) names a folder.
   static bool FolderExists(const std::string& path);
 

@@ -38,22 +38,6 @@ TEST_F(MakeDirsTest, MakesOnlyTheMissingLevelsOfAPath) {
   EXPECT_TRUE(rig.scripted.messages.shown.empty());
 }
 
-TEST_F(MakeDirsTest, BelowAKnownFolderOnlyTheLevelsAfterItAreLookedAt) {
-  using Level = modMakeDirs::Level;
-  fs::create_directories(root / "old");
-  ferrowick::testing::writeFile(root / "file", "");
-  const std::tuple<std::string, std::string, Level> cases[] = {
-      {at("/"), at("/new/deep/"), Level::Made},
-      {at("/"), at("/old//x/"), Level::Made},  // an empty level is passed over
-      {at("/"), at("/file/x/"), Level::Failed},
-      {at("/new/"), at("/old/"), Level::Failed},      // not below the known folder
-      {at("/gone/"), at("/gone/y/"), Level::Failed},  // a known folder gone meanwhile
-  };
-  for (const auto& [known, path, level] : cases)
-    EXPECT_EQ(dirs.CreateBelow(known, path), level) << path;
-  EXPECT_TRUE(fs::is_directory(root / "new/deep") && fs::is_directory(root / "old/x"));
-}
-
 TEST_F(MakeDirsTest, FailureNamesThePathAndKeepsTheLevelsMadeBefore) {
   rig.files.faults().inject(runtime::FaultPoint::MakeFolder, runtime::Err::PermissionDenied,
                             "/a/b/c");
