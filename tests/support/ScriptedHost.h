@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,15 @@ inline std::string styleName(runtime::MsgStyle style) {
   }
   return yesNo ? "YesNo+" + icon : icon;
 }
+
+}  // namespace ferrowick::testing
+
+namespace ferrowick::runtime {
+// A failed comparison of styles names them.
+inline void PrintTo(MsgStyle style, std::ostream* out) { *out << testing::styleName(style); }
+}  // namespace ferrowick::runtime
+
+namespace ferrowick::testing {
 
 // Records every box shown and answers from a queue (OK when the queue is empty).
 class ScriptedMessageBoxes : public runtime::MessageBoxes {
