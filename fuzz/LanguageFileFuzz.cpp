@@ -18,7 +18,9 @@ struct Quiet : runtime::MessageBoxes,
                runtime::BusyPointer,
                runtime::Shell,
                runtime::FolderPicker {
-  int show(const std::string&, int, const std::string&) override { return runtime::MsgAnswer::Ok; }
+  runtime::MsgAnswer show(const std::string&, runtime::MsgStyle, const std::string&) override {
+    return runtime::MsgAnswer::Ok;
+  }
   void yield() override {}
   runtime::DateTime now() override { return {2026, 1, 1, 0, 0, 0}; }
   void setBusy(bool) override {}

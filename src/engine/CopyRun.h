@@ -8,6 +8,8 @@
 namespace ferrowick::runtime {
 class RuntimeError;
 struct CopiedFile;
+struct MsgStyle;
+enum class MsgAnswer;
 }  // namespace ferrowick::runtime
 
 namespace ferrowick::services {
@@ -70,7 +72,7 @@ class CopyRun {
   CopyStep recover(CopyStep step, Run& run, const runtime::RuntimeError& error);
   void logError(CopyStep step, Run& run, const runtime::RuntimeError& error);
   AfterError decide(CopyStep step, Run& run, const runtime::RuntimeError& error);
-  AfterError ask(const std::string& text, int style);
+  AfterError ask(const std::string& text, runtime::MsgStyle style);
   std::optional<AfterError> retryReadOnly(Run& run);
   CopyStep sourceItemFailed(CopyStep step, Run& run, const runtime::RuntimeError& error);
   CopyStep logFailed(CopyStep step, Run& run, const runtime::RuntimeError& error);
@@ -85,7 +87,7 @@ class CopyRun {
   bool incremental() const;
   void write(Run& run, const std::string& text);
   void writeLine(Run& run, const std::string& text);
-  int message(const std::string& text, int style);
+  runtime::MsgAnswer message(const std::string& text, runtime::MsgStyle style);
   void commitArchiveRecords();
 
   std::string mirrorOf(const std::string& sourceFolder) const;

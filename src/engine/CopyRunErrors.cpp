@@ -19,13 +19,14 @@
 namespace ferrowick::engine {
 
 namespace Err = runtime::Err;
-namespace MsgStyle = runtime::MsgStyle;
+using runtime::MsgButtons;
+using runtime::MsgIcon;
 using runtime::RuntimeError;
 using services::Text;
 
 namespace {
-constexpr int kYesNoCritical = MsgStyle::YesNo | MsgStyle::Critical;
-constexpr int kYesNoExclamation = MsgStyle::YesNo | MsgStyle::Exclamation;
+constexpr runtime::MsgStyle kYesNoCritical = MsgButtons::YesNo | MsgIcon::Critical;
+constexpr runtime::MsgStyle kYesNoExclamation = MsgButtons::YesNo | MsgIcon::Exclamation;
 
 // Where the run goes after an error, by the phase of the step that failed.
 CopyStep whereNext(CopyStep step, AfterError after) {
@@ -70,7 +71,7 @@ void CopyRun::commitArchiveRecords() {
   }
 }
 
-int CopyRun::message(const std::string& text, int style) {
+runtime::MsgAnswer CopyRun::message(const std::string& text, runtime::MsgStyle style) {
   commitArchiveRecords();
   return ctx_.host.messages.show(text, style, ctx_.app.title());
 }
@@ -112,10 +113,10 @@ AfterError CopyRun::decide(CopyStep step, Run& run, const RuntimeError& error) {
     case Err::InvalidProcedureCall:
       return AfterError::GoOn;
     case Err::BadFileNameOrNumber:
-      message(lang.text(Text::InvalidFileName) + "\n\n" + run.subject, MsgStyle::Exclamation);
+      message(lang.text(Text::InvalidFileName) + "\n\n" + run.subject, MsgIcon::Exclamation);
       return AfterError::GoOn;
     case Err::FileNotFound:
-      message(lang.text(Text::FileNotFound) + "\n\n" + run.subject, MsgStyle::Exclamation);
+      message(lang.text(Text::FileNotFound) + "\n\n" + run.subject, MsgIcon::Exclamation);
       return AfterError::GoOn;
     case Err::DeviceIOError:
       return ask(lang.text(Text::DeviceIoError) + text, kYesNoCritical);
@@ -149,7 +150,7 @@ std::optional<AfterError> CopyRun::retryReadOnly(Run& run) {
     return std::nullopt;
   } catch (const RuntimeError& inner) {
     message(std::to_string(inner.number()) + ": " + inner.description() + errorText(run),
-            MsgStyle::Critical);
+            MsgIcon::Critical);
     return AfterError::Finish;
   }
 }
@@ -158,7 +159,7 @@ std::optional<AfterError> CopyRun::retryReadOnly(Run& run) {
 // the log, and the list goes on with the next item.
 CopyStep CopyRun::sourceItemFailed(CopyStep step, Run& run, const RuntimeError& error) {
   run.earlyLog.push_back(errorEntry(error) + ": " + logName(run.subject));
-  message(headingFor(error) + "\n\n" + run.subject, MsgStyle::Exclamation);
+  message(headingFor(error) + "\n\n" + run.subject, MsgIcon::Exclamation);
   return whereNext(step, AfterError::GoOn);
 }
 
@@ -176,12 +177,12 @@ CopyStep CopyRun::logFailed(CopyStep step, Run& run, const RuntimeError& error) 
   } catch (const RuntimeError&) {
     path = "dravonk.log";
   }
-  message(headingFor(error) + "\n\n" + path, MsgStyle::Exclamation);
+  message(headingFor(error) + "\n\n" + path, MsgIcon::Exclamation);
   return whereNext(step, AfterError::Finish);
 }
 
 // Yes tries again what failed; any other answer finishes the run.
-AfterError CopyRun::ask(const std::string& text, int style) {
+AfterError CopyRun::ask(const std::string& text, runtime::MsgStyle style) {
   return message(text, style) == runtime::MsgAnswer::Yes ? AfterError::Retry : AfterError::Finish;
 }
 

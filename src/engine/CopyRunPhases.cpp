@@ -103,16 +103,16 @@ bool CopyRun::destinationUsable() {
   std::string& destination = ctx_.state.BackupDir;
   destination = ctx_.view.txtDest().text();
   std::string heading;
-  int style = runtime::MsgStyle::Critical;
+  runtime::MsgIcon icon = runtime::MsgIcon::Critical;
   if (destination.empty() || destination.front() != '/') {
     heading = ctx_.lang.text(Text::PathNotFound);
   } else if (hasDotLevel(destination)) {
     heading = ctx_.lang.text(Text::InvalidFileName);
-    style = runtime::MsgStyle::Exclamation;
+    icon = runtime::MsgIcon::Exclamation;
   } else {
     return true;
   }
-  message(heading + "\n\n" + destination, style);
+  message(heading + "\n\n" + destination, icon);
   ctx_.view.form().setCaption(ctx_.lang.text(Text::BackupTitle));
   return false;
 }

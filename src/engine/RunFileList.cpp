@@ -37,7 +37,7 @@ void RunFileList::AddSourceFolderFiles(const std::string& folder, bool withArchi
     CollectFolderFiles(folder, withArchive);
   } catch (const runtime::RuntimeError& e) {
     ctx_.host.messages.show(std::to_string(e.number()) + ":" + e.description(),
-                            runtime::MsgStyle::Critical, ctx_.app.title());
+                            runtime::MsgIcon::Critical, ctx_.app.title());
   }
 }
 

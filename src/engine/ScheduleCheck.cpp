@@ -37,7 +37,7 @@ void ScheduleCheck::guarded(const std::function<void()>& check) {
   } catch (const runtime::RuntimeError& error) {
     if (error.number() == runtime::Err::TypeMismatch) return;
     ctx_.host.messages.show(std::to_string(error.number()) + "\n" + error.description(),
-                            runtime::MsgStyle::OkOnly, ctx_.app.title());
+                            runtime::MsgButtons::OkOnly, ctx_.app.title());
   }
 }
 

@@ -75,7 +75,7 @@ std::string SettingsFile::shownPath(std::string_view name) const {
 }
 
 void SettingsFile::reportError(const runtime::RuntimeError& error, std::string_view separator,
-                               int style, const std::string& file) {
+                               runtime::MsgStyle style, const std::string& file) {
   ctx_.host.messages.show(std::to_string(error.number()) + std::string(separator) +
                               error.description() + (file.empty() ? "" : "\n\n" + file),
                           style, ctx_.app.title());

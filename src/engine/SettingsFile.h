@@ -8,6 +8,7 @@
 namespace ferrowick::runtime {
 class ProfileDocument;
 class RuntimeError;
+struct MsgStyle;
 }  // namespace ferrowick::runtime
 
 namespace ferrowick::engine {
@@ -57,8 +58,8 @@ class SettingsFile {
   std::optional<std::string> storedSettings(const std::string& path) const;
   // The file's path for a message, also where the application-data folder cannot be had.
   std::string shownPath(std::string_view name) const;
-  void reportError(const runtime::RuntimeError& error, std::string_view separator, int style,
-                   const std::string& file = {});
+  void reportError(const runtime::RuntimeError& error, std::string_view separator,
+                   runtime::MsgStyle style, const std::string& file = {});
 
   // Load.
   void runStep(const std::function<void()>& step, const std::string& file = {});

@@ -49,7 +49,7 @@ void SettingsFile::runStep(const std::function<void()>& step, const std::string&
   try {
     step();
   } catch (const runtime::RuntimeError& error) {
-    reportError(error, "\n\n", runtime::MsgStyle::Critical, file);
+    reportError(error, "\n\n", runtime::MsgIcon::Critical, file);
   }
 }
 
@@ -152,7 +152,7 @@ bool SettingsFile::loadBaseDir(const ProfileDocument& document) {
     // A base folder on a missing device or path is no news worth a message at start-up.
     if (error.number() != runtime::Err::DeviceUnavailable &&
         error.number() != runtime::Err::PathNotFound) {
-      reportError(error, "\n", runtime::MsgStyle::OkOnly);
+      reportError(error, "\n", runtime::MsgButtons::OkOnly);
     }
     return false;
   }

@@ -38,7 +38,7 @@ void SettingsFile::SaveSettings() {
     writeSettings(document);
     if (!writeEntries(document)) return;
   } catch (const runtime::RuntimeError& error) {
-    reportError(error, "\n", runtime::MsgStyle::Critical);
+    reportError(error, "\n", runtime::MsgIcon::Critical);
     return;
   }
   replaceFile(document);
@@ -131,14 +131,14 @@ void SettingsFile::replaceFile(const ProfileDocument& document) {
     }
     staged.commit();
   } catch (const runtime::RuntimeError& error) {
-    reportError(error, "\n", runtime::MsgStyle::Critical, file);
+    reportError(error, "\n", runtime::MsgIcon::Critical, file);
   }
 }
 
 void SettingsFile::reportEntryFailure(const std::string& item) {
   ctx_.host.messages.show(ctx_.lang.text(Text::SettingsNotSaved) + "\n" +
                               ctx_.lang.text(Text::AffectedSource) + " " + item,
-                          runtime::MsgStyle::Critical, ctx_.app.title());
+                          runtime::MsgIcon::Critical, ctx_.app.title());
 }
 
 }  // namespace ferrowick::engine

@@ -87,7 +87,7 @@ void SourceList::AddSelectedSources(bool addFiles, bool withSubfolders) {
   } catch (const runtime::RuntimeError& e) {
     ctx_.state.SubfolderList.clear();
     ctx_.host.messages.show(std::to_string(e.number()) + "\n" + e.description(),
-                            runtime::MsgStyle::Critical, ctx_.app.title());
+                            runtime::MsgIcon::Critical, ctx_.app.title());
   }
 }
 
@@ -99,7 +99,7 @@ void SourceList::offer(Items& items, const std::string& candidate) {
   // The message box lets other handlers run: they see every item offered so far.
   items.flush();
   ctx_.host.messages.show(ctx_.lang.text(Text::AlreadyInSourceList) + "\n\n" + candidate,
-                          runtime::MsgStyle::Exclamation, ctx_.app.title());
+                          runtime::MsgIcon::Exclamation, ctx_.app.title());
   items.reload();
 }
 

@@ -36,10 +36,11 @@ Validation::Validation(EngineContext& context) : ctx_(context) {}
 
 Check Validation::CheckSettings() {
   MainWindowView& view = ctx_.view;
-  const auto say = [&](const std::string& text, int style) {
+  const auto say = [&](const std::string& text, runtime::MsgStyle style) {
     return ctx_.host.messages.show(text, style, ctx_.app.title());
   };
-  using namespace runtime::MsgStyle;
+  using enum runtime::MsgIcon;
+  using enum runtime::MsgButtons;
 
   if (view.lstSource().count() == 0) {
     say(ctx_.lang.text(Text::NoSources), Critical);
@@ -52,9 +53,9 @@ Check Validation::CheckSettings() {
     return Check::Stop;
   }
   if (destination == kSystemRoot) {
-    const int answer = say(ctx_.lang.text(Text::DestinationIsRoot) + "\n\n" +
-                               ctx_.lang.text(Text::ConfirmRootDestination),
-                           YesNo | Exclamation);
+    const runtime::MsgAnswer answer = say(ctx_.lang.text(Text::DestinationIsRoot) + "\n\n" +
+                                              ctx_.lang.text(Text::ConfirmRootDestination),
+                                          YesNo | Exclamation);
     if (answer == runtime::MsgAnswer::Yes) return Check::MaySave;
     focusDestination(view);
     return Check::Stop;

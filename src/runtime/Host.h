@@ -6,21 +6,25 @@
 
 namespace ferrowick::runtime {
 
-// Message-box style values and answers as the program uses them.
-namespace MsgStyle {
-inline constexpr int OkOnly = 0;
-inline constexpr int YesNo = 4;
-inline constexpr int Critical = 16;
-inline constexpr int Question = 32;
-inline constexpr int Exclamation = 48;
-inline constexpr int Information = 64;
-}  // namespace MsgStyle
+// A message box's buttons and icon. Plain icon or button names convert to a style, and
+// `MsgButtons::YesNo | MsgIcon::Critical` combines the two parts.
+enum class MsgButtons { OkOnly, YesNo };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 
-namespace MsgAnswer {
-inline constexpr int Ok = 1;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
-}  // namespace MsgAnswer
+struct MsgStyle {
+  constexpr MsgStyle() = default;
+  constexpr MsgStyle(MsgButtons b) : buttons(b) {}
+  constexpr MsgStyle(MsgIcon i) : icon(i) {}
+  constexpr MsgStyle(MsgButtons b, MsgIcon i) : buttons(b), icon(i) {}
+  bool operator==(const MsgStyle&) const = default;
+
+  MsgButtons buttons = MsgButtons::OkOnly;
+  MsgIcon icon = MsgIcon::None;
+};
+
+constexpr MsgStyle operator|(MsgButtons buttons, MsgIcon icon) { return {buttons, icon}; }
+
+enum class MsgAnswer { Ok, Yes, No };
 
 // Everything the program takes from the outside world is one of these, handed in at
 // start-up: Qt binds them in the program, scripted doubles in the tests.
@@ -28,8 +32,8 @@ inline constexpr int No = 7;
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // Modal: other handlers may run while it is open. Returns the answer (MsgAnswer).
-  virtual int show(const std::string& text, int style, const std::string& caption) = 0;
+  // Modal: other handlers may run while it is open.
+  virtual MsgAnswer show(const std::string& text, MsgStyle style, const std::string& caption) = 0;
 };
 
 class EventLoop {

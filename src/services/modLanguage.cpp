@@ -50,7 +50,7 @@ void modLanguage::LoadLanguage() {
   if (storedLanguage(registry_, app_.title()).empty()) {
     // Nothing here may stop the start-up: a failing step is passed over.
     try {
-      host_.messages.show("Error: Failed loading selected language.", runtime::MsgStyle::Critical,
+      host_.messages.show("Error: Failed loading selected language.", runtime::MsgIcon::Critical,
                           app_.title());
     } catch (const std::exception&) {
     }

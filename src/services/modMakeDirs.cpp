@@ -119,7 +119,7 @@ bool modMakeDirs::makeLevel(const std::string& path) {
 // line after the path that would carry an error's description stays empty.
 void modMakeDirs::reportFailure(const std::string& path) {
   messages_.show(lang_.text(Text::CannotCreateFolder) + " '" + path + "'\r",
-                 runtime::MsgStyle::Exclamation, app_.title());
+                 runtime::MsgIcon::Exclamation, app_.title());
 }
 
 }  // namespace ferrowick::services

@@ -109,9 +109,9 @@ TEST_F(CopyRunTest, ATargetThatIsItsOwnSourceIsNeverTouched) {
   };
   const std::string dotted = dest + "/../../..";
   const Case cases[] = {
-      {"/", fs::perms{0444}, "20 75: "},
-      {"/", fs::perms{0644}, "20 75: "},
-      {dotted, fs::perms{0444}, "48 <194>\n\n" + dotted},
+      {"/", fs::perms{0444}, "YesNo+Critical 75: "},
+      {"/", fs::perms{0644}, "YesNo+Critical 75: "},
+      {dotted, fs::perms{0444}, "Exclamation <194>\n\n" + dotted},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.destination);
@@ -141,7 +141,7 @@ TEST_F(CopyRunTest, ABackupFolderThatCannotBeMadeIsABoxNamingIt) {
     host.messages.answer(runtime::MsgAnswer::Yes);
     host.messages.answer(runtime::MsgAnswer::No);
     copyRun.RunBackup();
-    EXPECT_EQ(shown(), Strings(2, "20 <200>" + errorText("", destination)));
+    EXPECT_EQ(shown(), Strings(2, "YesNo+Critical <200>" + errorText("", destination)));
     EXPECT_EQ(window.Label14_.caption(), summary(0));
   }
   EXPECT_FALSE(fs::exists(dest));
@@ -159,7 +159,7 @@ TEST_F(CopyRunTest, AFailedFlushIsReportedBeforeTheSummary) {
   copyRun.RunBackup();
 
   ASSERT_EQ(shown().size(), 1u);
-  EXPECT_EQ(shown()[0], "20 <196>" + errorText("", dest + "/"));
+  EXPECT_EQ(shown()[0], "YesNo+Critical <196>" + errorText("", dest + "/"));
   EXPECT_NE(labelAtBox, summary(1));
   EXPECT_EQ(window.Label14_.caption(), summary(1));
   const std::string log = readFile(logPath());
@@ -177,7 +177,7 @@ TEST_F(CopyRunTest, RelativeDestinationOrFolderThatCannotBeMadeFailsAndNothingLa
   fs::current_path(work);
   window.txtDest_.setText("relbackup");
   copyRun.RunBackup();
-  EXPECT_EQ(shown(), Strings{"16 <200>\n\nrelbackup"});
+  EXPECT_EQ(shown(), Strings{"Critical <200>\n\nrelbackup"});
 
   host.messages.shown.clear();
   window.txtDest_.setText(dest);

@@ -52,7 +52,8 @@ TEST_F(CopyRunErrorsTest, ReadOnlyTargetIsMadeWritableOnceAndThenAskedAbout) {
   fs.faults().inject(runtime::FaultPoint::Copy, Err::PathFileAccessError, "b.txt", 1, 1);
   host.messages.answer(No);
   copyRun.RunBackup();
-  EXPECT_EQ(shown(), Strings{"20 75: Path/File access error" + errorText(b, target(b))});
+  EXPECT_EQ(shown(),
+            Strings{"YesNo+Critical 75: Path/File access error" + errorText(b, target(b))});
 }
 
 TEST_F(CopyRunErrorsTest, LinkAtATargetIsReplacedAndWhatItLeadsToIsNeverTouched) {
@@ -79,7 +80,7 @@ TEST_F(CopyRunErrorsTest, DiskFullInTheMiddleOfAFileKeepsItsEarlierCopyAndItsArc
 
   copyRun.RunBackup();
 
-  EXPECT_EQ(shown(), Strings{"52 <197>" + errorText(big, target(big))});
+  EXPECT_EQ(shown(), Strings{"YesNo+Exclamation <197>" + errorText(big, target(big))});
   EXPECT_EQ(readFile(target(big)), "earlier copy");
   EXPECT_EQ(fs.getAttributes(big), Attr::Archive);
   EXPECT_EQ(readFile(logPath()).find(line(big)), std::string::npos);
@@ -98,7 +99,8 @@ TEST_F(CopyRunErrorsTest, VanishedOrUncopyableFilesGiveOneMessageThatNamesThemAn
 
   copyRun.RunBackup();
 
-  EXPECT_EQ(shown(), (Strings{"48 <195>\n\n" + gone, "48 <194>\n\n" + pipe, "48 <195>\n\n" + b}));
+  EXPECT_EQ(shown(), (Strings{"Exclamation <195>\n\n" + gone, "Exclamation <194>\n\n" + pipe,
+                              "Exclamation <195>\n\n" + b}));
   // Each error entry names its file; one found before the log opened follows the header.
   EXPECT_EQ(readFile(logPath()), header + "ERROR: 53 - File not found: " + gone + "\r\n" + line(a) +
                                      "[OK]\r\nERROR: 52 - Bad file name or number: " + pipe +
@@ -115,7 +117,7 @@ TEST_F(CopyRunErrorsTest, FailingLogEndsTheRunInOrderWithABoxNamingTheLog) {
     host.messages.shown.clear();
     fs.faults().inject(point, Err::DiskFull, "", times, skip);
     copyRun.RunBackup();
-    EXPECT_EQ(shown(), Strings{"48 61: Disk full\n\n" + logPath()});
+    EXPECT_EQ(shown(), Strings{"Exclamation 61: Disk full\n\n" + logPath()});
     EXPECT_FALSE(host.pointer.busy());
     EXPECT_EQ(window.Label14_.caption(), summary(0));
   }

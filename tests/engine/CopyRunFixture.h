@@ -45,11 +45,11 @@ class CopyRunTest : public ::testing::Test, public testing::EngineRig {
     return (root / "home/.local/share/Halvorne/Ferrowick/dravonk.log").string();
   }
 
-  // The boxes shown, in order, each as its style, a space and its text.
+  // The boxes shown, in order, each as its style by name, a space and its text.
   Strings shown() const {
     Strings boxes;
     for (const auto& box : host.messages.shown) {
-      boxes.push_back(std::to_string(box.style) + " " + box.text);
+      boxes.push_back(ferrowick::testing::styleName(box.style) + " " + box.text);
     }
     return boxes;
   }

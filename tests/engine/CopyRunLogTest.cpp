@@ -18,7 +18,7 @@ TEST_F(CopyRunLogTest, NoToAnErrorEndsTheRun) {
   fs.faults().inject(runtime::FaultPoint::Copy, runtime::Err::DiskFull, "b.txt");
   host.messages.answer(runtime::MsgAnswer::No);
   copyRun.RunBackup();
-  EXPECT_EQ(shown(), Strings{"52 <197>" + errorText(b, target(b))});
+  EXPECT_EQ(shown(), Strings{"YesNo+Exclamation <197>" + errorText(b, target(b))});
   EXPECT_EQ(readFile(logPath()), header + line(a) + "[OK]\r\nERROR: 61 - Disk full: " + b +
                                      "\r\n\r\n" + summary(1, "1.50") + "\r\n");
 }

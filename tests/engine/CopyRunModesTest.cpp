@@ -83,7 +83,7 @@ TEST_F(CopyRunTest, AFileUnchangedWhenItsFolderIsListedIsPassedOverWithoutAnothe
     if (statuses.size() == 1) fs::remove(gone);
   };
   copyRun.RunBackup();
-  EXPECT_EQ(shown(), Strings{"48 <195>\n\n" + gone});
+  EXPECT_EQ(shown(), Strings{"Exclamation <195>\n\n" + gone});
   EXPECT_FALSE(fs::exists(target(kept)));
   EXPECT_EQ(readFile(target(changed)) + readFile(target(readOnly)), "cr");
 }

@@ -59,7 +59,7 @@ TEST_F(CopyRunSourcesTest, AnItemThatCannotBeReadCostsThatItemOnly) {
     const char* heading = number == Err::PermissionDenied ? "<198>"
                           : number == Err::PathNotFound   ? "<200>"
                                                           : "<195>";
-    boxes.insert("48 " + std::string(heading) + "\n\n" + path);
+    boxes.insert("Exclamation " + std::string(heading) + "\n\n" + path);
     entries.insert("ERROR: " + std::to_string(number) + " - " + runtime::errorDescription(number) +
                    ": " + path);
   }
@@ -173,7 +173,7 @@ TEST_F(CopyRunSourcesTest, ArchiveThatCannotBeMadeForAFullDiskIsDiskFullNamingTh
 
   copyRun.RunBackup();
 
-  EXPECT_EQ(shown(), Strings{"52 <197>" + errorText(a, target(a))});
+  EXPECT_EQ(shown(), Strings{"YesNo+Exclamation <197>" + errorText(a, target(a))});
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST_F(RunFileListTest, FailuresKeepWhatCameBeforeAndFolderFailuresShowNumberCol
   rig.fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceIOError, "/bad/");
   addFolder("bad");
   EXPECT_EQ(rig.host.messages.all(),
-            Strings{shownBox(runtime::MsgStyle::Critical, "57:Device I/O error")});
+            Strings{shownBox(runtime::MsgIcon::Critical, "57:Device I/O error")});
   EXPECT_EQ(paths(), (Strings{"first.txt", "", ""}));
 }
 

@@ -9,7 +9,7 @@
 namespace ferrowick::engine::testing {
 namespace {
 
-using runtime::MsgStyle::OkOnly;
+using runtime::MsgButtons::OkOnly;
 using Strings = std::vector<std::string>;
 using Option = runtime::MemoryOptionButton MemoryMainWindow::*;
 

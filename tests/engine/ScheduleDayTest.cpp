@@ -42,8 +42,8 @@ TEST_F(ScheduleDayTest, TheGateChecksOnBackupDaysOnlyWhileATimeIsStored) {
     checks.clear();
     state.AlwaysAtTime = always;
     window.optDaily_.setValue(daily);
-    for (int box = 1; box <= 7; ++box) window.chkDays(box).setValue(0);
-    for (int box : ticked) window.chkDays(box).setValue(1);
+    for (int box = 1; box <= 7; ++box) window.chkDays(box).setValue(runtime::CheckState::Unchecked);
+    for (int box : ticked) window.chkDays(box).setValue(runtime::CheckState::Checked);
     gate.CheckScheduleDay({2026, 12, day, 8, 30, 0});
     EXPECT_EQ(checks.size(), count);
   }
@@ -64,7 +64,7 @@ TEST_F(ScheduleDayTest, EachMinuteIsSeenOnceWhateverTheTimersRhythm) {
 
   // Across midnight the weekday is the caught-up minute's own: only Monday is ticked.
   window.optDaily_.setValue(false);
-  window.chkDays(2).setValue(1);
+  window.chkDays(2).setValue(runtime::CheckState::Checked);
   tick(6, 23, 58);
   checks.clear();
   tick(7, 0, 1);

@@ -15,9 +15,9 @@
 namespace ferrowick::engine::testing {
 
 // A message box as ScriptedMessageBoxes::all() gives it.
-inline std::string shownBox(int style, const std::string& text,
+inline std::string shownBox(runtime::MsgStyle style, const std::string& text,
                             const std::string& caption = "Ferrowick") {
-  return caption + "|" + std::to_string(style) + "|" + text;
+  return caption + "|" + ferrowick::testing::styleName(style) + "|" + text;
 }
 
 using ferrowick::testing::raisedError;

@@ -21,6 +21,9 @@ const Strings kNames{"at",   "each",  "rule",  "daily", "days", "log",     "incr
                      "name", "andOr", "dated", "sep",   "base", "loadwin", "items"};
 Strings settingsOf(MemoryMainWindow& view, const EngineState& times) {
   const auto on = [](bool value) { return std::to_string(value); };
+  const auto ticked = [&](const runtime::CheckBox& box) {
+    return on(box.value() != runtime::CheckState::Unchecked);
+  };
   std::string days, items;
   for (int day = 1; day <= 7; ++day) days += on(view.chkDays(day).value() == Checked);
   for (std::size_t i = 0; i < view.lstSource_.count(); ++i) items += view.lstSource_.item(i) + ";";
@@ -28,10 +31,10 @@ Strings settingsOf(MemoryMainWindow& view, const EngineState& times) {
       {view.MaskEdBox1_.text() + " " + std::to_string(times.AlwaysAtTime.minutes),
        view.MaskEdBox2_.text() + " " + std::to_string(times.EachInterval.minutes),
        on(view.Option3_.value()) + on(view.optAlways_.value()) + on(view.optEach_.value()),
-       on(view.optDaily_.value()), days, on(view.chkLog_.value()), on(view.chkIncr_.value()),
-       on(view.chkCustom_.value()), view.txtCusDir_.text(),
-       on(view.optAnd_.value()) + on(view.optOr_.value()), on(view.chkDated_.value()),
-       view.cmbSep_.text(), view.txtSelected2_.text(), on(view.chkServ_.value()), items});
+       on(view.optDaily_.value()), days, ticked(view.chkLog_), ticked(view.chkIncr_),
+       ticked(view.chkCustom_), view.txtCusDir_.text(),
+       on(view.optAnd_.value()) + on(view.optOr_.value()), ticked(view.chkDated_),
+       view.cmbSep_.text(), view.txtSelected2_.text(), ticked(view.chkServ_), items});
 }
 
 class SettingsLoad : public EngineTest {
@@ -58,7 +61,7 @@ class SettingsLoad : public EngineTest {
     for (std::size_t i = 0; i < after.size(); ++i)
       if (after[i] != before[i]) changed += kNames[i] + "=" + after[i] + " ";
     for (const auto& box : host.messages.shown)
-      changed += "shown=" + std::to_string(box.style) + ":" + box.text + " ";
+      changed += "shown=" + ferrowick::testing::styleName(box.style) + ":" + box.text + " ";
     return changed;
   }
 };
@@ -67,11 +70,12 @@ TEST_F(SettingsLoad, EachValueReachesItsControlAsWritten) {
   const std::pair<std::string, std::string> cases[] = {
       // 25:00 fits the field's mask but is no time; 7:30 does not even fit the mask.
       {"[When]\r\nAlwaysAt=25:00\r\nEach=7:30\r\n[Backup]\r\nIncremental=True\r\n",
-       "at=25:00 300 incr=1 shown=16:13\n\nType mismatch shown=16:380\n\nInvalid property value "},
+       "at=25:00 300 incr=1 shown=Critical:13\n\nType mismatch shown=Critical:380\n\nInvalid "
+       "property value "},
       {"[When]\r\nAlwaysAt=???\r\nEach=02:15\r\n", "at=__:__ 0 each=02:15 135 "},
       // The stored rule is chosen again; a weekday is ticked when the mask holds its bit.
       {"[When]\r\nDefault=False\r\nDays=10\r\n", "rule=010 daily=0 days=0101000 "},
-      {"[When]\r\nDays=300\r\n", "shown=16:6\n\nOverflow "},
+      {"[When]\r\nDays=300\r\n", "shown=Critical:6\n\nOverflow "},
       // The words match exactly.
       {"[Log]\r\nSave=false\r\n[Backup]\r\nIncremental=true\r\n[Options]\r\nLoadWin=yes\r\n", ""},
       {"[Log]\r\nSave=False\r\n" + kDestination,
@@ -86,7 +90,7 @@ TEST_F(SettingsLoad, EachValueReachesItsControlAsWritten) {
   const std::string entries = kDestination + "[Entries]\r\n0=/a/*.*\r\n";
   EXPECT_EQ(changes(entries, runtime::Err::PathNotFound), "base=/media/usb/ items=/a/*.*; ");
   EXPECT_EQ(changes(entries, runtime::Err::PermissionDenied),
-            "base=/media/usb/ items=/a/*.*; shown=0:70\nPermission denied ");
+            "base=/media/usb/ items=/a/*.*; shown=OkOnly:70\nPermission denied ");
 }
 
 TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
@@ -102,7 +106,7 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   state.NoSettingsFile = false;
   fs.faults().inject(runtime::FaultPoint::Copy, runtime::Err::DiskFull);
   load(window);
-  EXPECT_EQ(host.messages.all(), Strings{shownBox(runtime::MsgStyle::Critical,
+  EXPECT_EQ(host.messages.all(), Strings{shownBox(runtime::MsgIcon::Critical,
                                                   "61\n\nDisk full\n\n" + iniPath().string())});
   load(window);
   EXPECT_EQ(ini() + bak(), previous + previous);  // the previous version stays
@@ -111,8 +115,8 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
   // over a file that may hold settings yet.
   const std::string unread = "[Backup]\r\nIncremental=True\r\n";
   fs.faults().inject(runtime::FaultPoint::ReadProfile, runtime::Err::DeviceIOError, "dravonk.ini");
-  EXPECT_EQ(changes(unread),
-            "items=/data/*.*; shown=16:57\n\nDevice I/O error\n\n" + iniPath().string() + " ");
+  EXPECT_EQ(changes(unread), "items=/data/*.*; shown=Critical:57\n\nDevice I/O error\n\n" +
+                                 iniPath().string() + " ");
   EXPECT_EQ(ini(), unread);
 
   // Without an application-data folder there is no settings file either.
@@ -129,7 +133,7 @@ TEST_F(SettingsLoad, AMissingFileComesBackFromThePreviousVersion) {
 TEST_F(SettingsLoad, AFileHoldingNoSettingsIsLoadedLikeAMissingOne) {
   const std::string previous = "[Entries]\r\n0=/data/*.*\r\n";
   const std::string folderBox =
-      "shown=16:75\n\nPath/File access error\n\n" + iniPath().string() + " ";
+      "shown=Critical:75\n\nPath/File access error\n\n" + iniPath().string() + " ";
   // What stands at the settings file's path (nothing: a folder); what the load changes
   // with a previous version and without one.
   const std::tuple<std::optional<std::string>, std::string, std::string> cases[] = {

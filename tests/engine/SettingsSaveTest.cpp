@@ -8,7 +8,7 @@ namespace ferrowick::engine::testing {
 namespace {
 
 using runtime::CheckState::Checked;
-using runtime::MsgStyle::Critical;
+using runtime::MsgIcon::Critical;
 using Strings = std::vector<std::string>;
 
 constexpr const char* kCurrent = "[Entries]\r\n0=/current/*.*\r\n";

@@ -36,7 +36,7 @@ class SourceListTest : public ::testing::Test {
     return items;
   }
   static std::string duplicate(const std::string& item) {
-    return shownBox(runtime::MsgStyle::Exclamation, std::string(kDuplicateText) + "\n\n" + item);
+    return shownBox(runtime::MsgIcon::Exclamation, std::string(kDuplicateText) + "\n\n" + item);
   }
   void addItems(const Strings& items) {
     for (const auto& each : items) rig.window.lstSource_.addItem(each);
@@ -67,7 +67,7 @@ TEST_F(SourceListTest, SubfoldersComeBeforeTheFolderInPreOrderAndAFailureEndsThe
   rig.host.messages.whileOpen = [&](const auto&) { EXPECT_TRUE(rig.host.pointer.busy()); };
   addFolder(data.string(), true);
   EXPECT_EQ(rig.host.messages.all(),
-            Strings{shownBox(runtime::MsgStyle::Critical, "57\nDevice I/O error")});
+            Strings{shownBox(runtime::MsgIcon::Critical, "57\nDevice I/O error")});
   EXPECT_FALSE(rig.host.pointer.busy());
   EXPECT_TRUE(rig.items().empty());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "SettingsFixture.h"
@@ -15,13 +16,14 @@ class CheckSettings : public EngineTest {
     window.txtDest_.setText("/media/usb/");
   }
   // The verdict, each box shown as style:text, and "focus" when the destination took it.
-  std::string check(int answer = 0) {
+  std::string check(std::optional<runtime::MsgAnswer> answer = std::nullopt) {
     host.messages.shown.clear();
-    if (answer != 0) host.messages.answer(answer);
+    if (answer) host.messages.answer(*answer);
     const int focus = window.txtDest_.focusCount;
     std::string outcome = Validation(ctx).CheckSettings() == Check::Stop ? "stop" : "go";
     for (const auto& shown : host.messages.shown) {
-      outcome += " " + std::to_string(shown.style) + ":" + shown.text + "/" + shown.caption;
+      outcome +=
+          " " + ferrowick::testing::styleName(shown.style) + ":" + shown.text + "/" + shown.caption;
     }
     return outcome + (window.txtDest_.focusCount != focus ? " focus" : "");
   }
@@ -30,22 +32,23 @@ class CheckSettings : public EngineTest {
 TEST_F(CheckSettings, EachCheckInTurnStopsTheRunWithItsMessage) {
   window.optAlways_.setValue(true);
   window.MaskEdBox1_.setText("__:__");
-  EXPECT_EQ(check(), "stop 16:text 207/Ferrowick");
+  EXPECT_EQ(check(), "stop Critical:text 207/Ferrowick");
   window.optEach_.setValue(true);
-  EXPECT_EQ(check(), "stop 16:text 208/Ferrowick");
+  EXPECT_EQ(check(), "stop Critical:text 208/Ferrowick");
   window.MaskEdBox2_.setText("1_:__");  // partly filled is not empty
   EXPECT_EQ(check(), "go");
 
   window.txtDest_.setText("/");
-  EXPECT_EQ(check(runtime::MsgAnswer::No), "stop 52:text 205\n\ntext 206/Ferrowick focus");
+  EXPECT_EQ(check(runtime::MsgAnswer::No),
+            "stop YesNo+Exclamation:text 205\n\ntext 206/Ferrowick focus");
   // Yes ends the checks: the chosen rule's empty time is not looked at.
   window.optAlways_.setValue(true);
-  EXPECT_EQ(check(runtime::MsgAnswer::Yes), "go 52:text 205\n\ntext 206/Ferrowick");
+  EXPECT_EQ(check(runtime::MsgAnswer::Yes), "go YesNo+Exclamation:text 205\n\ntext 206/Ferrowick");
 
   window.txtDest_.setText("");
-  EXPECT_EQ(check(), "stop 16:text 204/Ferrowick focus");
+  EXPECT_EQ(check(), "stop Critical:text 204/Ferrowick focus");
   window.lstSource_.clear();  // an empty list comes first
-  EXPECT_EQ(check(), "stop 16:text 203/Ferrowick");
+  EXPECT_EQ(check(), "stop Critical:text 203/Ferrowick");
 
   window.lstSource_.addItem("/home/ann/*.*");
   window.MaskEdBox1_.setText("07:30");

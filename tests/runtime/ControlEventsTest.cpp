@@ -39,7 +39,8 @@ TEST(ControlEvents, OptionClicksOnlyWhenItBecomesSelectedAndACheckBoxOnEveryChan
   b.setValue(true);  // already selected: no click
   b.setValue(false);
   EXPECT_FALSE(a.value() || b.value());
-  for (const int value : {1, 1, 2, 0}) box.setValue(value);  // checked twice, grayed, unchecked
+  using enum CheckState;
+  for (const CheckState value : {Checked, Checked, Grayed, Unchecked}) box.setValue(value);
   EXPECT_EQ(clicks, "bxxx");
 }
 

@@ -45,7 +45,7 @@ TEST_F(MakeDirsTest, FailureNamesThePathAndKeepsTheLevelsMadeBefore) {
   EXPECT_TRUE(fs::is_directory(root / "a/b"));
   EXPECT_FALSE(fs::exists(root / "a/b/c"));
   EXPECT_EQ(rig.scripted.messages.all(),
-            std::vector<std::string>{"Ferrowick|48|No folder '" + at("/a/b/c/d") + "'\r"});
+            std::vector<std::string>{"Ferrowick|Exclamation|No folder '" + at("/a/b/c/d") + "'\r"});
 }
 
 TEST_F(MakeDirsTest, FolderTestTrimsAndTakesOnlyFolders) {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,26 +18,60 @@ T next(std::deque<T>& queue) {
   return front;
 }
 
+// A style by its parts, as "Critical", "YesNo", "YesNo+Exclamation" or "OkOnly".
+inline std::string styleName(runtime::MsgStyle style) {
+  using runtime::MsgIcon;
+  const bool yesNo = style.buttons == runtime::MsgButtons::YesNo;
+  std::string icon;
+  switch (style.icon) {
+    case MsgIcon::Critical:
+      icon = "Critical";
+      break;
+    case MsgIcon::Question:
+      icon = "Question";
+      break;
+    case MsgIcon::Exclamation:
+      icon = "Exclamation";
+      break;
+    case MsgIcon::Information:
+      icon = "Information";
+      break;
+    case MsgIcon::None:
+      return yesNo ? "YesNo" : "OkOnly";
+  }
+  return yesNo ? "YesNo+" + icon : icon;
+}
+
+}  // namespace ferrowick::testing
+
+namespace ferrowick::runtime {
+// A failed comparison of styles names them.
+inline void PrintTo(MsgStyle style, std::ostream* out) { *out << testing::styleName(style); }
+}  // namespace ferrowick::runtime
+
+namespace ferrowick::testing {
+
 // Records every box shown and answers from a queue (OK when the queue is empty).
 class ScriptedMessageBoxes : public runtime::MessageBoxes {
  public:
   struct Shown {
     std::string text;
-    int style;
+    runtime::MsgStyle style;
     std::string caption;
   };
 
-  int show(const std::string& text, int style, const std::string& caption) override {
+  runtime::MsgAnswer show(const std::string& text, runtime::MsgStyle style,
+                          const std::string& caption) override {
     shown.push_back({text, style, caption});
     if (whileOpen) whileOpen(shown.back());
     return answers_.empty() ? runtime::MsgAnswer::Ok : next(answers_);
   }
-  void answer(int reply) { answers_.push_back(reply); }
-  // Every box shown as "caption|style|text".
+  void answer(runtime::MsgAnswer reply) { answers_.push_back(reply); }
+  // Every box shown as "caption|style|text", the style by name.
   std::vector<std::string> all() const {
     std::vector<std::string> lines;
     for (const auto& box : shown)
-      lines.push_back(box.caption + "|" + std::to_string(box.style) + "|" + box.text);
+      lines.push_back(box.caption + "|" + styleName(box.style) + "|" + box.text);
     return lines;
   }
   // Runs while a box is open, as the modal loop would let other handlers run.
@@ -44,7 +79,7 @@ class ScriptedMessageBoxes : public runtime::MessageBoxes {
   std::vector<Shown> shown;
 
  private:
-  std::deque<int> answers_;
+  std::deque<runtime::MsgAnswer> answers_;
 };
 
 class CountingEventLoop : public runtime::EventLoop {

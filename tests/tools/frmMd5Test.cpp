@@ -80,7 +80,7 @@ TEST_F(frmMd5Test, OnlyTwoEqualSumsMatchInEitherCase) {
     w.Text3_.setText(first);
     w.Text4_.setText(second);
     QTest::mouseClick(&w.Command3_.widget(), Qt::LeftButton);
-    EXPECT_EQ(scripted.messages.all(), Strings{"Ferrowick|64|" + text(expected)});
+    EXPECT_EQ(scripted.messages.all(), Strings{"Ferrowick|Information|" + text(expected)});
   }
 }
 

@@ -16,7 +16,7 @@ using runtime::MsgAnswer::No;
 using runtime::MsgAnswer::Yes;
 using Strings = std::vector<std::string>;
 
-const std::string kFailed = "Ferrowick|64|text 146";
+const std::string kFailed = "Ferrowick|Information|text 146";
 
 // An update window of version 1.20 over scripted doubles and the real transfer.
 class UpdateTest : public ToolRig {
@@ -53,7 +53,7 @@ TEST_F(UpdateTest, EachAnswerOfTheServerEndsInItsMessageAndClosesTheWindow) {
   struct Case {
     std::string response;
     int message;
-    int answer = No;
+    runtime::MsgAnswer answer = No;
   };
   const Case cases[] = {
       {"HTTP/1.0 200\r\n\r\n1.21", 144, Yes},
@@ -76,7 +76,8 @@ TEST_F(UpdateTest, EachAnswerOfTheServerEndsInItsMessageAndClosesTheWindow) {
     LoopbackServer server(response);
     ui::frmUpdate& w = openWindow(server.url());
     w.Timer1_Timer();
-    EXPECT_EQ(scripted.messages.all(), Strings{message == 144 ? "Ferrowick|36|text 144" : kFailed});
+    EXPECT_EQ(scripted.messages.all(),
+              Strings{message == 144 ? "Ferrowick|YesNo+Question|text 144" : kFailed});
     EXPECT_EQ(pagesOpened, message == 144 && answer == Yes ? 1 : 0);
     EXPECT_FALSE(w.loaded() || w.isVisible());
   }

@@ -71,7 +71,7 @@ TEST_F(ErrorBoundaryTest, HandlersFailuresEndInACriticalBoxAndTheProgramGoesOn) 
     EXPECT_EQ(calls, 2);
     ASSERT_EQ(boxes_.shown.size(), 1u);
     EXPECT_EQ(boxes_.shown[0].text, c.shown);
-    EXPECT_EQ(boxes_.shown[0].style, runtime::MsgStyle::Critical);
+    EXPECT_EQ(boxes_.shown[0].style, runtime::MsgIcon::Critical);
   }
 }
 
@@ -87,7 +87,7 @@ TEST_F(ErrorBoundaryTest, AHandlerStartedByCodePassesItsFailureToTheCode) {
   int caught = 0;
   button.onClick = [&] {
     caught = testing::raisedError([&] { text.setText("b"); });
-    boxes_.show("question", runtime::MsgStyle::YesNo, "Ferrowick");
+    boxes_.show("question", runtime::MsgButtons::YesNo, "Ferrowick");
   };
   other.onClick = [] { runtime::raise(runtime::Err::DiskFull); };
   boxes_.whileOpen = [&](const testing::ScriptedMessageBoxes::Shown& shown) {

@@ -45,7 +45,8 @@ TEST_F(MainWindowTest, LoadRunsItsStepsInOrder) {
   w.cmbSep_.onChange = [&] { steps.push_back("separator after caption " + w.mnuEnd_.caption()); };
   const auto repaint = w.systemMenu().onRepaint;
   w.systemMenu().onRepaint = [&] {
-    steps.push_back("lock with increment " + std::to_string(w.chkIncr().value()));
+    const bool ticked = w.chkIncr().value() == runtime::CheckState::Checked;
+    steps.push_back(std::string("lock with increment ") + (ticked ? "ticked" : "unticked"));
     repaint();
   };
   w.chkIncr_.onClick = [&] {
@@ -56,7 +57,7 @@ TEST_F(MainWindowTest, LoadRunsItsStepsInOrder) {
     steps.push_back("icon with sources " + std::to_string(w.lstSource().count()));
   };
   w.Form_Load();
-  EXPECT_EQ(steps, (Strings{"separator after caption " + text(222), "lock with increment 0",
+  EXPECT_EQ(steps, (Strings{"separator after caption " + text(222), "lock with increment unticked",
                             "settings while close is off", "icon with sources 1"}));
 }
 

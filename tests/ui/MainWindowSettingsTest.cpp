@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndShownAsS
     w.chkServ_.widget().setCheckState(untick ? Qt::Unchecked : Qt::Checked);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text, box);
-    EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgStyle::Critical);
+    EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgIcon::Critical);
     EXPECT_EQ(w.chkServ_.value(),
               untick ? runtime::CheckState::Checked : runtime::CheckState::Unchecked);
     EXPECT_EQ(std::filesystem::exists(entry()), untick);

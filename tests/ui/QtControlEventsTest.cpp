@@ -47,15 +47,17 @@ TEST_F(QtControlEvents, TextFieldsReportEachChangeByCodeOrTypingAndShowLineBreak
 
 TEST_F(QtControlEvents, ChecksClickOnEveryChange) {
   QtCheckBox box(&window_);
-  std::vector<int> seen;
+  using enum runtime::CheckState;
+  std::vector<runtime::CheckState> seen;
   box.onClick = [&] { seen.push_back(box.value()); };
-  box.setValue(runtime::CheckState::Checked);
-  box.setValue(runtime::CheckState::Checked);
-  box.setValue(runtime::CheckState::Grayed);
-  EXPECT_EQ(raisedError([&] { box.setValue(3); }), InvalidPropertyValue);
+  box.setValue(Checked);
+  box.setValue(Checked);
+  box.setValue(Grayed);
+  EXPECT_EQ(raisedError([&] { box.setValue(static_cast<runtime::CheckState>(3)); }),
+            InvalidPropertyValue);
   // A user's click on a greyed box ticks it, and clicks then toggle; none greys it again.
   for (int click = 0; click < 3; ++click) box.widget().click();
-  EXPECT_EQ(seen, (std::vector<int>{1, 2, 1, 0, 1}));
+  EXPECT_EQ(seen, (std::vector<runtime::CheckState>{Checked, Grayed, Checked, Unchecked, Checked}));
 }
 
 TEST_F(QtControlEvents, ListsKeepOrderAndReportSelection) {

@@ -45,7 +45,7 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
     QWidget* active;
     QMessageBox::StandardButton pressed;
     QWidget* owner;
-    int answer;
+    runtime::MsgAnswer answer;
   };
   const Case cases[] = {{&tool, QMessageBox::No, &tool, runtime::MsgAnswer::No},
                         {nullptr, QMessageBox::Yes, &main, runtime::MsgAnswer::Yes}};
@@ -62,7 +62,7 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
       owner = box->parentWidget();
       box->button(c.pressed)->click();
     });
-    EXPECT_EQ(boxes.show("Copy again?", runtime::MsgStyle::YesNo, "Ferrowick"), c.answer);
+    EXPECT_EQ(boxes.show("Copy again?", runtime::MsgButtons::YesNo, "Ferrowick"), c.answer);
     EXPECT_EQ(owner, c.owner);
   }
 }
@@ -75,8 +75,9 @@ TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
     path += std::string("/") + folder;
   while (path.size() < 200) path += "/Zusammenfassung";
   path.resize(200);
-  namespace Style = runtime::MsgStyle;
-  const int yesNoCritical = Style::YesNo | Style::Critical;
+  using runtime::MsgButtons;
+  using runtime::MsgIcon;
+  const runtime::MsgStyle yesNoCritical = MsgButtons::YesNo | MsgIcon::Critical;
   ui::QtMessageBoxes boxes;
   for (const std::string language : {"English", "Polish", "Deutsch"}) {
     ASSERT_EQ(lang.LoadLanguageFile(FERROWICK_SOURCE_DIR "/languages/" + language + "/" + language +
@@ -85,33 +86,33 @@ TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
     const auto t = [&](int index) { return lang.text(index); };
     const std::string copyError =
         "\n\n" + t(192) + "\n" + path + "\n" + t(183) + "\n" + path + "\n\n" + t(193);
-    const std::pair<std::string, int> shown[] = {
-        {t(101), Style::Critical},
-        {t(144), Style::YesNo | Style::Question},
-        {t(146), Style::Information},
-        {t(177) + " '" + path + "'\r", Style::Exclamation},
-        {t(178) + "\n\n" + path + "/*.*", Style::Exclamation},
-        {t(194) + "\n\n" + path, Style::Exclamation},
-        {t(195) + "\n\n" + path, Style::Exclamation},
+    const std::pair<std::string, runtime::MsgStyle> shown[] = {
+        {t(101), MsgIcon::Critical},
+        {t(144), MsgButtons::YesNo | MsgIcon::Question},
+        {t(146), MsgIcon::Information},
+        {t(177) + " '" + path + "'\r", MsgIcon::Exclamation},
+        {t(178) + "\n\n" + path + "/*.*", MsgIcon::Exclamation},
+        {t(194) + "\n\n" + path, MsgIcon::Exclamation},
+        {t(195) + "\n\n" + path, MsgIcon::Exclamation},
         {t(196) + copyError, yesNoCritical},
-        {t(197) + copyError, Style::YesNo | Style::Exclamation},
+        {t(197) + copyError, MsgButtons::YesNo | MsgIcon::Exclamation},
         {t(198) + copyError, yesNoCritical},
         {t(199) + copyError, yesNoCritical},
         {t(200) + copyError, yesNoCritical},
         {"75: Path/File access error" + copyError, yesNoCritical},
-        {t(199), Style::Critical},
-        {t(200) + "\n\n" + path, Style::Critical},
-        {t(201) + "\n" + t(202) + " " + path + "/*.*", Style::Critical},
-        {t(203), Style::Critical},
-        {t(204), Style::Critical},
-        {t(205) + "\n\n" + t(206), Style::YesNo | Style::Exclamation},
-        {t(207), Style::Critical},
-        {t(208), Style::Critical},
-        {t(211), Style::Information},
-        {t(212), Style::Information},
-        {t(226), Style::Information},
-        {"Error: Failed loading selected language.", Style::Critical},
-        {"76\nPath not found", Style::Critical},
+        {t(199), MsgIcon::Critical},
+        {t(200) + "\n\n" + path, MsgIcon::Critical},
+        {t(201) + "\n" + t(202) + " " + path + "/*.*", MsgIcon::Critical},
+        {t(203), MsgIcon::Critical},
+        {t(204), MsgIcon::Critical},
+        {t(205) + "\n\n" + t(206), MsgButtons::YesNo | MsgIcon::Exclamation},
+        {t(207), MsgIcon::Critical},
+        {t(208), MsgIcon::Critical},
+        {t(211), MsgIcon::Information},
+        {t(212), MsgIcon::Information},
+        {t(226), MsgIcon::Information},
+        {"Error: Failed loading selected language.", MsgIcon::Critical},
+        {"76\nPath not found", MsgIcon::Critical},
     };
     for (const auto& [text, style] : shown) {
       SCOPED_TRACE(language + ": " + text.substr(0, 40));

@@ -61,7 +61,7 @@ TEST_F(SourcesPageTest, AddButtonsAddTheShownFolderWithOrWithoutSubfoldersOrTheC
   w.txtSelected_.setText(src.string() + "/missing");
   w.cmdAddDir_.widget().click();
   EXPECT_EQ(w.lstSource().count(), 0u);
-  EXPECT_EQ(scripted.messages.all(), Strings{"Ferrowick|16|76\nPath not found"});
+  EXPECT_EQ(scripted.messages.all(), Strings{"Ferrowick|Critical|76\nPath not found"});
 
   // Nor does a relative path, even one that leads to a folder from the current folder:
   // it would mean another folder wherever the program starts.
@@ -73,7 +73,7 @@ TEST_F(SourcesPageTest, AddButtonsAddTheShownFolderWithOrWithoutSubfoldersOrTheC
   EXPECT_EQ(w.dirSource().path(), src.string());
   EXPECT_EQ(itemsOf(w.fileSource()), (Strings{"A.txt", "b.txt"}));
   EXPECT_EQ(w.lstSource().count(), 0u);
-  EXPECT_EQ(scripted.messages.all(), Strings(2, "Ferrowick|16|76\nPath not found"));
+  EXPECT_EQ(scripted.messages.all(), Strings(2, "Ferrowick|Critical|76\nPath not found"));
 }
 
 TEST_F(SourcesPageTest, RemoveTakesTheSelectedEntriesAndTheLastOneTheSettingsFile) {
@@ -111,9 +111,9 @@ TEST_F(SourcesPageTest, AFailedDeletionIsReportedOnceNamingTheFileAndTheEntriesS
   fill(w, {"/a"});
   w.cmdClrSoucre_.widget().click();
   EXPECT_EQ(scripted.messages.all(),
-            (Strings{"Ferrowick|16|" + text(199) + "\n\n" + ini,
-                     "Ferrowick|16|70\nPermission denied\n\n" + ini,
-                     "Ferrowick|16|75\nPath/File access error\n\n" + ini}));
+            (Strings{"Ferrowick|Critical|" + text(199) + "\n\n" + ini,
+                     "Ferrowick|Critical|70\nPermission denied\n\n" + ini,
+                     "Ferrowick|Critical|75\nPath/File access error\n\n" + ini}));
 }
 
 }  // namespace

@@ -32,17 +32,13 @@ class TextBox {
   virtual void setFocus() = 0;
 };
 
-namespace CheckState {
-inline constexpr int Unchecked = 0;
-inline constexpr int Checked = 1;
-inline constexpr int Grayed = 2;
-}  // namespace CheckState
+enum class CheckState { Unchecked, Checked, Grayed };
 
 class CheckBox {
  public:
   virtual ~CheckBox() = default;
-  virtual int value() const = 0;
-  virtual void setValue(int value) = 0;
+  virtual CheckState value() const = 0;
+  virtual void setValue(CheckState value) = 0;
   virtual void setCaption(const std::string& caption) = 0;
 };
 

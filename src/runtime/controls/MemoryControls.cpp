@@ -35,7 +35,7 @@ void MemoryMaskedEdit::setText(const std::string& text) {
   MemoryTextBox::setText(text);
 }
 
-void MemoryCheckBox::setValue(int value) {
+void MemoryCheckBox::setValue(CheckState value) {
   if (value < CheckState::Unchecked || value > CheckState::Grayed) {
     raise(Err::InvalidPropertyValue);
   }

@@ -44,16 +44,16 @@ class MemoryMaskedEdit : public MemoryTextBox {
 
 class MemoryCheckBox : public CheckBox {
  public:
-  explicit MemoryCheckBox(int value = CheckState::Unchecked) : value_(value) {}
-  int value() const override { return value_; }
-  void setValue(int value) override;
+  explicit MemoryCheckBox(CheckState value = CheckState::Unchecked) : value_(value) {}
+  CheckState value() const override { return value_; }
+  void setValue(CheckState value) override;
   void setCaption(const std::string& caption) override { caption_ = caption; }
   const std::string& caption() const { return caption_; }
 
   Handler onClick;
 
  private:
-  int value_;
+  CheckState value_;
   std::string caption_;
 };
 

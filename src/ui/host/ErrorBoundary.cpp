@@ -116,7 +116,7 @@ ErrorBoundary::Delivery::~Delivery() { context_.codeCall = callBefore_; }
 
 void ErrorBoundary::report(std::exception_ptr error) const {
   const Numbered shown = numbered(error);
-  boxes_.show(std::to_string(shown.number) + "\n" + shown.description, runtime::MsgStyle::Critical,
+  boxes_.show(std::to_string(shown.number) + "\n" + shown.description, runtime::MsgIcon::Critical,
               caption_);
 }
 

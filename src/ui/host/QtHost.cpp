@@ -16,19 +16,20 @@
 namespace ferrowick::ui {
 
 namespace {
-QMessageBox::Icon iconFor(int style) {
-  switch (style & 0x70) {
-    case runtime::MsgStyle::Critical:
+QMessageBox::Icon iconFor(runtime::MsgIcon icon) {
+  switch (icon) {
+    case runtime::MsgIcon::Critical:
       return QMessageBox::Critical;
-    case runtime::MsgStyle::Question:
+    case runtime::MsgIcon::Question:
       return QMessageBox::Question;
-    case runtime::MsgStyle::Exclamation:
+    case runtime::MsgIcon::Exclamation:
       return QMessageBox::Warning;
-    case runtime::MsgStyle::Information:
+    case runtime::MsgIcon::Information:
       return QMessageBox::Information;
-    default:
-      return QMessageBox::NoIcon;
+    case runtime::MsgIcon::None:
+      break;
   }
+  return QMessageBox::NoIcon;
 }
 
 // Wide enough for its caption in the title bar, however short the text. The room is the
@@ -56,13 +57,14 @@ QString displayText(const std::string& text) {
 
 // A box belongs to the window the user is working in: it comes up over that window and
 // raises no other window with it. The owner may go while the box is open, and take the box.
-int QtMessageBoxes::show(const std::string& text, int style, const std::string& caption) {
+runtime::MsgAnswer QtMessageBoxes::show(const std::string& text, runtime::MsgStyle style,
+                                        const std::string& caption) {
   QWidget* owner = QApplication::activeWindow();
   if (owner == nullptr) owner = parent_;
-  QPointer<QMessageBox> box(new QMessageBox(iconFor(style), QString::fromStdString(caption),
+  QPointer<QMessageBox> box(new QMessageBox(iconFor(style.icon), QString::fromStdString(caption),
                                             displayText(text), QMessageBox::NoButton, owner));
   keepCaptionRoom(*box);
-  const bool yesNo = (style & 0x7) == runtime::MsgStyle::YesNo;
+  const bool yesNo = style.buttons == runtime::MsgButtons::YesNo;
   if (yesNo) {
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box->setDefaultButton(QMessageBox::Yes);

@@ -17,7 +17,8 @@ class QtMessageBoxes : public runtime::MessageBoxes {
   // Boxes are owned by the program's active window, else by `parent` when one is set
   // (the main window, once it exists).
   void setParent(QWidget* parent) { parent_ = parent; }
-  int show(const std::string& text, int style, const std::string& caption) override;
+  runtime::MsgAnswer show(const std::string& text, runtime::MsgStyle style,
+                          const std::string& caption) override;
 
  private:
   QPointer<QWidget> parent_;

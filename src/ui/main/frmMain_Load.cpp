@@ -26,7 +26,7 @@ void frmMain::Form_Load() {
 
 void frmMain::reportLoadError(int number, const std::string& description) {
   context_.host.messages.show(std::to_string(number) + "\n" + description,
-                              runtime::MsgStyle::Critical, context_.app.title());
+                              runtime::MsgIcon::Critical, context_.app.title());
 }
 
 void frmMain::loadSteps() {
@@ -144,7 +144,7 @@ void frmMain::expandSourcesAtLoad() {
     engine_.sources.RefreshSourceList();
   } catch (const runtime::RuntimeError& error) {
     context_.host.messages.show(std::to_string(error.number()) + "\n" + error.description(),
-                                runtime::MsgStyle::Critical, context_.app.title());
+                                runtime::MsgIcon::Critical, context_.app.title());
   }
 }
 

@@ -65,7 +65,7 @@ void frmMain::Command7_Click() {
   services::storeLanguage(context_.registry, context_.app.title(), optLang_.text());
   if (reportUnstored()) return;
   context_.host.messages.show(context_.lang.text(Text::LanguageAtRestart),
-                              runtime::MsgStyle::Information, context_.app.title());
+                              runtime::MsgIcon::Information, context_.app.title());
 }
 
 bool frmMain::reportUnstored() {

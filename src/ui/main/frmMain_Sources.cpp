@@ -36,7 +36,7 @@ std::string frmMain::browseStart() {
 
 void frmMain::criticalBox(int number, const std::string& description) {
   context_.host.messages.show(std::to_string(number) + "\n" + description,
-                              runtime::MsgStyle::Critical, context_.app.title());
+                              runtime::MsgIcon::Critical, context_.app.title());
 }
 
 // An unavailable device has a message of its own; a box about a file names it.
@@ -44,7 +44,7 @@ void frmMain::sourcesErrorBox(int number, const std::string& description, const 
   const std::string named = file.empty() ? std::string() : "\n\n" + file;
   if (number == runtime::Err::DeviceUnavailable) {
     context_.host.messages.show(context_.lang.text(services::Text::DiskNotReady) + named,
-                                runtime::MsgStyle::Critical, context_.app.title());
+                                runtime::MsgIcon::Critical, context_.app.title());
   } else {
     criticalBox(number, description + named);
   }

@@ -129,7 +129,7 @@ void frmMd5::Command3_Click() {
                       return runtime::asciiLower(a) == runtime::asciiLower(b);
                     });
   context_.messages.show(context_.lang.text(same ? Text::Md5Match : Text::Md5Differ),
-                         runtime::MsgStyle::Information, context_.app.title());
+                         runtime::MsgIcon::Information, context_.app.title());
 }
 
 void frmMd5::Command4_Click() { close(); }

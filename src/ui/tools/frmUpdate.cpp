@@ -94,12 +94,12 @@ void frmUpdate::Timer1_Timer() {
 
   runtime::MessageBoxes& boxes = context_.host.messages;
   if (newer) {
-    const int answer =
+    const runtime::MsgAnswer answer =
         boxes.show(context_.lang.text(Text::NewerVersionAvailable),
-                   runtime::MsgStyle::YesNo | runtime::MsgStyle::Question, context_.app.title());
+                   runtime::MsgButtons::YesNo | runtime::MsgIcon::Question, context_.app.title());
     if (answer == runtime::MsgAnswer::Yes) context_.openUpdatePage();
   } else {
-    boxes.show(context_.lang.text(Text::NoNewerVersion), runtime::MsgStyle::Information,
+    boxes.show(context_.lang.text(Text::NoNewerVersion), runtime::MsgIcon::Information,
                context_.app.title());
   }
   if (loaded_ && loads_ == load) closeWindow();

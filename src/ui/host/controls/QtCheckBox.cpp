@@ -19,7 +19,7 @@ class TwoStateCheckBox : public QCheckBox {
   }
 };
 
-Qt::CheckState toQt(int value) {
+Qt::CheckState toQt(runtime::CheckState value) {
   switch (value) {
     case runtime::CheckState::Checked:
       return Qt::Checked;
@@ -31,12 +31,13 @@ Qt::CheckState toQt(int value) {
 }
 }  // namespace
 
-QtCheckBox::QtCheckBox(QWidget* parent, int value) : widget_(new TwoStateCheckBox(parent)) {
+QtCheckBox::QtCheckBox(QWidget* parent, runtime::CheckState value)
+    : widget_(new TwoStateCheckBox(parent)) {
   widget_->setCheckState(toQt(value));
   connections_.add(QObject::connect(widget_, &QCheckBox::stateChanged, [this] { fire(onClick); }));
 }
 
-int QtCheckBox::value() const {
+runtime::CheckState QtCheckBox::value() const {
   switch (widget_->checkState()) {
     case Qt::Checked:
       return runtime::CheckState::Checked;
@@ -47,7 +48,7 @@ int QtCheckBox::value() const {
   }
 }
 
-void QtCheckBox::setValue(int value) {
+void QtCheckBox::setValue(runtime::CheckState value) {
   if (value < runtime::CheckState::Unchecked || value > runtime::CheckState::Grayed) {
     runtime::raise(runtime::Err::InvalidPropertyValue);
   }

@@ -9,17 +9,17 @@
 
 namespace ferrowick::ui {
 
-// A check box (0 unticked, 1 ticked, 2 greyed). Its click handler runs on every change
+// A check box: unticked, ticked or greyed. Its click handler runs on every change
 // of the value, by the user or by code.
 class QtCheckBox : public runtime::CheckBox {
  public:
-  explicit QtCheckBox(QWidget* parent, int value = runtime::CheckState::Unchecked);
+  explicit QtCheckBox(QWidget* parent, runtime::CheckState value = runtime::CheckState::Unchecked);
   QtCheckBox(const QtCheckBox&) = delete;
   QtCheckBox& operator=(const QtCheckBox&) = delete;
 
-  int value() const override;
-  // Raises 380 for a value outside 0..2.
-  void setValue(int value) override;
+  runtime::CheckState value() const override;
+  // Raises 380 for a value that names no state.
+  void setValue(runtime::CheckState value) override;
   void setCaption(const std::string& caption) override;
   std::string caption() const { return caption_; }
 
