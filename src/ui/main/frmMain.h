@@ -324,7 +324,19 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void wireNavigation();
   void setDesignState();
   void expandSourcesAtLoad();
+  // Where every part of the window stands (frmMain_Layout.cpp).
+  struct PageGrid;
   void layOut();
+  void fixWindowSize();
+  void layOutSidePanel(qreal dpr);
+  void layOutUpdatePrompt(qreal dpr);
+  void layOutBadge(qreal dpr);
+  void layOutBottomStrip(qreal dpr);
+  void layOutInformationPage(const PageGrid& grid);
+  void layOutSourcesPage(const PageGrid& grid);
+  void layOutDestinationPage(const PageGrid& grid);
+  void layOutSchedulePage(const PageGrid& grid);
+  void layOutSettingsPage(const PageGrid& grid);
 
   // Start-up, close lock and tray.
  protected:
@@ -334,6 +346,17 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
 
  private:
   void loadSteps();
+  void captionSchedulePage();
+  void captionDestinationPage();
+  void captionInformationPage();
+  void captionSourcesPage();
+  void captionSettingsPage();
+  void captionSideLinks();
+  void titlePages();
+  void captionMenus();
+  void captionUpdatePromptAndVersion();
+  void fillLanguageChoice();
+  void fillDateSeparator();
   void reportLoadError(int number, const std::string& description);
   void wireTray();
   void addTrayIcon();
