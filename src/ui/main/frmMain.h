@@ -30,6 +30,7 @@
 #include "ui/host/controls/QtTextBox.h"
 #include "ui/host/controls/QtTimer.h"
 #include "ui/host/controls/QtWindow.h"
+#include "ui/tools/WindowContext.h"
 
 class QWindow;
 
@@ -54,10 +55,7 @@ class frmMd5;
 class frmUpdate;
 
 // What the main window works with, handed in by whoever creates it.
-struct frmMainContext {
-  const runtime::App& app;
-  runtime::Host& host;
-  const services::modLanguage& lang;
+struct frmMainContext : WindowContext {
   services::modRegistry2& registry;
   runtime::FileSystem& fs;
   // Ends the program at once: no window is unloaded and nothing is saved.
