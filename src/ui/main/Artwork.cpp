@@ -37,6 +37,16 @@ QPixmap roundedBox(QSize size, qreal dpr, const QColor& outline, const QBrush& f
   return pixmap;
 }
 
+// An arrow's head, with the painter's pen and brush.
+void drawTriangle(QPainter& painter, QPointF a, QPointF b, QPointF c) {
+  QPainterPath path;
+  path.moveTo(a);
+  path.lineTo(b);
+  path.lineTo(c);
+  path.closeSubpath();
+  painter.drawPath(path);
+}
+
 // The emblem: a drive with an arrow coming down into it, inside a rounded square.
 void drawEmblem(QPainter& painter, const QRectF& box) {
   painter.save();
@@ -158,18 +168,8 @@ QPixmap updateIcon(qreal dpr) {
   painter.drawArc(ring, 210 * 16, 150 * 16);
   painter.setPen(Qt::NoPen);
   painter.setBrush(green);
-  QPainterPath head;
-  head.moveTo(13.8, 2.2);
-  head.lineTo(14.6, 7.4);
-  head.lineTo(9.6, 5.6);
-  head.closeSubpath();
-  painter.drawPath(head);
-  QPainterPath tail;
-  tail.moveTo(2.2, 13.8);
-  tail.lineTo(1.4, 8.6);
-  tail.lineTo(6.4, 10.4);
-  tail.closeSubpath();
-  painter.drawPath(tail);
+  drawTriangle(painter, {13.8, 2.2}, {14.6, 7.4}, {9.6, 5.6});
+  drawTriangle(painter, {2.2, 13.8}, {1.4, 8.6}, {6.4, 10.4});
   return pixmap;
 }
 
