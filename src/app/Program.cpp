@@ -42,7 +42,8 @@ Program::Program()
       registry_(store_),
       fs_(archiveDatabase()),
       lang_(app_, qt_.host(), registry_, fs_),
-      splash_(ui::frmSplashContext{app_, qt_.host(), lang_,
+      splash_(ui::frmSplashContext{{app_, qt_.host(), lang_},
+                                   [this] { lang_.LoadLanguage(); },
                                    [this]() -> ui::frmMain& { return mainWindow(); }}) {
   // The program lives beside its tray icon: a hidden main window is not an end.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -21,7 +21,8 @@ class FrmAboutTest : public ToolRig {
   ~FrmAboutTest() override { delete window.data(); }
 
   ui::FrmAbout& open() {
-    return ui::openToolWindow(window, nullptr, ui::FrmAboutContext{app, lang, links});
+    return ui::openToolWindow(window, nullptr,
+                              ui::FrmAboutContext{{app, scripted.host, lang}, links});
   }
 
   services::modLinki links{app, registry, scripted.shell};

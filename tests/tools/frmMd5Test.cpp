@@ -18,8 +18,8 @@ class frmMd5Test : public ToolRig {
   ~frmMd5Test() override { delete window.data(); }
 
   ui::frmMd5& open() {
-    return ui::openToolWindow(
-        window, nullptr, ui::frmMd5Context{app, scripted.messages, scripted.pointer, lang, dialog});
+    return ui::openToolWindow(window, nullptr,
+                              ui::frmMd5Context{{app, scripted.host, lang}, dialog});
   }
   static Strings fields(const ui::frmMd5& w) {
     return {w.Text1_.text(), w.Text3_.text(), w.Text2_.text(), w.Text4_.text()};

@@ -18,7 +18,9 @@ class SplashTest : public MainWindowTest {
                                              "ferrowick", runtime::Version{}, false);
     splashLang = std::make_unique<services::modLanguage>(*program, scripted.host, registry, fs);
     splash = std::make_unique<ui::frmSplash>(
-        ui::frmSplashContext{*program, scripted.host, *splashLang, [this]() -> ui::frmMain& {
+        ui::frmSplashContext{{*program, scripted.host, *splashLang},
+                             [this] { splashLang->LoadLanguage(); },
+                             [this]() -> ui::frmMain& {
                                ++mainUses;
                                return window ? *window : makeWindow();
                              }});

@@ -21,6 +21,32 @@ QPixmap canvas(QSize size, qreal dpr) {
   return pixmap;
 }
 
+// A one-pixel outline drawn along it falls on whole pixels.
+QRectF outlineArea(QSize size) {
+  return QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
+}
+
+// A box with rounded corners filling the picture, outlined.
+QPixmap roundedBox(QSize size, qreal dpr, const QColor& outline, const QBrush& fill, qreal radius) {
+  QPixmap pixmap = canvas(size, dpr);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(outline);
+  painter.setBrush(fill);
+  painter.drawRoundedRect(outlineArea(size), radius, radius);
+  return pixmap;
+}
+
+// An arrow's head, with the painter's pen and brush.
+void drawTriangle(QPainter& painter, QPointF a, QPointF b, QPointF c) {
+  QPainterPath path;
+  path.moveTo(a);
+  path.lineTo(b);
+  path.lineTo(c);
+  path.closeSubpath();
+  painter.drawPath(path);
+}
+
 // The emblem: a drive with an arrow coming down into it, inside a rounded square.
 void drawEmblem(QPainter& painter, const QRectF& box) {
   painter.save();
@@ -104,17 +130,11 @@ QPixmap banner(QSize size, qreal dpr) {
 }
 
 QPixmap sidePanel(QSize size, qreal dpr) {
-  QPixmap pixmap = canvas(size, dpr);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF area = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
+  const QRectF area = outlineArea(size);
   QLinearGradient fill(area.topLeft(), area.bottomLeft());
   fill.setColorAt(0, QColor(0xfb, 0xfc, 0xfd));
   fill.setColorAt(1, QColor(0xe2, 0xe8, 0xef));
-  painter.setPen(QColor(0xc3, 0xcc, 0xd6));
-  painter.setBrush(fill);
-  painter.drawRoundedRect(area, 4, 4);
-  return pixmap;
+  return roundedBox(size, dpr, QColor(0xc3, 0xcc, 0xd6), fill, 4);
 }
 
 QPixmap highlightBar(qreal dpr) {
@@ -132,14 +152,7 @@ QPixmap highlightBar(qreal dpr) {
 }
 
 QPixmap badge(QSize size, qreal dpr) {
-  QPixmap pixmap = canvas(size, dpr);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF area = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
-  painter.setPen(QColor(255, 255, 255, 70));
-  painter.setBrush(QColor(255, 255, 255, 26));
-  painter.drawRoundedRect(area, 6, 6);
-  return pixmap;
+  return roundedBox(size, dpr, QColor(255, 255, 255, 70), QColor(255, 255, 255, 26), 6);
 }
 
 QPixmap updateIcon(qreal dpr) {
@@ -155,18 +168,8 @@ QPixmap updateIcon(qreal dpr) {
   painter.drawArc(ring, 210 * 16, 150 * 16);
   painter.setPen(Qt::NoPen);
   painter.setBrush(green);
-  QPainterPath head;
-  head.moveTo(13.8, 2.2);
-  head.lineTo(14.6, 7.4);
-  head.lineTo(9.6, 5.6);
-  head.closeSubpath();
-  painter.drawPath(head);
-  QPainterPath tail;
-  tail.moveTo(2.2, 13.8);
-  tail.lineTo(1.4, 8.6);
-  tail.lineTo(6.4, 10.4);
-  tail.closeSubpath();
-  painter.drawPath(tail);
+  drawTriangle(painter, {13.8, 2.2}, {14.6, 7.4}, {9.6, 5.6});
+  drawTriangle(painter, {2.2, 13.8}, {1.4, 8.6}, {6.4, 10.4});
   return pixmap;
 }
 

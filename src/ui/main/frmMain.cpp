@@ -16,6 +16,15 @@ QWidget* createSurface(frmMain& window, std::function<void()> moved) {
   surface->moved = std::move(moved);
   return surface;
 }
+
+// The control called by its number among controls named alike, from 1.
+template <class Control, std::size_t count>
+Control& numbered(const std::array<Control*, count>& controls, int number) {
+  if (number < 1 || number > static_cast<int>(count)) {
+    runtime::raise(runtime::Err::SubscriptOutOfRange);
+  }
+  return *controls[static_cast<std::size_t>(number - 1)];
+}
 }  // namespace
 
 frmMain::frmMain(frmMainContext context)
@@ -84,62 +93,17 @@ QtLabel& frmMain::lblAlwaysTime(int index) {
 }
 
 QtImage& frmMain::z(int number) {
-  switch (number) {
-    case 1:
-      return z1_;
-    case 2:
-      return z2_;
-    case 3:
-      return z3_;
-    case 4:
-      return z4_;
-    case 5:
-      return z5_;
-    case 6:
-      return z6_;
-    case 7:
-      return z7_;
-    default:
-      runtime::raise(runtime::Err::SubscriptOutOfRange);
-  }
+  return numbered<QtImage, 7>({&z1_, &z2_, &z3_, &z4_, &z5_, &z6_, &z7_}, number);
 }
 
 QtLabel& frmMain::Hyperlink(int number) {
-  switch (number) {
-    case 1:
-      return Hyperlink1_;
-    case 2:
-      return Hyperlink2_;
-    case 3:
-      return Hyperlink3_;
-    case 4:
-      return Hyperlink4_;
-    case 5:
-      return Hyperlink5_;
-    case 6:
-      return Hyperlink6_;
-    case 7:
-      return Hyperlink7_;
-    default:
-      runtime::raise(runtime::Err::SubscriptOutOfRange);
-  }
+  return numbered<QtLabel, 7>({&Hyperlink1_, &Hyperlink2_, &Hyperlink3_, &Hyperlink4_, &Hyperlink5_,
+                               &Hyperlink6_, &Hyperlink7_},
+                              number);
 }
 
 QtPage& frmMain::page(int number) {
-  switch (number) {
-    case 1:
-      return xt1_;
-    case 2:
-      return xt2_;
-    case 3:
-      return xt3_;
-    case 4:
-      return xt4_;
-    case 5:
-      return xt5_;
-    default:
-      runtime::raise(runtime::Err::SubscriptOutOfRange);
-  }
+  return numbered<QtPage, 5>({&xt1_, &xt2_, &xt3_, &xt4_, &xt5_}, number);
 }
 
 }  // namespace ferrowick::ui

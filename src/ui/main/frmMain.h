@@ -30,6 +30,7 @@
 #include "ui/host/controls/QtTextBox.h"
 #include "ui/host/controls/QtTimer.h"
 #include "ui/host/controls/QtWindow.h"
+#include "ui/tools/WindowContext.h"
 
 class QWindow;
 
@@ -54,10 +55,7 @@ class frmMd5;
 class frmUpdate;
 
 // What the main window works with, handed in by whoever creates it.
-struct frmMainContext {
-  const runtime::App& app;
-  runtime::Host& host;
-  const services::modLanguage& lang;
+struct frmMainContext : WindowContext {
   services::modRegistry2& registry;
   runtime::FileSystem& fs;
   // Ends the program at once: no window is unloaded and nothing is saved.
@@ -324,7 +322,19 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
   void wireNavigation();
   void setDesignState();
   void expandSourcesAtLoad();
+  // Where every part of the window stands (frmMain_Layout.cpp).
+  struct PageGrid;
   void layOut();
+  void fixWindowSize();
+  void layOutSidePanel(qreal dpr);
+  void layOutUpdatePrompt(qreal dpr);
+  void layOutBadge(qreal dpr);
+  void layOutBottomStrip(qreal dpr);
+  void layOutInformationPage(const PageGrid& grid);
+  void layOutSourcesPage(const PageGrid& grid);
+  void layOutDestinationPage(const PageGrid& grid);
+  void layOutSchedulePage(const PageGrid& grid);
+  void layOutSettingsPage(const PageGrid& grid);
 
   // Start-up, close lock and tray.
  protected:
@@ -334,6 +344,17 @@ class frmMain : public QMainWindow, public engine::MainWindowView {
 
  private:
   void loadSteps();
+  void captionSchedulePage();
+  void captionDestinationPage();
+  void captionInformationPage();
+  void captionSourcesPage();
+  void captionSettingsPage();
+  void captionSideLinks();
+  void titlePages();
+  void captionMenus();
+  void captionUpdatePromptAndVersion();
+  void fillLanguageChoice();
+  void fillDateSeparator();
   void reportLoadError(int number, const std::string& description);
   void wireTray();
   void addTrayIcon();

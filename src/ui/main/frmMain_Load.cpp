@@ -30,104 +30,17 @@ void frmMain::reportLoadError(int number, const std::string& description) {
 }
 
 void frmMain::loadSteps() {
-  const services::modLanguage& lang = context_.lang;
-  auto text = [&lang](Text id) -> const std::string& { return lang.text(id); };
-
-  // Captions.
-  cmdLog_.setCaption(text(Text::ShowLog));
-  Label19_.setCaption(text(Text::WhenToRun));
-  Option3_.setCaption(text(Text::OnlyNow));
-  optAlways_.setCaption(text(Text::AlwaysAt));
-  optEach_.setCaption(text(Text::RepeatEvery));
-  lblAlwaysTime(0).setCaption(text(Text::TimeFormat));
-  lblAlwaysTime(1).setCaption(text(Text::TimeFormat));
-  Frame2_.setCaption(text(Text::MoreSettings));
-  Label1_.setCaption(text(Text::ScheduleNote));
-  lblWhen_.setCaption(text(Text::OnWhichDays));
-  optDaily_.setCaption(text(Text::EveryDay));
-  Label4_.setCaption(text(Text::OnlyTheseDays));
-  chkDays(2).setCaption(text(Text::Monday));
-  chkDays(3).setCaption(text(Text::Tuesday));
-  chkDays(4).setCaption(text(Text::Wednesday));
-  chkDays(5).setCaption(text(Text::Thursday));
-  chkDays(6).setCaption(text(Text::Friday));
-  chkDays(7).setCaption(text(Text::Saturday));
-  chkDays(1).setCaption(text(Text::Sunday));
-  chkIncr_.setCaption(text(Text::Incremental));
-  chkLog_.setCaption(text(Text::SaveLog));
-  Command4_.setCaption(text(Text::Back));
-  cmdBakNow_.setCaption(text(Text::StartBackup));
-  Label15_.setCaption(text(Text::WhereToStore));
-  Option2_.setCaption(text(Text::LocalOrNetworkFolder));
-  chkCustom_.setCaption(text(Text::CreateNewFolder));
-  Frame1_.setCaption(text(Text::NewFolder));
-  lblCustomDir_.setCaption(text(Text::FolderName));
-  optAnd_.setCaption(text(Text::NameAndDate));
-  optOr_.setCaption(text(Text::NameOrDate));
-  chkDated_.setCaption(text(Text::DatedFolder));
-  Label6_.setCaption(text(Text::DateSeparator));
-  cmdReset_.setCaption(text(Text::Reset));
-  Command5_.setCaption(text(Text::Back));
-  Command3_.setCaption(text(Text::Next));
-  Label3_.setCaption(text(Text::InfoIntro));
-  Label20_.setCaption(text(Text::InfoSteps));
-  Label16_.setCaption(text(Text::StatusHeading));
-  Label10_.setCaption(text(Text::NoBackupYet));
-  Label18_.setCaption(text(Text::ChooseSources));
-  Label17_.setCaption(text(Text::SourcesToBackUp));
-  BrowseForFolders_.setCaption(text(Text::Browse));
-  chkIncSub_.setCaption(text(Text::IncludeSubfolders));
-  cmdAddDir_.setCaption(text(Text::AddFolder));
-  cmdAddFile_.setCaption(text(Text::AddFiles));
-  cmdExclude_.setCaption(text(Text::Remove));
-  cmdClrSoucre_.setCaption(text(Text::ClearList));
-  Command6_.setCaption(text(Text::Next));
-  chkServ_.setCaption(text(Text::StartAtLogin));
-  Label43_.setCaption(text(Text::Language));
-  Command7_.setCaption(text(Text::Save));
-  Hyperlink1_.setCaption(text(Text::PageInformation));
-  Hyperlink2_.setCaption(text(Text::PageSources));
-  Hyperlink5_.setCaption(text(Text::PageDestination));
-  Hyperlink4_.setCaption(text(Text::PageSchedule));
-  Hyperlink3_.setCaption(text(Text::PageSettings));
-  Hyperlink7_.setCaption(text(Text::HideWindow));
-  Hyperlink6_.setCaption(text(Text::Close));
-
-  // Page titles: the texts of the links that open them.
-  xt1_.setTitle(text(Text::PageInformation));
-  xt2_.setTitle(text(Text::PageSources));
-  xt3_.setTitle(text(Text::PageDestination));
-  xt4_.setTitle(text(Text::PageSchedule));
-  xt5_.setTitle(text(Text::PageSettings));
-
-  // Menus.
-  mnuHelp_.setCaption(text(Text::MenuHelp));
-  read1_.setCaption(text(Text::MenuReadme));
-  licen1_.setCaption(text(Text::MenuLicence));
-  sprupd_.setCaption(text(Text::CheckForUpdates));
-  stww_.setCaption(text(Text::MenuWebSite));
-  oprog_.setCaption(text(Text::MenuAbout));
-  Label7_.setCaption(text(Text::CheckForUpdates));
-  mnuRestore_.setCaption(text(Text::MenuOpen));
-  mnuQuit_.setCaption(text(Text::Close));
-  mnuFile_.setCaption(text(Text::MenuFile));
-  qwe_.setCaption(text(Text::MenuCompareMd5));
-  mnuEnd_.setCaption(text(Text::Close));
-
-  Label9_.setCaption(text(Text::Version) + " " + context_.app.versionText());
-  Label5_.setCaption(text(Text::ClickHere));
-
-  // The language choice shows the stored language.
-  optLang_.addItem("English");
-  optLang_.addItem("Polish");
-  optLang_.addItem("Deutsch");
-  optLang_.setText(services::storedLanguage(context_.registry, context_.app.title()));
-
-  // The date separator; choosing it runs its change handling as a user's choice would.
-  cmbSep_.addItem("Space");
-  cmbSep_.addItem("-");
-  cmbSep_.addItem("None");
-  cmbSep_.setText("None");
+  captionSchedulePage();
+  captionDestinationPage();
+  captionInformationPage();
+  captionSourcesPage();
+  captionSettingsPage();
+  captionSideLinks();
+  titlePages();
+  captionMenus();
+  captionUpdatePromptAndVersion();
+  fillLanguageChoice();
+  fillDateSeparator();
   // From here on the title-bar close button and Alt+F4 do nothing.
   closeLock_.ToggleCloseButton();
   // The destination preview starts at the file-system root.
@@ -135,6 +48,136 @@ void frmMain::loadSteps() {
   engine_.settings.LoadSettings();
   addTrayIcon();
   if (lstSource_.count() > 0) expandSourcesAtLoad();
+}
+
+void frmMain::captionSchedulePage() {
+  const services::modLanguage& lang = context_.lang;
+  Label19_.setCaption(lang.text(Text::WhenToRun));
+  Option3_.setCaption(lang.text(Text::OnlyNow));
+  optAlways_.setCaption(lang.text(Text::AlwaysAt));
+  optEach_.setCaption(lang.text(Text::RepeatEvery));
+  lblAlwaysTime(0).setCaption(lang.text(Text::TimeFormat));
+  lblAlwaysTime(1).setCaption(lang.text(Text::TimeFormat));
+  Frame2_.setCaption(lang.text(Text::MoreSettings));
+  Label1_.setCaption(lang.text(Text::ScheduleNote));
+  lblWhen_.setCaption(lang.text(Text::OnWhichDays));
+  optDaily_.setCaption(lang.text(Text::EveryDay));
+  Label4_.setCaption(lang.text(Text::OnlyTheseDays));
+  chkDays(2).setCaption(lang.text(Text::Monday));
+  chkDays(3).setCaption(lang.text(Text::Tuesday));
+  chkDays(4).setCaption(lang.text(Text::Wednesday));
+  chkDays(5).setCaption(lang.text(Text::Thursday));
+  chkDays(6).setCaption(lang.text(Text::Friday));
+  chkDays(7).setCaption(lang.text(Text::Saturday));
+  chkDays(1).setCaption(lang.text(Text::Sunday));
+  chkIncr_.setCaption(lang.text(Text::Incremental));
+  chkLog_.setCaption(lang.text(Text::SaveLog));
+  Command4_.setCaption(lang.text(Text::Back));
+  cmdBakNow_.setCaption(lang.text(Text::StartBackup));
+}
+
+void frmMain::captionDestinationPage() {
+  const services::modLanguage& lang = context_.lang;
+  Label15_.setCaption(lang.text(Text::WhereToStore));
+  Option2_.setCaption(lang.text(Text::LocalOrNetworkFolder));
+  chkCustom_.setCaption(lang.text(Text::CreateNewFolder));
+  Frame1_.setCaption(lang.text(Text::NewFolder));
+  lblCustomDir_.setCaption(lang.text(Text::FolderName));
+  optAnd_.setCaption(lang.text(Text::NameAndDate));
+  optOr_.setCaption(lang.text(Text::NameOrDate));
+  chkDated_.setCaption(lang.text(Text::DatedFolder));
+  Label6_.setCaption(lang.text(Text::DateSeparator));
+  cmdReset_.setCaption(lang.text(Text::Reset));
+  Command5_.setCaption(lang.text(Text::Back));
+  Command3_.setCaption(lang.text(Text::Next));
+}
+
+void frmMain::captionInformationPage() {
+  const services::modLanguage& lang = context_.lang;
+  Label3_.setCaption(lang.text(Text::InfoIntro));
+  Label20_.setCaption(lang.text(Text::InfoSteps));
+  Label16_.setCaption(lang.text(Text::StatusHeading));
+  Label10_.setCaption(lang.text(Text::NoBackupYet));
+  cmdLog_.setCaption(lang.text(Text::ShowLog));
+}
+
+void frmMain::captionSourcesPage() {
+  const services::modLanguage& lang = context_.lang;
+  Label18_.setCaption(lang.text(Text::ChooseSources));
+  Label17_.setCaption(lang.text(Text::SourcesToBackUp));
+  BrowseForFolders_.setCaption(lang.text(Text::Browse));
+  chkIncSub_.setCaption(lang.text(Text::IncludeSubfolders));
+  cmdAddDir_.setCaption(lang.text(Text::AddFolder));
+  cmdAddFile_.setCaption(lang.text(Text::AddFiles));
+  cmdExclude_.setCaption(lang.text(Text::Remove));
+  cmdClrSoucre_.setCaption(lang.text(Text::ClearList));
+  Command6_.setCaption(lang.text(Text::Next));
+}
+
+void frmMain::captionSettingsPage() {
+  const services::modLanguage& lang = context_.lang;
+  chkServ_.setCaption(lang.text(Text::StartAtLogin));
+  Label43_.setCaption(lang.text(Text::Language));
+  Command7_.setCaption(lang.text(Text::Save));
+}
+
+void frmMain::captionSideLinks() {
+  const services::modLanguage& lang = context_.lang;
+  Hyperlink1_.setCaption(lang.text(Text::PageInformation));
+  Hyperlink2_.setCaption(lang.text(Text::PageSources));
+  Hyperlink5_.setCaption(lang.text(Text::PageDestination));
+  Hyperlink4_.setCaption(lang.text(Text::PageSchedule));
+  Hyperlink3_.setCaption(lang.text(Text::PageSettings));
+  Hyperlink7_.setCaption(lang.text(Text::HideWindow));
+  Hyperlink6_.setCaption(lang.text(Text::Close));
+}
+
+// Page titles: the texts of the links that open them.
+void frmMain::titlePages() {
+  const services::modLanguage& lang = context_.lang;
+  xt1_.setTitle(lang.text(Text::PageInformation));
+  xt2_.setTitle(lang.text(Text::PageSources));
+  xt3_.setTitle(lang.text(Text::PageDestination));
+  xt4_.setTitle(lang.text(Text::PageSchedule));
+  xt5_.setTitle(lang.text(Text::PageSettings));
+}
+
+void frmMain::captionMenus() {
+  const services::modLanguage& lang = context_.lang;
+  mnuHelp_.setCaption(lang.text(Text::MenuHelp));
+  read1_.setCaption(lang.text(Text::MenuReadme));
+  licen1_.setCaption(lang.text(Text::MenuLicence));
+  sprupd_.setCaption(lang.text(Text::CheckForUpdates));
+  stww_.setCaption(lang.text(Text::MenuWebSite));
+  oprog_.setCaption(lang.text(Text::MenuAbout));
+  mnuRestore_.setCaption(lang.text(Text::MenuOpen));
+  mnuQuit_.setCaption(lang.text(Text::Close));
+  mnuFile_.setCaption(lang.text(Text::MenuFile));
+  qwe_.setCaption(lang.text(Text::MenuCompareMd5));
+  mnuEnd_.setCaption(lang.text(Text::Close));
+}
+
+void frmMain::captionUpdatePromptAndVersion() {
+  const services::modLanguage& lang = context_.lang;
+  Label5_.setCaption(lang.text(Text::ClickHere));
+  Label7_.setCaption(lang.text(Text::CheckForUpdates));
+  Label9_.setCaption(lang.text(Text::Version) + " " + context_.app.versionText());
+}
+
+// The language choice shows the stored language.
+void frmMain::fillLanguageChoice() {
+  optLang_.addItem("English");
+  optLang_.addItem("Polish");
+  optLang_.addItem("Deutsch");
+  optLang_.setText(services::storedLanguage(context_.registry, context_.app.title()));
+}
+
+// The date separator; choosing it runs its change handling as a user's choice would.
+void frmMain::fillDateSeparator() {
+  cmbSep_.addItem("Space");
+  cmbSep_.addItem("-");
+  cmbSep_.addItem("None");
+  cmbSep_.setText("None");
 }
 
 // A failing expansion (a source folder that cannot be listed) is reported and the load

@@ -10,15 +10,9 @@
 
 namespace ferrowick::ui {
 
-void frmMain::qwe_Click() {
-  openToolWindow(md5_, this,
-                 frmMd5Context{context_.app, context_.host.messages, context_.host.pointer,
-                               context_.lang, context_.files});
-}
+void frmMain::qwe_Click() { openToolWindow(md5_, this, frmMd5Context{context_, context_.files}); }
 
-void frmMain::oprog_Click() {
-  openToolWindow(about_, this, FrmAboutContext{context_.app, context_.lang, links_});
-}
+void frmMain::oprog_Click() { openToolWindow(about_, this, FrmAboutContext{context_, links_}); }
 
 void frmMain::sprupd_Click() { openUpdateWindow(); }
 
@@ -29,12 +23,11 @@ void frmMain::stww_Click() { links_.OpenHomePage(); }
 // The update window is made once and stays; each opening shows it or brings it forward.
 void frmMain::openUpdateWindow() {
   if (update_.isNull()) {
-    update_ = new frmUpdate(
-        frmUpdateContext{
-            context_.app, context_.host, context_.lang, context_.newTransfer,
-            std::string(services::kMakerScheme) + services::kMakerHost + "/updates/ferrowick.txt",
-            [this] { links_.OpenUpdatePage(); }},
-        this);
+    update_ = new frmUpdate(frmUpdateContext{context_, context_.newTransfer,
+                                             std::string(services::kMakerScheme) +
+                                                 services::kMakerHost + "/updates/ferrowick.txt",
+                                             [this] { links_.OpenUpdatePage(); }},
+                            this);
     centreOver(*update_, this);
   }
   update_->Show();

@@ -55,7 +55,7 @@ void frmSplash::layOut() {
 }
 
 bool frmSplash::Form_Initialize() {
-  context_.lang.LoadLanguage();
+  context_.loadLanguage();
   if (!context_.app.prevInstance()) return true;
   context_.host.messages.show(context_.lang.text(Text::AlreadyRunning), runtime::MsgIcon::Critical,
                               context_.app.title());

@@ -7,25 +7,16 @@
 #include "ui/host/controls/QtImage.h"
 #include "ui/host/controls/QtLabel.h"
 #include "ui/host/controls/QtTimer.h"
-
-namespace ferrowick::runtime {
-class App;
-struct Host;
-}  // namespace ferrowick::runtime
-
-namespace ferrowick::services {
-class modLanguage;
-}  // namespace ferrowick::services
+#include "ui/tools/WindowContext.h"
 
 namespace ferrowick::ui {
 
 class frmMain;
 
 // What the splash works with, handed in by whoever creates it.
-struct frmSplashContext {
-  const runtime::App& app;
-  runtime::Host& host;
-  services::modLanguage& lang;
+struct frmSplashContext : WindowContext {
+  // Loads the language `lang` answers with.
+  std::function<void()> loadLanguage;
   // The main window, created and loaded on its first use.
   std::function<frmMain&()> mainWindow;
 };

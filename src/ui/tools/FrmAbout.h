@@ -8,22 +8,16 @@
 #include "ui/host/controls/QtImage.h"
 #include "ui/host/controls/QtLabel.h"
 #include "ui/host/controls/QtWindow.h"
-
-namespace ferrowick::runtime {
-class App;
-}
+#include "ui/tools/WindowContext.h"
 
 namespace ferrowick::services {
-class modLanguage;
 class modLinki;
 }  // namespace ferrowick::services
 
 namespace ferrowick::ui {
 
 // What the About box works with, handed in by whoever opens it.
-struct FrmAboutContext {
-  const runtime::App& app;
-  const services::modLanguage& lang;
+struct FrmAboutContext : WindowContext {
   services::modLinki& links;
 };
 

@@ -109,7 +109,7 @@ void frmMd5::browse(QtTextBox& path, QtTextBox& sum) {
   path.setText(chosen);
   // The window waits for the sum; FileMD5 reports every failure as "" and never raises.
   const std::string md5 = [&] {
-    const runtime::BusyScope busy(context_.pointer);
+    const runtime::BusyScope busy(context_.host.pointer);
     return services::modMd5::FileMD5(chosen);
   }();
   sum.setText(md5);
@@ -128,8 +128,8 @@ void frmMd5::Command3_Click() {
                     std::equal(first.begin(), first.end(), second.begin(), [](char a, char b) {
                       return runtime::asciiLower(a) == runtime::asciiLower(b);
                     });
-  context_.messages.show(context_.lang.text(same ? Text::Md5Match : Text::Md5Differ),
-                         runtime::MsgIcon::Information, context_.app.title());
+  context_.host.messages.show(context_.lang.text(same ? Text::Md5Match : Text::Md5Differ),
+                              runtime::MsgIcon::Information, context_.app.title());
 }
 
 void frmMd5::Command4_Click() { close(); }

@@ -8,26 +8,16 @@
 #include "ui/host/controls/QtLabel.h"
 #include "ui/host/controls/QtTextBox.h"
 #include "ui/host/controls/QtWindow.h"
+#include "ui/tools/WindowContext.h"
 
 namespace ferrowick::runtime {
-class App;
-class BusyPointer;
 class FileDialog;
-class MessageBoxes;
 }  // namespace ferrowick::runtime
-
-namespace ferrowick::services {
-class modLanguage;
-}
 
 namespace ferrowick::ui {
 
 // What the MD5 tool works with, handed in by whoever opens it.
-struct frmMd5Context {
-  const runtime::App& app;
-  runtime::MessageBoxes& messages;
-  runtime::BusyPointer& pointer;
-  const services::modLanguage& lang;
+struct frmMd5Context : WindowContext {
   runtime::FileDialog& files;
 };
 

@@ -12,23 +12,12 @@
 #include "ui/host/controls/QtLabel.h"
 #include "ui/host/controls/QtProgressBar.h"
 #include "ui/host/controls/QtTimer.h"
-
-namespace ferrowick::runtime {
-class App;
-struct Host;
-}  // namespace ferrowick::runtime
-
-namespace ferrowick::services {
-class modLanguage;
-}  // namespace ferrowick::services
+#include "ui/tools/WindowContext.h"
 
 namespace ferrowick::ui {
 
 // What the update windows work with, handed in by whoever creates them.
-struct frmUpdateContext {
-  const runtime::App& app;
-  runtime::Host& host;
-  const services::modLanguage& lang;
+struct frmUpdateContext : WindowContext {
   // Makes the window's own transfer control.
   std::function<std::unique_ptr<runtime::HttpTransfer>()> newTransfer;
   // The version file on the maker's web server.
