@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ namespace fs = std::filesystem;
 
 struct Timing {
   double wall = 0;
-  double cpu = 0;  // user and system time of whichever process did the work
+  double cpu = 0;    // user and system time of whichever process did the work
+  long peakKiB = 0;  // the peak resident memory of a run in a fresh process, else 0
 };
 
 // A scratch folder below TMPDIR (so a run can go to tmpfs) that also holds the program's
@@ -50,17 +52,53 @@ class HeadlessRun {
 void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
              const fs::path& dest, bool incremental);
 
-// The peak resident memory of `work` run in a child process, and the child's resident
-// memory when it began (what it shares with this process), in KiB.
-struct Peak {
-  long startKiB = 0;
-  long peakKiB = 0;
+// The same run in a fresh process: the benchmark executes itself again with the run's
+// arguments, so that the run's peak memory is its own and not the benchmark's heap as
+// well. Times it as measure() does, with the peak in KiB. Every benchmark that uses it
+// calls serveFreshRun() first thing in main().
+Timing freshCopyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
+                    const fs::path& dest, bool incremental);
+// When this process was started by freshCopyRun, does the run and returns the exit status.
+std::optional<int> serveFreshRun(int argc, char** argv);
+
+// The file system `path` is on, as its kind and, for ext4, whether it has a journal.
+std::string fileSystemOf(const fs::path& path);
+// Prints it in one line, so that every figure can be read with it.
+void printFileSystem(const fs::path& path);
+
+// A tool run once a round; the tool times its own run, so that what it sets up or clears
+// around the run stays out of the figure.
+struct Tool {
+  std::string name;
+  std::function<Timing()> run;
 };
-Peak peakMemory(const std::function<void()>& work);
+
+// The timings of interleaved rounds, per tool in the order the tools were given.
+struct Rounds {
+  std::vector<std::string> names;
+  std::vector<std::vector<Timing>> timings;
+  const std::vector<Timing>& of(const std::string& name) const;
+};
+
+// Runs every tool once cold when `warmUp` (not counted), then `rounds` times, the order
+// rotating by one each round so that no tool always runs first or after the same one.
+// Prints each round's wall times as it goes.
+Rounds interleave(const std::string& what, const std::vector<Tool>& tools, int rounds,
+                  bool warmUp);
+// Each tool's wall time min/median/max, its median CPU time and, when measured, its
+// median peak; then the first tool against each of the others.
+void printRounds(const std::string& what, const Rounds& rounds);
+// Round by round ratios of `a` to `b` (they ran in the same round), min/median/max of
+// wall time, and the ratio of their median CPU times.
+void printRatio(const std::string& what, const Rounds& rounds, const std::string& a,
+                const std::string& b);
+// Bytes a file from the median peaks of runs over two tree sizes: what the difference in
+// files costs, without the fixed part of a process.
+void printBytesPerFile(const std::string& what, std::size_t fewer, const std::vector<Timing>& few,
+                       std::size_t more, const std::vector<Timing>& many);
 
 void writeBytes(const fs::path& path, std::size_t size, unsigned seed);
 
 double median(std::vector<double> values);
-double best(const std::vector<double>& values);
 
 }  // namespace ferrowick::bench
