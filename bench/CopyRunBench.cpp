@@ -47,13 +47,19 @@ std::vector<Tool> fullRunTools(const fs::path& work, const fs::path& tree) {
          fs::remove_all(dest);
          return freshCopyRun(work, archive, tree, dest, false);
        }},
-      cleared("cp -a", dest, [=] { run({"cp", "-a", source, d}); }),
+      cleared("cp -a", dest,
+              [=] {
+                run({"cp", "-a", source, d});
+              }),
       cleared("cp -a+sync -f", dest,
               [=] {
                 run({"cp", "-a", source, d});
                 run({"sync", "-f", d});
               }),
-      cleared("rsync -a", dest, [=] { run({"rsync", "-a", source + "/", d}); }),
+      cleared("rsync -a", dest,
+              [=] {
+                run({"rsync", "-a", source + "/", d});
+              }),
   };
 }
 
@@ -73,7 +79,8 @@ void incrementalRuns(const std::string& label, const fs::path& work, const fs::p
                   return freshCopyRun(work, archive, tree, dest, incremental);
                 }};
   };
-  compare("first incr " + label, {fresh("first incremental", true), fresh("full run", false)}, rounds);
+  compare("first incr " + label, {fresh("first incremental", true), fresh("full run", false)},
+          rounds);
   fs::remove_all(dest);
 
   // Nothing changed since the last run: the same destination and archive every time.

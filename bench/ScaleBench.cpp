@@ -66,8 +66,8 @@ Tool rsyncTool(const fs::path& tree, const fs::path& dest, bool clear) {
   return clear ? cleared("rsync -a", dest, {}, copy) : Tool{"rsync -a", copy};
 }
 
-Tool copyRunTool(std::string name, const fs::path& work, const fs::path& tree,
-                 const fs::path& dest, const fs::path& archive, bool incremental) {
+Tool copyRunTool(std::string name, const fs::path& work, const fs::path& tree, const fs::path& dest,
+                 const fs::path& archive, bool incremental) {
   return cleared(std::move(name), dest, archive,
                  [=] { return freshCopyRun(work, archive, tree, dest, incremental); });
 }
@@ -111,20 +111,19 @@ void manyFiles(const fs::path& work, std::size_t files, int rounds) {
   if (quarter > 0) {
     makeFiles(tree, 0, quarter);
     const std::string what = std::to_string(quarter) + " files";
-    const Rounds result =
-        interleave(what, {copyRunTool("full run", work, tree, dest, archive, false)}, rounds, false);
+    const Rounds result = interleave(
+        what, {copyRunTool("full run", work, tree, dest, archive, false)}, rounds, false);
     printRounds(what, result);
     quarterPeaks = result.of("full run");
   }
   makeFiles(tree, quarter, files);
 
   const std::string what = std::to_string(files) + " files";
-  const Rounds full =
-      interleave(what,
-                 {copyRunTool("full run", work, tree, dest, archive, false),
-                  copyRunTool("first incremental", work, tree, dest, archive, true),
-                  cpTool(tree, dest), rsyncTool(tree, dest, true)},
-                 rounds, false);
+  const Rounds full = interleave(what,
+                                 {copyRunTool("full run", work, tree, dest, archive, false),
+                                  copyRunTool("first incremental", work, tree, dest, archive, true),
+                                  cpTool(tree, dest), rsyncTool(tree, dest, true)},
+                                 rounds, false);
   printRounds(what, full);
   printRatio(what, full, "first incremental", "full run");
   printRatio(what, full, "first incremental", "rsync -a");

@@ -129,8 +129,8 @@ int argument(int argc, char** argv, int index, int fallback) {
 
 int main(int argc, char** argv) {
   // With no display to show it on, the window is built offscreen.
-  const bool display = !qEnvironmentVariableIsEmpty("DISPLAY") ||
-                       !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  const bool display =
+      !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !display) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
