@@ -39,7 +39,7 @@ Rounds interleave(const std::string& what, const std::vector<Tool>& tools, int r
   return result;
 }
 
-void printRounds(const std::string& what, const Rounds& rounds) {
+void printTools(const std::string& what, const Rounds& rounds) {
   for (std::size_t k = 0; k < rounds.names.size(); ++k) {
     std::vector<double> wall, cpu, peak;
     for (const Timing& t : rounds.timings[k]) {
@@ -54,6 +54,11 @@ void printRounds(const std::string& what, const Rounds& rounds) {
     if (median(peak) > 0) std::printf(", peak median %.0f KiB", median(peak));
     std::printf("\n");
   }
+  std::fflush(stdout);
+}
+
+void printRounds(const std::string& what, const Rounds& rounds) {
+  printTools(what, rounds);
   for (std::size_t k = 1; k < rounds.names.size(); ++k) {
     printRatio(what, rounds, rounds.names[0], rounds.names[k]);
   }

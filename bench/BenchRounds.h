@@ -35,7 +35,9 @@ struct Rounds {
 // Prints each round's wall times as it goes.
 Rounds interleave(const std::string& what, const std::vector<Tool>& tools, int rounds, bool warmUp);
 // Each tool's wall time min/median/max, its median CPU time and, when measured, its
-// median peak; then the first tool against each of the others.
+// median peak.
+void printTools(const std::string& what, const Rounds& rounds);
+// printTools, then the first tool against each of the others.
 void printRounds(const std::string& what, const Rounds& rounds);
 // Round by round ratios of `a` to `b` (they ran in the same round), min/median/max of
 // wall time, and the ratio of their median CPU times.

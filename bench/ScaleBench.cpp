@@ -124,7 +124,9 @@ void manyFiles(const fs::path& work, std::size_t files, int rounds) {
                                   copyRunTool("first incremental", work, tree, dest, archive, true),
                                   cpTool(tree, dest), rsyncTool(tree, dest, true)},
                                  rounds, false);
-  printRounds(what, full);
+  printTools(what, full);
+  printRatio(what, full, "full run", "cp -r");
+  printRatio(what, full, "full run", "rsync -a");
   printRatio(what, full, "first incremental", "full run");
   printRatio(what, full, "first incremental", "rsync -a");
   if (quarter > 0) printBytesPerFile(what, quarter, quarterPeaks, files, full.of("full run"));
