@@ -39,15 +39,27 @@ double cpuSeconds(int who) {
   return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
 }
 
-long statusKiB(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(field) + ":";
-  while (std::getline(status, line)) {
-    if (line.starts_with(prefix)) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+// Runs a program to its end and returns its own resource use; throws when it fails.
+rusage runChild(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::execvp(args[0], args.data());
+    ::_exit(127);
   }
-  return 0;
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
+    throw std::runtime_error(argv[0] + " failed");
+  }
+  return usage;
 }
+
+constexpr const char* kFreshRun = "--fresh-copy-run";
 
 }  // namespace
 
@@ -62,21 +74,7 @@ fs::path makeScratch(const fs::path& base) {
   return work;
 }
 
-void run(const std::vector<std::string>& argv) {
-  std::vector<char*> args;
-  for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::execvp(args[0], args.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0) {
-    throw std::runtime_error(argv[0] + " failed");
-  }
-}
+void run(const std::vector<std::string>& argv) { runChild(argv); }
 
 Timing measure(const std::function<void()>& work) {
   ::sync();
@@ -136,36 +134,26 @@ void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree
   HeadlessRun(work, archive, tree, dest, incremental).start();
 }
 
-Peak peakMemory(const std::function<void()>& work) {
-  int pipeEnds[2];
-  if (::pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
-  std::fflush(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(pipeEnds[0]);
-    Peak peak;
-    peak.startKiB = statusKiB("VmRSS");
-    int status = 0;
-    try {
-      work();
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "%s\n", e.what());
-      status = 1;
-    }
-    peak.peakKiB = statusKiB("VmHWM");
-    if (::write(pipeEnds[1], &peak, sizeof peak) != static_cast<ssize_t>(sizeof peak)) status = 1;
-    ::_exit(status);
+Timing freshCopyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
+                    const fs::path& dest, bool incremental) {
+  const std::vector<std::string> argv{"/proc/self/exe",       kFreshRun,     work.string(),
+                                      archive.string(),       tree.string(), dest.string(),
+                                      incremental ? "1" : "0"};
+  long peakKiB = 0;
+  Timing timing = measure([&] { peakKiB = runChild(argv).ru_maxrss; });
+  timing.peakKiB = peakKiB;
+  return timing;
+}
+
+std::optional<int> serveFreshRun(int argc, char** argv) {
+  if (argc != 7 || std::string(argv[1]) != kFreshRun) return std::nullopt;
+  try {
+    copyRun(argv[2], argv[3], argv[4], argv[5], std::string(argv[6]) == "1");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
   }
-  ::close(pipeEnds[1]);
-  Peak peak;
-  const ssize_t got = ::read(pipeEnds[0], &peak, sizeof peak);
-  ::close(pipeEnds[0]);
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0 || got != static_cast<ssize_t>(sizeof peak)) {
-    throw std::runtime_error("the measured run failed");
-  }
-  return peak;
+  return 0;
 }
 
 void writeBytes(const fs::path& path, std::size_t size, unsigned seed) {
@@ -185,15 +173,6 @@ void writeBytes(const fs::path& path, std::size_t size, unsigned seed) {
     done += n;
   }
   ::close(fd);
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-double best(const std::vector<double>& values) {
-  return *std::min_element(values.begin(), values.end());
 }
 
 }  // namespace ferrowick::bench

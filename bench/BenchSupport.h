@@ -3,19 +3,18 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "BenchRounds.h"
+#include "FileSystemKind.h"
+
 // What the copy-run benchmarks share: running reference tools, timing, one headless copy
-// run as the main window starts it, and the peak memory of a piece of work.
+// run as the main window starts it, and the same run in a fresh process.
 namespace ferrowick::bench {
 
 namespace fs = std::filesystem;
-
-struct Timing {
-  double wall = 0;
-  double cpu = 0;  // user and system time of whichever process did the work
-};
 
 // A scratch folder below TMPDIR (so a run can go to tmpfs) that also holds the program's
 // own files: HOME and XDG_DATA_HOME point into it.
@@ -50,17 +49,15 @@ class HeadlessRun {
 void copyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
              const fs::path& dest, bool incremental);
 
-// The peak resident memory of `work` run in a child process, and the child's resident
-// memory when it began (what it shares with this process), in KiB.
-struct Peak {
-  long startKiB = 0;
-  long peakKiB = 0;
-};
-Peak peakMemory(const std::function<void()>& work);
+// The same run in a fresh process: the benchmark executes itself again with the run's
+// arguments, so that the run's peak memory is its own and not the benchmark's heap as
+// well. Times it as measure() does, with the peak in KiB. Every benchmark that uses it
+// calls serveFreshRun() first thing in main().
+Timing freshCopyRun(const fs::path& work, const fs::path& archive, const fs::path& tree,
+                    const fs::path& dest, bool incremental);
+// When this process was started by freshCopyRun, does the run and returns the exit status.
+std::optional<int> serveFreshRun(int argc, char** argv);
 
 void writeBytes(const fs::path& path, std::size_t size, unsigned seed);
-
-double median(std::vector<double> values);
-double best(const std::vector<double>& values);
 
 }  // namespace ferrowick::bench

@@ -1,12 +1,17 @@
 // Times full copy runs with the log on (which end with their copies flushed to the disk)
 // against `cp -a`, `cp -a` followed by `sync -f` of the destination, and `rsync -a` of the
-// same tree, in the same process, on tmpfs (/dev/shm) and on the disk (TMPDIR, else /tmp):
-// 20,000 files of 4 KiB in 200 folders, and 4 files of 256 MiB. On the small tree on tmpfs
-// it also times the first incremental run (empty archive) against the full run, the
-// incremental run with nothing changed against `rsync -a` with nothing to do, and measures
-// a full run's peak memory. Each tool runs once to warm the page cache, then several times
-// in turns, each time into a fresh destination after a sync. Prints the figures and never
-// fails on timing.
+// same tree, on tmpfs (/dev/shm) and on the disk (TMPDIR, else /tmp; disk figures belong
+// on a journaled ext4), naming each file system: 20,000 files of 4 KiB in 200 folders, and
+// 4 files of 256 MiB. On the small tree it also times the first incremental run (empty
+// archive) against the full run and the incremental run with nothing changed against
+// `rsync -a` with nothing to do; on tmpfs, the peak memory of full runs over a quarter of
+// the small tree and over all of it gives the bytes a file. Every copy run is a fresh
+// process, so its peak is its own. Each comparison runs once to warm the page cache, then
+// in rounds whose order rotates, each run into a destination cleared untimed before it,
+// and prints min/median/max. Prints the figures and never fails on timing.
+//
+//   bench_copyrun [small|large|all [folders]]    folders of 100 files in the small tree
+//   bench_copyrun profile <full|first|unchanged> [runs]
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,112 +27,109 @@ namespace {
 
 using namespace ferrowick::bench;
 
-struct Tool {
-  std::string name;
-  std::function<void(const fs::path& dest)> copy;
-};
-
-// Runs every tool once cold, then `rounds` times in rotating order, and prints each
-// tool's best and median against the first tool (ours).
-void compare(const char* what, const fs::path& work, const std::vector<Tool>& tools, int rounds,
-             bool removeEachRun) {
-  int serial = 0;
-  std::vector<fs::path> left;
-  const auto timeTool = [&](const Tool& tool) {
-    const fs::path dest = work / ("out-" + std::to_string(++serial));
-    const Timing timing = measure([&] { tool.copy(dest); });
-    if (removeEachRun) {
-      fs::remove_all(dest);
-    } else {
-      left.push_back(dest);
-    }
-    return timing;
-  };
-  std::map<std::string, std::vector<double>> wall, cpu;
-  for (int round = -1; round < rounds; ++round) {
-    std::printf("%-12s %-5s", what, round < 0 ? "cold" : "warm");
-    for (std::size_t k = 0; k < tools.size(); ++k) {
-      // Rotating the order keeps any tool from always following the same one.
-      const Tool& tool = tools[(k + static_cast<std::size_t>(round + 1)) % tools.size()];
-      const Timing timing = timeTool(tool);
-      std::printf("  %s %.3f s", tool.name.c_str(), timing.wall);
-      if (round < 0) continue;
-      wall[tool.name].push_back(timing.wall);
-      cpu[tool.name].push_back(timing.cpu);
-    }
-    std::printf("\n");
-  }
-  const std::string& ours = tools.front().name;
-  for (std::size_t k = 1; k < tools.size(); ++k) {
-    const std::string& other = tools[k].name;
-    std::printf("%-12s %s / %s: best wall %.2f, median wall %.2f, median cpu %.2f\n", what,
-                ours.c_str(), other.c_str(), best(wall[ours]) / best(wall[other]),
-                median(wall[ours]) / median(wall[other]), median(cpu[ours]) / median(cpu[other]));
-  }
-  std::printf("%-12s medians:", what);
-  for (const Tool& tool : tools) {
-    std::printf("  %s %.3f s (cpu %.3f)", tool.name.c_str(), median(wall[tool.name]),
-                median(cpu[tool.name]));
-  }
-  std::printf("\n");
-  for (const fs::path& dest : left) fs::remove_all(dest);
+// Clears the one destination all tools share untimed, so that no more than one copy of
+// a tree is kept at a time, then times `copy` into it.
+Tool cleared(std::string name, const fs::path& dest, std::function<void()> copy) {
+  return {std::move(name), [=] {
+            fs::remove_all(dest);
+            return measure(copy);
+          }};
 }
 
 std::vector<Tool> fullRunTools(const fs::path& work, const fs::path& tree) {
   const std::string source = tree.string();
+  const fs::path dest = work / "out";
+  const std::string d = dest.string();
+  const fs::path archive = work / "archive.db";
   return {
-      {"copy run", [=](const fs::path& d) { copyRun(work, work / "archive.db", tree, d, false); }},
-      {"cp -a",
-       [=](const fs::path& d) {
-         run({"cp", "-a", source, d.string()});
+      {"full run",
+       [=] {
+         fs::remove_all(dest);
+         return freshCopyRun(work, archive, tree, dest, false);
        }},
-      {"cp -a+sync",
-       [=](const fs::path& d) {
-         run({"cp", "-a", source, d.string()});
-         run({"sync", "-f", d.string()});
-       }},
-      {"rsync -a",
-       [=](const fs::path& d) {
-         run({"rsync", "-a", source + "/", d.string()});
-       }},
+      cleared("cp -a", dest,
+              [=] {
+                run({"cp", "-a", source, d});
+              }),
+      cleared("cp -a+sync -f", dest,
+              [=] {
+                run({"cp", "-a", source, d});
+                run({"sync", "-f", d});
+              }),
+      cleared("rsync -a", dest,
+              [=] {
+                run({"rsync", "-a", source + "/", d});
+              }),
   };
 }
 
-void incrementalRuns(const fs::path& work, const fs::path& tree, int rounds) {
-  // Every first incremental run starts with an archive of its own, empty.
-  int archives = 0;
-  const auto freshArchive = [&] { return work / ("archive-" + std::to_string(++archives)); };
-  compare("first incr", work,
-          {{"first incremental",
-            [&](const fs::path& d) { copyRun(work, freshArchive(), tree, d, true); }},
-           {"full run", [&](const fs::path& d) { copyRun(work, freshArchive(), tree, d, false); }}},
-          rounds, false);
+void compare(const std::string& what, const std::vector<Tool>& tools, int rounds) {
+  printRounds(what, interleave(what, tools, rounds, true));
+}
+
+void incrementalRuns(const std::string& label, const fs::path& work, const fs::path& tree,
+                     int rounds) {
+  // Every first incremental run starts with an empty archive of its own.
+  const fs::path dest = work / "out";
+  const fs::path archive = work / "archive-first";
+  const auto fresh = [=](std::string name, bool incremental) {
+    return Tool{std::move(name), [=] {
+                  fs::remove_all(dest);
+                  fs::remove(archive);
+                  return freshCopyRun(work, archive, tree, dest, incremental);
+                }};
+  };
+  compare("first incr " + label, {fresh("first incremental", true), fresh("full run", false)},
+          rounds);
+  fs::remove_all(dest);
 
   // Nothing changed since the last run: the same destination and archive every time.
   const fs::path ours = work / "unchanged-run";
   const fs::path theirs = work / "unchanged-rsync";
-  const fs::path archive = work / "archive-unchanged";
-  copyRun(work, archive, tree, ours, true);
-  run({"rsync", "-a", tree.string() + "/", theirs.string()});
-  compare("unchanged", work,
-          {{"incremental run", [&](const fs::path&) { copyRun(work, archive, tree, ours, true); }},
-           {"rsync -a",
-            [&](const fs::path&) {
-              run({"rsync", "-a", tree.string() + "/", theirs.string()});
-            }}},
-          rounds, false);
+  const fs::path kept = work / "archive-unchanged";
+  const std::vector<std::string> rsync{"rsync", "-a", tree.string() + "/", theirs.string()};
+  copyRun(work, kept, tree, ours, true);
+  run(rsync);
+  compare("unchanged " + label,
+          {{"incremental run", [=] { return freshCopyRun(work, kept, tree, ours, true); }},
+           {"rsync -a", [=] { return measure([&] { run(rsync); }); }}},
+          rounds);
   fs::remove_all(ours);
   fs::remove_all(theirs);
 }
 
-void peakOfFullRun(const fs::path& work, const fs::path& tree, std::size_t files) {
-  const fs::path dest = work / "peak";
-  const Peak peak = peakMemory([&] { copyRun(work, work / "archive-peak", tree, dest, false); });
-  std::printf(
-      "peak memory of a full run over %zu files: %ld KiB (%ld KiB at start, %.0f B a file)\n",
-      files, peak.peakKiB, peak.startKiB,
-      static_cast<double>(peak.peakKiB - peak.startKiB) * 1024.0 / static_cast<double>(files));
+// `folders` folders of 100 files of 4 KiB.
+void makeSmallTree(const fs::path& tree, int folders) {
+  for (int d = 0; d < folders; ++d) {
+    const fs::path folder = tree / ("d" + std::to_string(d));
+    fs::create_directories(folder);
+    for (int f = 0; f < 100; ++f) {
+      writeBytes(folder / ("f" + std::to_string(f) + ".dat"), 4096,
+                 static_cast<unsigned>(d * 100 + f));
+    }
+  }
+}
+
+// Full runs over a quarter of the tree and over all of it, each in a fresh process: the
+// difference in their peaks is what a file costs.
+void peakPerFile(const fs::path& work, const fs::path& tree, int folders, int rounds) {
+  const fs::path quarter = work / "quarter";
+  makeSmallTree(quarter, folders / 4);
+  const fs::path dest = work / "out";
+  const fs::path archive = work / "archive-peak";
+  const auto fullRun = [&](std::string name, const fs::path& source) {
+    return Tool{std::move(name), [=] {
+                  fs::remove_all(dest);
+                  fs::remove(archive);
+                  return freshCopyRun(work, archive, source, dest, false);
+                }};
+  };
+  const Rounds peaks =
+      interleave("peak", {fullRun("quarter", quarter), fullRun("whole", tree)}, rounds, false);
+  printBytesPerFile("peak", static_cast<std::size_t>(folders / 4) * 100, peaks.of("quarter"),
+                    static_cast<std::size_t>(folders) * 100, peaks.of("whole"));
   fs::remove_all(dest);
+  fs::remove_all(quarter);
 }
 
 // Only runs of one kind on the small tree, `runs` times, for a profiler to watch: "full",
@@ -146,26 +148,18 @@ void runsToProfile(const fs::path& work, const fs::path& tree, const std::string
 }
 
 // The small and the large tree on one file system, below `base`.
-void onFileSystem(const char* label, const fs::path& base, const std::string& only, bool first) {
+void onFileSystem(const fs::path& base, const std::string& only, bool first, int folders) {
   const fs::path work = makeScratch(base);
-  std::printf("== %s: %s\n", label, work.c_str());
-  const std::string small = std::string("small ") + label, large = std::string("large ") + label;
+  printFileSystem(work);
+  const std::string kind = fileSystemOf(work);
+  const std::string label = kind.substr(0, kind.find(','));
   try {
     if (only != "large") {
       const fs::path tree = work / "small";
-      for (int d = 0; d < 200; ++d) {
-        const fs::path folder = tree / ("d" + std::to_string(d));
-        fs::create_directories(folder);
-        for (int f = 0; f < 100; ++f) {
-          writeBytes(folder / ("f" + std::to_string(f) + ".dat"), 4096,
-                     static_cast<unsigned>(d * 100 + f));
-        }
-      }
-      compare(small.c_str(), work, fullRunTools(work, tree), 5, false);
-      if (first) {
-        incrementalRuns(work, tree, 4);
-        peakOfFullRun(work, tree, 20000);
-      }
+      makeSmallTree(tree, folders);
+      compare("small " + label, fullRunTools(work, tree), 5);
+      incrementalRuns(label, work, tree, 4);
+      if (first) peakPerFile(work, tree, folders, 3);
       fs::remove_all(tree);
     }
     if (only != "small") {
@@ -175,7 +169,7 @@ void onFileSystem(const char* label, const fs::path& base, const std::string& on
         writeBytes(tree / ("f" + std::to_string(f) + ".dat"), std::size_t{256} << 20,
                    static_cast<unsigned>(f));
       }
-      compare(large.c_str(), work, fullRunTools(work, tree), 3, true);
+      compare("large " + label, fullRunTools(work, tree), 3);
     }
   } catch (...) {
     std::error_code ec;
@@ -188,26 +182,22 @@ void onFileSystem(const char* label, const fs::path& base, const std::string& on
 }  // namespace
 
 int main(int argc, char** argv) {
-  // "small" or "large" runs one tree only; "profile <kind> [runs]" see runsToProfile.
-  const std::string only = argc > 1 ? argv[1] : "";
+  if (const auto status = serveFreshRun(argc, argv)) return *status;
+  // "small" or "large" runs one tree only, "all" both; a number after it is the small
+  // tree's folders of 100 files (200). "profile <kind> [runs]": see runsToProfile.
+  const std::string only = argc > 1 && std::string(argv[1]) != "all" ? argv[1] : "";
+  const int folders = argc > 2 && only != "profile" ? std::max(4, std::atoi(argv[2])) : 200;
   try {
     if (only == "profile") {
       const fs::path work = makeScratch();
       const fs::path small = work / "small";
-      for (int d = 0; d < 200; ++d) {
-        const fs::path folder = small / ("d" + std::to_string(d));
-        fs::create_directories(folder);
-        for (int f = 0; f < 100; ++f) {
-          writeBytes(folder / ("f" + std::to_string(f) + ".dat"), 4096,
-                     static_cast<unsigned>(d * 100 + f));
-        }
-      }
+      makeSmallTree(small, folders);
       runsToProfile(work, small, argc > 2 ? argv[2] : "full", argc > 3 ? std::atoi(argv[3]) : 3);
       fs::remove_all(work);
       return 0;
     }
-    onFileSystem("tmpfs", "/dev/shm", only, true);
-    onFileSystem("disk", fs::temp_directory_path(), only, false);
+    onFileSystem("/dev/shm", only, true, folders);
+    onFileSystem(fs::temp_directory_path(), only, false, folders);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "bench failed: %s\n", e.what());
     return 1;

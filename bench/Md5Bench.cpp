@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
       fs::temp_directory_path() / ("ferrowick-md5-" + std::to_string(::getpid()));
   try {
     fs::create_directories(folder);
+    ferrowick::bench::printFileSystem(folder);
     const fs::path file = folder / "data.bin";
     ferrowick::bench::writeBytes(file, static_cast<std::size_t>(mib) << 20, 0);
     // The first hash in the process shows the memory hashing adds (later ones reuse the

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/MemoryMainWindow.h"
@@ -88,6 +89,7 @@ int main() {
   if (::mkdtemp(pattern.data()) == nullptr) return 1;
   const std::filesystem::path root = pattern;
   ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+  ferrowick::bench::printFileSystem(root);
 
   double saveSeconds = 0;
   double loadSeconds = 0;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "engine/EngineContext.h"
 #include "engine/EngineState.h"
 #include "engine/MemoryMainWindow.h"
@@ -121,6 +122,7 @@ int main() {
     return 1;
   }
   const fs::path scratch = pattern;
+  ferrowick::bench::printFileSystem(scratch);
   const fs::path wide = scratch / "wide";
   const fs::path flat = scratch / "flat";
   const std::size_t wideFolders = makeWideTree(wide);

@@ -110,12 +110,15 @@ class WindowRun {
   std::unique_ptr<ui::frmMain> window_;
 };
 
-std::size_t countFiles(const fs::path& folder) {
+// Throws unless the run copied every file, so that a run cut short never counts.
+void checkCopied(const fs::path& dest, int files) {
   std::size_t count = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+  for (const auto& entry : fs::recursive_directory_iterator(dest)) {
     if (entry.is_regular_file()) ++count;
   }
-  return count;
+  if (count != static_cast<std::size_t>(files)) {
+    throw std::runtime_error("the run copied " + std::to_string(count) + " files");
+  }
 }
 
 int argument(int argc, char** argv, int index, int fallback) {
@@ -125,7 +128,12 @@ int argument(int argc, char** argv, int index, int fallback) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // With no display to show it on, the window is built offscreen.
+  const bool display =
+      !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !display) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   const int files = argument(argc, argv, 1, 20000);
   const int folders = argument(argc, argv, 2, 200);
   const int rounds = argument(argc, argv, 3, 8);
@@ -143,52 +151,35 @@ int main(int argc, char** argv) {
       if (f < folders) fs::create_directories(folder);
       writeBytes(folder / ("f" + std::to_string(f) + ".dat"), 4096, static_cast<unsigned>(f));
     }
-    std::printf("%d files of 4 KiB in %d folders below %s\n", files, folders,
-                work.parent_path().c_str());
+    std::printf("%d files of 4 KiB in %d folders\n", files, folders);
+    const QString platform = QGuiApplication::platformName();
+    std::printf("the window is shown %s (Qt platform %s)\n",
+                platform == "offscreen" ? "offscreen" : "on the display",
+                platform.toStdString().c_str());
+    printFileSystem(work);
 
-    int serial = 0;
-    std::vector<double> windowWall, windowCpu, headlessWall, headlessCpu;
-    for (int round = -1; round < rounds; ++round) {
-      const fs::path windowDest = work / ("out-" + std::to_string(++serial));
-      const fs::path headlessDest = work / ("out-" + std::to_string(++serial));
-      fs::create_directories(windowDest);
-      WindowRun window{work, tree, windowDest};
-      HeadlessRun headlessRun{work, work / "archive.db", tree, headlessDest, false};
-      // Alternating which goes first keeps either from always following the other.
-      Timing inWindow, headless;
-      const auto runWindow = [&] {
-        if (only != "headless") inWindow = measure([&] { window.start(); });
-      };
-      const auto runHeadless = [&] {
-        if (only != "window") headless = measure([&] { headlessRun.start(); });
-      };
-      if (round % 2 == 0) {
-        runWindow();
-        runHeadless();
-      } else {
-        runHeadless();
-        runWindow();
-      }
-      const std::size_t copied = countFiles(only == "headless" ? headlessDest : windowDest);
-      if (copied != static_cast<std::size_t>(files)) {
-        throw std::runtime_error("the run copied " + std::to_string(copied) + " files");
-      }
-      std::printf("%-5s  window %.3f s (cpu %.3f)  headless %.3f s (cpu %.3f)\n",
-                  round < 0 ? "cold" : "warm", inWindow.wall, inWindow.cpu, headless.wall,
-                  headless.cpu);
-      fs::remove_all(windowDest);
-      fs::remove_all(headlessDest);
-      if (round < 0) continue;
-      windowWall.push_back(inWindow.wall);
-      windowCpu.push_back(inWindow.cpu);
-      headlessWall.push_back(headless.wall);
-      headlessCpu.push_back(headless.cpu);
+    const fs::path dest = work / "out";
+    std::vector<Tool> tools;
+    if (only != "headless") {
+      tools.push_back({"window", [&] {
+                         fs::remove_all(dest);
+                         fs::create_directories(dest);
+                         WindowRun window{work, tree, dest};
+                         const Timing timing = measure([&] { window.start(); });
+                         checkCopied(dest, files);
+                         return timing;
+                       }});
     }
-    if (only.empty()) {
-      std::printf("window / headless: best wall %.2f, median wall %.2f, median cpu %.2f\n",
-                  best(windowWall) / best(headlessWall), median(windowWall) / median(headlessWall),
-                  median(windowCpu) / median(headlessCpu));
+    if (only != "window") {
+      tools.push_back({"headless", [&] {
+                         fs::remove_all(dest);
+                         HeadlessRun headless{work, work / "archive.db", tree, dest, false};
+                         const Timing timing = measure([&] { headless.start(); });
+                         checkCopied(dest, files);
+                         return timing;
+                       }});
     }
+    printRounds("window bench", interleave("window bench", tools, rounds, true));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "bench failed: %s\n", e.what());
     status = 1;
