@@ -21,6 +21,19 @@ QPixmap canvas(QSize size, qreal dpr) {
   return pixmap;
 }
 
+// A rounded rectangle filling the canvas, its outline on the half pixel so it stays sharp.
+QPixmap roundedPanel(QSize size, qreal dpr, const QColor& outline, const QBrush& fill,
+                     qreal radius) {
+  QPixmap pixmap = canvas(size, dpr);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(outline);
+  painter.setBrush(fill);
+  painter.drawRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5),
+                          radius, radius);
+  return pixmap;
+}
+
 // The emblem: a drive with an arrow coming down into it, inside a rounded square.
 void drawEmblem(QPainter& painter, const QRectF& box) {
   painter.save();
@@ -104,17 +117,10 @@ QPixmap banner(QSize size, qreal dpr) {
 }
 
 QPixmap sidePanel(QSize size, qreal dpr) {
-  QPixmap pixmap = canvas(size, dpr);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF area = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
-  QLinearGradient fill(area.topLeft(), area.bottomLeft());
+  QLinearGradient fill(0.5, 0.5, 0.5, size.height() - 0.5);
   fill.setColorAt(0, QColor(0xfb, 0xfc, 0xfd));
   fill.setColorAt(1, QColor(0xe2, 0xe8, 0xef));
-  painter.setPen(QColor(0xc3, 0xcc, 0xd6));
-  painter.setBrush(fill);
-  painter.drawRoundedRect(area, 4, 4);
-  return pixmap;
+  return roundedPanel(size, dpr, QColor(0xc3, 0xcc, 0xd6), fill, 4);
 }
 
 QPixmap highlightBar(qreal dpr) {
@@ -132,14 +138,7 @@ QPixmap highlightBar(qreal dpr) {
 }
 
 QPixmap badge(QSize size, qreal dpr) {
-  QPixmap pixmap = canvas(size, dpr);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF area = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
-  painter.setPen(QColor(255, 255, 255, 70));
-  painter.setBrush(QColor(255, 255, 255, 26));
-  painter.drawRoundedRect(area, 6, 6);
-  return pixmap;
+  return roundedPanel(size, dpr, QColor(255, 255, 255, 70), QColor(255, 255, 255, 26), 6);
 }
 
 QPixmap updateIcon(qreal dpr) {

@@ -1,5 +1,7 @@
 #include "ui/main/frmMain.h"
 
+#include <array>
+
 #include "runtime/App.h"
 #include "runtime/RuntimeError.h"
 #include "ui/main/Artwork.h"
@@ -15,6 +17,15 @@ QWidget* createSurface(frmMain& window, std::function<void()> moved) {
   auto* surface = new FormSurface(&window);
   surface->moved = std::move(moved);
   return surface;
+}
+
+// Member `number` of a set of controls numbered from 1.
+template <typename Control, std::size_t N>
+Control& numbered(int number, const std::array<Control*, N>& controls) {
+  if (number < 1 || number > static_cast<int>(N)) {
+    runtime::raise(runtime::Err::SubscriptOutOfRange);
+  }
+  return *controls[static_cast<std::size_t>(number - 1)];
 }
 }  // namespace
 
@@ -84,62 +95,16 @@ QtLabel& frmMain::lblAlwaysTime(int index) {
 }
 
 QtImage& frmMain::z(int number) {
-  switch (number) {
-    case 1:
-      return z1_;
-    case 2:
-      return z2_;
-    case 3:
-      return z3_;
-    case 4:
-      return z4_;
-    case 5:
-      return z5_;
-    case 6:
-      return z6_;
-    case 7:
-      return z7_;
-    default:
-      runtime::raise(runtime::Err::SubscriptOutOfRange);
-  }
+  return numbered(number, std::array{&z1_, &z2_, &z3_, &z4_, &z5_, &z6_, &z7_});
 }
 
 QtLabel& frmMain::Hyperlink(int number) {
-  switch (number) {
-    case 1:
-      return Hyperlink1_;
-    case 2:
-      return Hyperlink2_;
-    case 3:
-      return Hyperlink3_;
-    case 4:
-      return Hyperlink4_;
-    case 5:
-      return Hyperlink5_;
-    case 6:
-      return Hyperlink6_;
-    case 7:
-      return Hyperlink7_;
-    default:
-      runtime::raise(runtime::Err::SubscriptOutOfRange);
-  }
+  return numbered(number, std::array{&Hyperlink1_, &Hyperlink2_, &Hyperlink3_, &Hyperlink4_,
+                                     &Hyperlink5_, &Hyperlink6_, &Hyperlink7_});
 }
 
 QtPage& frmMain::page(int number) {
-  switch (number) {
-    case 1:
-      return xt1_;
-    case 2:
-      return xt2_;
-    case 3:
-      return xt3_;
-    case 4:
-      return xt4_;
-    case 5:
-      return xt5_;
-    default:
-      runtime::raise(runtime::Err::SubscriptOutOfRange);
-  }
+  return numbered(number, std::array{&xt1_, &xt2_, &xt3_, &xt4_, &xt5_});
 }
 
 }  // namespace ferrowick::ui
