@@ -20,10 +20,6 @@ ScheduleCheck::ScheduleCheck(EngineContext& context, std::function<void()> refre
       refreshSourceList_(std::move(refreshSourceList)),
       runBackup_(std::move(runBackup)) {}
 
-void ScheduleCheck::CheckSchedule() { check(std::nullopt); }
-
-void ScheduleCheck::CheckScheduleAt(TimeOfDay minute) { check(minute); }
-
 bool ScheduleCheck::chosen(Rule rule) const {
   MainWindowView& view = ctx_.view;
   const EngineState& state = ctx_.state;
@@ -41,7 +37,7 @@ void ScheduleCheck::guarded(const std::function<void()>& check) {
   }
 }
 
-void ScheduleCheck::check(std::optional<TimeOfDay> minute) {
+void ScheduleCheck::CheckSchedule(std::optional<TimeOfDay> minute) {
   const EngineState& state = ctx_.state;
   const auto now = [&] { return minute ? *minute : TimeOfDay::at(ctx_.host.clock.now()); };
   guarded([&] {

@@ -18,11 +18,10 @@ class ScheduleCheck {
                 std::function<void()> runBackup);
 
   // Tests the always-at rule and then, independently, the each-interval rule against
-  // the clock's hour and minute, and performs a scheduled run for each that matches.
-  void CheckSchedule();
-  // The same for a minute the day gate hands in, which may lie a little in the past; a
-  // rule tested after a run compares with the clock again.
-  void CheckScheduleAt(TimeOfDay minute);
+  // `minute` (the clock's hour and minute when none), and performs a scheduled run for
+  // each that matches. The day gate hands in a minute that may lie a little in the past;
+  // a rule tested after a run compares with the clock again.
+  void CheckSchedule(std::optional<TimeOfDay> minute = std::nullopt);
 
   // A rule that fell due while another run was under way is held over; this starts its run
   // once no run is under way, if the rule is still chosen and set. Once per hold-over,
@@ -34,7 +33,6 @@ class ScheduleCheck {
 
   bool chosen(Rule rule) const;
   void guarded(const std::function<void()>& check);
-  void check(std::optional<TimeOfDay> minute);
   void scheduledRun(Rule rule, const std::string& keptCaption);
 
   EngineContext& ctx_;

@@ -21,7 +21,7 @@ modCommon::modCommon(const runtime::App& app, runtime::Host& host, runtime::File
           }),
       destination(context_),
       scheduleDay(
-          context_, [this](TimeOfDay minute) { schedule.CheckScheduleAt(minute); },
+          context_, [this](TimeOfDay minute) { schedule.CheckSchedule(minute); },
           [this] { schedule.StartDeferredRun(); }) {}
 
 }  // namespace ferrowick::engine

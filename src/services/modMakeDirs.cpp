@@ -12,13 +12,6 @@
 namespace ferrowick::services {
 
 namespace {
-std::string trimSpaces(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 void dropTrailingSeparators(std::string& path) {
   while (!path.empty() && path.back() == '/') path.pop_back();
 }
@@ -46,8 +39,9 @@ modMakeDirs::modMakeDirs(const runtime::App& app, runtime::MessageBoxes& message
                          const modLanguage& lang, runtime::FileSystem& fs)
     : app_(app), messages_(messages), lang_(lang), fs_(fs) {}
 
+// A path can never hold a NUL, so stripping one only trims the surrounding spaces.
 bool modMakeDirs::CreatePath(std::string path) {
-  std::string s = trimSpaces(path);
+  std::string s = StripNulls(path);
   if (tree_ != nullptr && tree_->contains(s)) {
     if (tree_->walk(s) != runtime::DestinationTree::Level::Failed) return true;
     dropTrailingSeparators(s);
@@ -76,14 +70,14 @@ bool modMakeDirs::CreatePath(std::string path) {
 }
 
 bool modMakeDirs::FolderExists(const std::string& path) {
-  std::string tested = trimSpaces(path);
+  std::string tested = StripNulls(path);
   if (tested.empty()) return false;
   if (tested.back() == '/') tested.pop_back();
   return namesFolder(tested.empty() ? std::string("/") : tested);
 }
 
 bool modMakeDirs::CreateFolder(const std::string& path) {
-  std::string level = trimSpaces(path);
+  std::string level = StripNulls(path);
   if (FolderExists(level)) return true;
   if (!level.empty() && level.back() == '/') level.pop_back();
   return makeLevel(level);
@@ -99,7 +93,9 @@ int modMakeDirs::CountSubstrings(const std::string& text, const std::string& par
 }
 
 std::string modMakeDirs::StripNulls(const std::string& text) {
-  std::string stripped = trimSpaces(text);
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  std::string stripped = text.substr(first, text.find_last_not_of(' ') - first + 1);
   const auto nul = stripped.find('\0');
   if (nul != std::string::npos) stripped.erase(nul);
   return stripped;

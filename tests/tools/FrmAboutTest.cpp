@@ -3,30 +3,22 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QPointer>
 #include <QTest>
 
 #include "ToolRig.h"
 #include "services/modLinki.h"
 #include "ui/host/QtHost.h"
-#include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-class FrmAboutTest : public ToolRig {
+class FrmAboutTest : public ToolWindowRig<ui::FrmAbout> {
  protected:
-  ~FrmAboutTest() override { delete window.data(); }
-
-  ui::FrmAbout& open() {
-    return ui::openToolWindow(window, nullptr,
-                              ui::FrmAboutContext{{app, scripted.host, lang}, links});
-  }
+  ui::FrmAbout& open() { return openWith(ui::FrmAboutContext{{app, scripted.host, lang}, links}); }
 
   services::modLinki links{app, registry, scripted.shell};
-  QPointer<ui::FrmAbout> window;
 };
 
 TEST_F(FrmAboutTest, LoadShowsTheVersionAndTheComputerName) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "support/ScriptedHost.h"
 #include "support/qt/QtApplication.h"
 #include "ui/host/ErrorBoundary.h"
+#include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::testing {
 
@@ -44,6 +46,21 @@ class ToolRig : public QtTest {
   services::modRegistry2 registry{store};
   runtime::FileSystem fs{Sandbox::root() / "archive.db"};
   services::modLanguage lang{app, scripted.host, registry, fs};
+};
+
+// The rig of a tool window the program opens through its menu: the one instance a test
+// opens goes with the test.
+template <typename Window>
+class ToolWindowRig : public ToolRig {
+ protected:
+  ~ToolWindowRig() override { delete window.data(); }
+
+  template <typename Context>
+  Window& openWith(const Context& context) {
+    return ui::openToolWindow(window, nullptr, context);
+  }
+
+  QPointer<Window> window;
 };
 
 }  // namespace ferrowick::testing

@@ -2,31 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <QPointer>
 #include <QTest>
 
 #include "ToolRig.h"
-#include "ui/tools/ToolWindow.h"
 
 namespace ferrowick::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-class frmMd5Test : public ToolRig {
+class frmMd5Test : public ToolWindowRig<ui::frmMd5> {
  protected:
-  ~frmMd5Test() override { delete window.data(); }
-
-  ui::frmMd5& open() {
-    return ui::openToolWindow(window, nullptr,
-                              ui::frmMd5Context{{app, scripted.host, lang}, dialog});
-  }
+  ui::frmMd5& open() { return openWith(ui::frmMd5Context{{app, scripted.host, lang}, dialog}); }
   static Strings fields(const ui::frmMd5& w) {
     return {w.Text1_.text(), w.Text3_.text(), w.Text2_.text(), w.Text4_.text()};
   }
 
   ScriptedFileDialog dialog;
-  QPointer<ui::frmMd5> window;
 };
 
 // Both buttons share one dialog, which starts at the last file accepted by either; a
