@@ -151,7 +151,14 @@ TEST_F(FileSystemTest, BatchedArchiveRecordsCommitByBytesCopiedOrTimeWaited) {
     EXPECT_EQ(FileSystem{database}.getAttributes(file), step.committed ? 0u : Attr::Archive)
         << step.name;
   }
+  // A due commit whose flush fails drops its records: none outlives its copy.
+  const std::string lost = path("c7");
+  writeFile(lost, std::string(10, 'x'));
+  const CopiedFile copy = store.copyFile(lost, lost + ".copy");
+  store.faults().inject(FaultPoint::Flush, Err::DeviceIOError);
+  EXPECT_EQ(raisedError([&] { store.clearArchive(lost, copy.source); }), Err::DeviceIOError);
   store.endArchiveBatch();
+  EXPECT_EQ(FileSystem{database}.getAttributes(lost), Attr::Archive);
 }
 
 // A listing reads its folder's records at once: it must find the same words as a look at
