@@ -211,8 +211,8 @@ CopyStep CopyRun::walkList(CopyStep step, Run& run) {
       // The last slot is the one being written, never a file.
       run.entryCount = entries.size() - 1;
       run.nextEntry = 0;
+      // The listing began when the collection did: a file gone since then is reported.
       if (incremental()) ctx_.fs.beginArchiveBatch();
-      ctx_.fs.noteListingStart();
       break;
     case CopyStep::NextEntry:
       return nextEntry(run);

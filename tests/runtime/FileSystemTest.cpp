@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <functional>
+#include <map>
 
 #include "runtime/TestChecks.h"
 #include "runtime/fs/ArchiveStore.h"
@@ -122,6 +123,62 @@ TEST_F(FileSystemTest, BatchedArchiveRecordsAreKeptOnlyOnceCommitted) {
   EXPECT_EQ(FileSystem{database}.getAttributes(kept), Attr::Archive);
   reopened.endArchiveBatch();
   EXPECT_EQ(FileSystem{database}.getAttributes(lost), 0u);
+}
+
+// Without a box or the run's end, records commit once enough bytes were copied or the
+// oldest of them waited long enough, each time with the copies flushed; not before.
+TEST_F(FileSystemTest, BatchedArchiveRecordsCommitByBytesCopiedOrTimeWaited) {
+  const fs::path database = testing::Sandbox::root() / "cadence.db";
+  std::chrono::steady_clock::time_point now{};
+  FileSystem store{database};
+  store.commitArchiveEvery({std::chrono::seconds(30), 10, [&] { return now; }});
+  store.beginArchiveBatch();
+  struct Step {
+    const char* name;
+    const char* content;
+    int secondsLater;
+    bool committed;  // this record and every one before it
+  };
+  const Step steps[] = {
+      {"c1", "1234", 0, false}, {"c2", "12345", 29, false}, {"c3", "6", 0, true},
+      {"c4", "", 5, false},     {"c5", "", 29, false},      {"c6", "", 1, true},
+  };
+  for (const Step& step : steps) {
+    const std::string file = path(step.name);
+    writeFile(file, step.content);
+    now += std::chrono::seconds(step.secondsLater);
+    store.clearArchive(file, store.copyFile(file, file + ".copy").source);
+    EXPECT_EQ(FileSystem{database}.getAttributes(file), step.committed ? 0u : Attr::Archive)
+        << step.name;
+  }
+  // A due commit whose flush fails drops its records: none outlives its copy.
+  const std::string lost = path("c7");
+  writeFile(lost, std::string(10, 'x'));
+  const CopiedFile copy = store.copyFile(lost, lost + ".copy");
+  store.faults().inject(FaultPoint::Flush, Err::DeviceIOError);
+  EXPECT_EQ(raisedError([&] { store.clearArchive(lost, copy.source); }), Err::DeviceIOError);
+  store.endArchiveBatch();
+  EXPECT_EQ(FileSystem{database}.getAttributes(lost), Attr::Archive);
+}
+
+// A listing reads its folder's records at once: it must find the same words as a look at
+// each file, for names that sort around a subfolder whose records it steps over.
+TEST_F(FileSystemTest, ListingReadsTheArchiveWordOfEachFileAsALookAtItWould) {
+  for (const char* name : {"sub-x", "sub0", "sub1", "sub/inner", "sub/z/deeper", "changed"})
+    writeFile(dir / name, "bbb");
+  for (const char* name : {"a.txt", "sub-x", "sub0", "sub/inner", "sub/z/deeper", "changed"})
+    setAttributeWord(files, path(name), 0);
+  writeFile(dir / "changed", "longer");
+  setAttributeWord(files, path("noext"), Attr::ReadOnly);
+  std::map<std::string, unsigned> listed;
+  files.listFiles(path("*.*"), true, [&](std::string_view name, const FileSystem::Look& look) {
+    const std::string file = path(std::string(name));
+    listed[file] = look(file).attributes.value_or(99);
+  });
+  EXPECT_EQ(listed.size(), 7u);  // with the link to a.txt
+  for (const auto& [file, word] : listed) EXPECT_EQ(word, files.getAttributes(file)) << file;
+  EXPECT_EQ(listed[path("sub0")], 0u);
+  EXPECT_EQ(listed[path("changed")], Attr::Archive);
 }
 
 TEST_F(FileSystemTest, ArchiveRecordsOfAnEarlierStoreLayoutStay) {

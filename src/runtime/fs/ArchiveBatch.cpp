@@ -18,14 +18,11 @@
 // every file system that got one of its copies has been synced. A crash before the commit
 // loses records only, and each of those files is simply copied once more next time; WAL
 // with synchronous=NORMAL may likewise lose the last commits at a power loss, never keep
-// part of one.
+// part of one. A flush writes out every other program's data on that file system as well,
+// so batches are long: they commit by elapsed time or bytes copied (see CommitCadence),
+// before a box, and at the run's closing flush.
 
 namespace ferrowick::runtime {
-
-namespace {
-// Records a batch holds at most before it commits by itself: bounds what a crash costs.
-constexpr std::size_t kBatchRecords = 4096;
-}  // namespace
 
 void FileSystem::beginArchiveBatch() { batching_ = true; }
 
@@ -39,10 +36,18 @@ void FileSystem::clearArchive(const std::string& path, const struct stat& asRead
   }
   // A transaction that has only read so far is ended, so that the writes start from the
   // newest state even when another program wrote meanwhile.
-  if (batched_ == 0) store.commit();
+  if (batched_ == 0) {
+    store.commit();
+    batchOpened_ = cadence_.now();
+  }
   store.begin();
   store.clearArchive(path, asRead);
-  if (++batched_ >= kBatchRecords) commitArchiveBatch();
+  ++batched_;
+  if (commitDue()) commitArchiveBatch();
+}
+
+bool FileSystem::commitDue() const {
+  return bytesUnflushed_ >= cadence_.bytes || cadence_.now() - batchOpened_ >= cadence_.every;
 }
 
 void FileSystem::commitArchiveBatch() {
@@ -73,6 +78,7 @@ void FileSystem::flushCopies() {
 }
 
 void FileSystem::syncCopies() {
+  bytesUnflushed_ = 0;
   std::vector<SyncFolder> folders;
   folders.swap(syncFolders_);
   std::optional<RuntimeError> failure;
@@ -97,7 +103,9 @@ void FileSystem::endArchiveBatch() {
   commitArchiveBatch();
 }
 
-void FileSystem::noteCopy(CopyFolder& folder) {
+void FileSystem::noteCopy(CopyFolder& folder, std::uint64_t bytes) {
+  bytesUnflushed_ += bytes;
+  ++copiesNoted_;
   const dev_t device = folder.device();
   for (const auto& held : syncFolders_) {
     if (held.device == device) return;

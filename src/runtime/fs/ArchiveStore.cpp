@@ -43,6 +43,9 @@ ArchiveStore::ArchiveStore(const std::filesystem::path& database) {
   exec("CREATE TABLE IF NOT EXISTS cleared " CLEARED_COLUMNS " WITHOUT ROWID");
   migrateRowidTable();
   find_ = prepare("SELECT size, mtime_ns, dev, ino FROM cleared WHERE path=?1");
+  range_ = prepare(
+      "SELECT path, size, mtime_ns, dev, ino FROM cleared WHERE path>=?1 AND path<?2 ORDER BY "
+      "path");
   upsert_ = prepare("INSERT OR REPLACE INTO cleared VALUES (?1, ?2, ?3, ?4, ?5)");
   remove_ = prepare("DELETE FROM cleared WHERE path=?1");
 }
@@ -134,6 +137,53 @@ bool ArchiveStore::isArchiveSet(const std::string& path, const struct stat& st) 
   }
   sqlite3_reset(find);
   return set;
+}
+
+bool ArchiveStore::matches(const Record& record, const struct stat& st) {
+  return record.size == st.st_size && record.mtimeNs == mtimeNs(st) &&
+         record.dev == static_cast<std::int64_t>(st.st_dev) &&
+         record.ino == static_cast<std::int64_t>(st.st_ino);
+}
+
+// Paths compare byte by byte, so the records below a folder are one range of the key, and
+// those of a subfolder one range inside it: each subfolder met is stepped over with a new
+// range instead of being read through, so a folder costs one read plus one a subfolder
+// with records, not every record of its subtree.
+std::vector<ArchiveStore::Record> ArchiveStore::recordsIn(const std::string& folder) {
+  std::vector<Record> records;
+  if (folder.empty() || folder.back() != '/') return records;
+  // The first key past every path that starts with the folder.
+  std::string past = folder;
+  past.back() = '/' + 1;
+  std::string from = folder;
+  sqlite3_stmt* range = range_.get();
+  for (bool more = true; more;) {
+    more = false;
+    sqlite3_reset(range);
+    sqlite3_bind_text(range, 1, from.data(), static_cast<int>(from.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(range, 2, past.data(), static_cast<int>(past.size()), SQLITE_TRANSIENT);
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(range)) == SQLITE_ROW) {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(range, 0));
+      const std::string_view path(text, static_cast<std::size_t>(sqlite3_column_bytes(range, 0)));
+      const std::string_view name = path.substr(folder.size());
+      const auto slash = name.find('/');
+      if (slash != std::string_view::npos) {
+        from.assign(path.substr(0, folder.size() + slash)).push_back('/' + 1);
+        more = true;
+        break;
+      }
+      records.push_back({std::string(name), sqlite3_column_int64(range, 1),
+                         sqlite3_column_int64(range, 2), sqlite3_column_int64(range, 3),
+                         sqlite3_column_int64(range, 4)});
+    }
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+      sqlite3_reset(range);
+      fail(rc);
+    }
+  }
+  sqlite3_reset(range);
+  return records;
 }
 
 void ArchiveStore::clearArchive(const std::string& path, const struct stat& st) {

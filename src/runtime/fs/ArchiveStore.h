@@ -2,10 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "runtime/RuntimeError.h"
 
@@ -42,6 +44,16 @@ class ArchiveStore {
   ArchiveStore& operator=(const ArchiveStore&) = delete;
 
   bool isArchiveSet(const std::string& path, const struct stat& st);
+
+  // The records of the files directly in `folder` (a path ending in a separator), in
+  // ascending order of name: a few range reads instead of a lookup for each file.
+  struct Record {
+    std::string name;
+    std::int64_t size, mtimeNs, dev, ino;
+  };
+  std::vector<Record> recordsIn(const std::string& folder);
+  // Whether the file as `st` describes it is the one that `record` recorded.
+  static bool matches(const Record& record, const struct stat& st);
   void clearArchive(const std::string& path, const struct stat& st);
   void setArchive(const std::string& path);
 
@@ -70,6 +82,7 @@ class ArchiveStore {
   // Declared first, so that the statements are finalized before it closes.
   Database db_;
   Statement find_;
+  Statement range_;
   Statement upsert_;
   Statement remove_;
 };

@@ -27,6 +27,7 @@ void CopyFolder::drop() noexcept {
   madeEmpty_ = false;
   adopted_ = false;
   bitsKnown_ = false;
+  unchangedAtCopy_ = 0;
 }
 
 bool CopyFolder::holdsAdopted(std::string_view folderPath) const {

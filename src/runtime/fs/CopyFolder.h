@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -79,6 +80,9 @@ class CopyFolder {
   mode_t mask_ = 0;
   std::string listParent_;  // the parent whose default list was read last
   bool parentListed_ = false;
+  // The count of copies made (FileSystem) when the folder was last found unchanged since
+  // the run's listing began; 0 when it was not.
+  std::uint64_t unchangedAtCopy_ = 0;
 };
 
 }  // namespace ferrowick::runtime

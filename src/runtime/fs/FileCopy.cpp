@@ -290,7 +290,7 @@ CopiedFile FileSystem::copyInto(const std::string& source, const std::string& ta
   if (err == 0 && ::futimens(out.fd(), times) != 0) err = errno;
   if (err != 0 && !attributesRefused(err)) raiseErrno(err, target);
   out.publish(st);
-  noteCopy(into);
+  noteCopy(into, result.bytes);
   return result;
 }
 

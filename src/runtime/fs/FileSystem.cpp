@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "runtime/RuntimeError.h"
@@ -114,9 +115,33 @@ void FileSystem::listFiles(
   struct Entry {
     FileSystem& fs;
     bool withArchive;
+    // The paths of the folder's files start with it, and so do their records' keys.
+    std::string folder;
     int folderFd = AT_FDCWD;
     const char* name = nullptr;
-  } entry{*this, withArchive};
+    // The folder's records, read at its first file; none when they could not be read.
+    std::optional<std::optional<std::vector<ArchiveStore::Record>>> records;
+
+    std::optional<bool> archiveSet(const std::string& path, const struct stat& st) {
+      ArchiveStore& store = fs.archive();
+      if (fs.batching_) store.begin();
+      if (folder.empty() || !path.starts_with(folder) ||
+          path.find('/', folder.size()) != std::string::npos) {
+        return store.isArchiveSet(path, st);
+      }
+      if (!records) {
+        records.emplace();
+        *records = store.recordsIn(folder);
+      }
+      if (!*records) return std::nullopt;
+      const std::string_view file = std::string_view(path).substr(folder.size());
+      const auto& held = **records;
+      const auto found = std::lower_bound(held.begin(), held.end(), file,
+                                          [](const ArchiveStore::Record& record,
+                                             std::string_view key) { return record.name < key; });
+      return found == held.end() || found->name != file || !ArchiveStore::matches(*found, st);
+    }
+  } entry{*this, withArchive, pattern.substr(0, pattern.rfind('/') + 1), AT_FDCWD, nullptr, {}};
   // One pointer, so that handing it over allocates nothing.
   const Look look = [at = &entry](const std::string& path) -> ListedFile {
     at->fs.faults_.check(FaultPoint::Length, path);
@@ -127,10 +152,10 @@ void FileSystem::listFiles(
     if (at->withArchive && S_ISREG(st.st_mode)) {
       // A store that cannot be read now is the file's own look's to report, at its turn.
       try {
-        ArchiveStore& store = at->fs.archive();
-        if (at->fs.batching_) store.begin();
-        listed.attributes = ((st.st_mode & S_IWUSR) == 0 ? Attr::ReadOnly : 0u) |
-                            (store.isArchiveSet(path, st) ? Attr::Archive : 0u);
+        if (const auto set = at->archiveSet(path, st)) {
+          listed.attributes =
+              ((st.st_mode & S_IWUSR) == 0 ? Attr::ReadOnly : 0u) | (*set ? Attr::Archive : 0u);
+        }
       } catch (const RuntimeError&) {
         listed.attributes.reset();
       }
@@ -203,10 +228,16 @@ void FileSystem::checkPresent(const std::string& path, CopyFolder& from) {
     return;
   }
   const bool held = from.holds(folderPart(path));
+  // Files come folder by folder: one look at the folder serves all of its files, until a
+  // copy (which takes far longer than a look) has given others time to change it.
+  if (held && from.unchangedAtCopy_ == copiesNoted_) return;
   const auto look = [&] {
     const int folder = from.open(folderPart(path), path);
     struct stat st {};
-    if (::fstat(folder, &st) == 0 && nanoseconds(st.st_ctim) < listedFrom_) return;
+    if (::fstat(folder, &st) == 0 && nanoseconds(st.st_ctim) < listedFrom_) {
+      from.unchangedAtCopy_ = copiesNoted_;
+      return;
+    }
     faults_.check(FaultPoint::Exists, path);
     // The name is the path's tail, so it ends where the path does.
     if (::fstatat(folder, name.data(), &st, AT_SYMLINK_NOFOLLOW) != 0) raiseErrno(errno, path);

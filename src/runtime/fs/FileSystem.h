@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -100,7 +101,8 @@ class FileSystem {
   unsigned getAttributes(const std::string& path, CopyFolder& from);
   // Raises what reading the attributes would raise when the file is gone, without reading
   // them. A folder unchanged since the listing began (noteListingStart) still holds every
-  // name it listed, so then the folder `from` holds open is looked at, not the file.
+  // name it listed, so then the folder `from` holds open is looked at, not the file, and
+  // only once for its files in a row unless copies were made in between.
   void checkPresent(const std::string& path, CopyFolder& from);
   void noteListingStart();
 
@@ -120,6 +122,18 @@ class FileSystem {
   };
   // The database set aside since the last call, if any.
   std::optional<SetAside> takeArchiveSetAside();
+
+  // When the records of a batch commit by themselves: once `every` has passed since the
+  // first of them waits, or once the copies made since the last flush reach `bytes`. Each
+  // commit costs a flush of every file system that got copies, so it bounds what a crash
+  // loses without flushing every few files.
+  struct CommitCadence {
+    using Clock = std::chrono::steady_clock;
+    Clock::duration every = std::chrono::seconds(30);
+    std::uint64_t bytes = std::uint64_t{1} << 30;
+    std::function<Clock::time_point()> now = &Clock::now;
+  };
+  void commitArchiveEvery(CommitCadence cadence) { cadence_ = std::move(cadence); }
 
   // A batch of archive records for the copies made from now on (see clearArchive).
   void beginArchiveBatch();
@@ -174,8 +188,9 @@ class FileSystem {
   CopiedFile copyInto(const std::string& source, const std::string& target, CopyFolder& from,
                       CopyFolder& into, const ChunkDone& betweenChunks);
   unsigned attributesAt(int folder, const char* name, const std::string& path);
-  // Remembers the file system of a copy whose record may join the batch.
-  void noteCopy(CopyFolder& folder);
+  // Remembers the file system of a copy whose record may join the batch, and its size.
+  void noteCopy(CopyFolder& folder, std::uint64_t bytes);
+  bool commitDue() const;
   void recordRemoved();
   void dropSyncFolders() noexcept;
   // Syncs the file systems of syncFolders_ and lets go of them; raises the first failure.
@@ -188,6 +203,12 @@ class FileSystem {
   std::uint64_t betweenChunksBytes_ = std::uint64_t{32} << 20;
   bool batching_ = false;
   std::size_t batched_ = 0;
+  CommitCadence cadence_;
+  // When the oldest record that waits joined the batch.
+  CommitCadence::Clock::time_point batchOpened_{};
+  std::uint64_t bytesUnflushed_ = 0;
+  // Counts the copies made, from 1 (see CopyFolder::unchangedAtCopy_).
+  std::uint64_t copiesNoted_ = 1;
   // One open folder on each file system that got a copy since the last flush.
   struct SyncFolder {
     dev_t device;

@@ -23,15 +23,18 @@ bool isRealFolder(int dirFd, const dirent& entry) {
 }
 }  // namespace
 
+namespace {
+bool isListedFolder(int folderFd, const dirent& entry) {
+  const std::string_view name = entry.d_name;
+  return !isHiddenName(name) && name != "." && name != ".." && isRealFolder(folderFd, entry);
+}
+}  // namespace
+
 std::vector<std::string> FileSystem::listFolders(const std::string& folder) {
   faults_.check(FaultPoint::List, folder);
   std::vector<std::string> names;
   forEachEntry(folder, [&names](int folderFd, const dirent& entry) {
-    const std::string_view name = entry.d_name;
-    if (isHiddenName(name) || name == "." || name == ".." || !isRealFolder(folderFd, entry)) {
-      return;
-    }
-    names.emplace_back(name);
+    if (isListedFolder(folderFd, entry)) names.emplace_back(entry.d_name);
   });
   return names;
 }
@@ -43,20 +46,21 @@ std::optional<FileSystem::FolderId> FileSystem::folderId(const std::string& path
   return FolderId{st.st_dev, st.st_ino};
 }
 
+// Each folder is looked at from the descriptor its listing reads, not opened once more.
 std::vector<std::string> FileSystem::listPlainFolders(const std::string& folder,
                                                       const std::optional<FolderId>& leaveOut) {
-  std::vector<std::string> names = listFolders(folder);
-  if (names.empty()) return names;
+  faults_.check(FaultPoint::List, folder);
   const std::string parent = folder.ends_with('/') ? folder : folder + "/";
-  const UniqueFd parentFd(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (!parentFd) raiseErrno(errno, parent);
-  std::erase_if(names, [&](const std::string& name) {
-    const std::string path = parent + name;
+  std::vector<std::string> names;
+  std::string path;
+  forEachEntry(folder, [&](int folderFd, const dirent& entry) {
+    if (!isListedFolder(folderFd, entry)) return;
+    path.assign(parent).append(entry.d_name);
     faults_.check(FaultPoint::Attributes, path);
     struct stat st {};
-    if (::fstatat(parentFd.get(), name.c_str(), &st, 0) != 0) raiseErrno(errno, path);
-    if (leaveOut && st.st_dev == leaveOut->device && st.st_ino == leaveOut->inode) return true;
-    return !S_ISDIR(st.st_mode);
+    if (::fstatat(folderFd, entry.d_name, &st, 0) != 0) raiseErrno(errno, path);
+    if (leaveOut && st.st_dev == leaveOut->device && st.st_ino == leaveOut->inode) return;
+    if (S_ISDIR(st.st_mode)) names.emplace_back(entry.d_name);
   });
   return names;
 }
