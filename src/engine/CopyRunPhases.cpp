@@ -185,7 +185,7 @@ CopyStep CopyRun::collectSourceItem(Run& run) {
   }
   if (run.ownBackup && run.ownBackup->holds(run.subject)) return CopyStep::CollectSourceItem;
   if (folderItem) {
-    runFiles_.CollectFolderFiles(run.subject, incremental());
+    runFiles_.AddSourceFolderFiles(run.subject, incremental());
   } else {
     runFiles_.AddSourceFile(item);
   }

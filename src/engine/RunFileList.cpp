@@ -33,15 +33,6 @@ void RunFileList::AddSourceFile(const std::string& path) {
 }
 
 void RunFileList::AddSourceFolderFiles(const std::string& folder, bool withArchive) {
-  try {
-    CollectFolderFiles(folder, withArchive);
-  } catch (const runtime::RuntimeError& e) {
-    ctx_.host.messages.show(std::to_string(e.number()) + ":" + e.description(),
-                            runtime::MsgIcon::Critical, ctx_.app.title());
-  }
-}
-
-void RunFileList::CollectFolderFiles(const std::string& folder, bool withArchive) {
   std::string pattern = folder;
   if (pattern.empty() || pattern.back() != '*') pattern += "*.*";
   // The folder is everything up to the pattern's last separator, whatever the pattern.

@@ -19,12 +19,9 @@ class RunFileList {
 
   // Appends the ordinary files directly in a folder (a path ending in "/", or a pattern
   // ending in "*"), in listing order; with `withArchive` each with its attribute word as
-  // the listing read it. A failure is reported with a message and ends the folder's
-  // collection; entries collected before stay.
+  // the listing read it. A failure (a folder that is gone or cannot be listed) raises
+  // RuntimeError to the caller, which reports the item; entries collected before stay.
   void AddSourceFolderFiles(const std::string& folder, bool withArchive = false);
-  // The same, but a failure (a folder that is gone or cannot be listed) raises
-  // RuntimeError to the caller.
-  void CollectFolderFiles(const std::string& folder, bool withArchive);
 
   // Back to the empty list: one empty slot.
   void Reset();

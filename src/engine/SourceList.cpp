@@ -77,7 +77,7 @@ void SourceList::AddSelectedSources(bool addFiles, bool withSubfolders) {
       return;
     }
     if (withSubfolders) {
-      collect(folder, nullptr);
+      CollectSubfolders(folder);
       for (const std::string& subfolder : takeSubfolders()) {
         offer(items, subfolder + kFolderItemEnd);
       }
