@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -46,14 +47,9 @@ TEST_F(MainWindowTest, StartWithTheSystemBoxAndItsStoredSettingWriteAndDeleteThe
 // A change of the entry that cannot be stored is said so, and the box shows what is stored.
 TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndShownAsStored) {
   const auto autostart = Sandbox::root() / "home/.config/autostart";
-  struct Case {
-    bool untick;
-    int number;
-    std::string box;
-  };
-  const Case cases[] = {{false, 76, "76\nPath not found"},
-                        {false, 61, "61\nDisk full"},
-                        {true, 70, "70\nPermission denied"}};
+  const std::tuple<bool, int, std::string> cases[] = {{false, 76, "76\nPath not found"},
+                                                      {false, 61, "61\nDisk full"},
+                                                      {true, 70, "70\nPermission denied"}};
   for (const auto& [untick, number, box] : cases) {
     SCOPED_TRACE(number);
     ui::frmMain& w = makeWindow();
@@ -68,9 +64,7 @@ TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndShownAsS
     }
     scripted.messages.shown.clear();
     w.chkServ_.widget().setCheckState(untick ? Qt::Unchecked : Qt::Checked);
-    ASSERT_EQ(scripted.messages.shown.size(), 1u);
-    EXPECT_EQ(scripted.messages.shown[0].text, box);
-    EXPECT_EQ(scripted.messages.shown[0].style, runtime::MsgIcon::Critical);
+    EXPECT_EQ(scripted.messages.all(), Strings{"Ferrowick|Critical|" + box});
     EXPECT_EQ(w.chkServ_.value(),
               untick ? runtime::CheckState::Checked : runtime::CheckState::Unchecked);
     EXPECT_EQ(std::filesystem::exists(entry()), untick);
