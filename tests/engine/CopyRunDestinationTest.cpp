@@ -159,7 +159,6 @@ TEST_F(CopyRunTest, AFailedFlushIsReportedBeforeTheSummary) {
   EXPECT_TRUE(error != std::string::npos && total != std::string::npos && error < total) << log;
 }
 
-// Neither a relative destination nor a folder that cannot be made lands in the current folder.
 TEST_F(CopyRunTest, RelativeDestinationOrFolderThatCannotBeMadeFailsAndNothingLandsInTheCwd) {
   const std::string a = file("Docs/a.txt", "alpha");
   addItem(a);

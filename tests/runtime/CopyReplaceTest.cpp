@@ -66,7 +66,6 @@ int run(const std::string& command) {
   return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str());
 }
 
-// The same on a real FAT volume mounted through FUSE, copied onto and replaced.
 TEST_F(CopyReplaceTest, CopiesAndReplacesOnARealFatVolume) {
   if (::access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "no /dev/fuse here";
   if (run("command -v mkfs.vfat && command -v fusefat && command -v fusermount") != 0)

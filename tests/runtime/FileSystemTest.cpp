@@ -239,7 +239,6 @@ TEST_F(FileSystemTest, DamagedArchiveDatabaseIsSetAsideAndANewOneMade) {
     EXPECT_FALSE(note->reason.empty());
     EXPECT_FALSE(store.takeArchiveSetAside().has_value());
   }
-  // A sound database is kept as it is.
   FileSystem again{database};
   EXPECT_EQ(again.getAttributes(file), 0u);
   EXPECT_FALSE(again.takeArchiveSetAside().has_value());
@@ -261,7 +260,6 @@ TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
   EXPECT_EQ(error, Err::DiskFull);
 }
 
-// Not made for a reason the system gives: that reason, by the runtime's table.
 TEST(ArchiveStoreFull, AStoreThatCannotBeMadeFailsAsTheSystemSaid) {
   writeFile(testing::Sandbox::root() / "plain", "x");
   EXPECT_EQ(raisedError([] { ArchiveStore store(testing::Sandbox::root() / "plain/archive.db"); }),

@@ -25,7 +25,6 @@ std::string storedLanguage(services::modRegistry2& registry) {
       .text();
 }
 
-// The load with the setting on writes the entry again; the box writes and deletes it.
 TEST_F(MainWindowTest, StartWithTheSystemBoxAndItsStoredSettingWriteAndDeleteTheEntry) {
   for (const char* stored : {"False", "True"}) {
     writeFile(appData("dravonk.ini"), std::string("[Options]\r\nLoadWin=") + stored + "\r\n");
@@ -44,7 +43,6 @@ TEST_F(MainWindowTest, StartWithTheSystemBoxAndItsStoredSettingWriteAndDeleteThe
       << readFile(entry());
 }
 
-// A change of the entry that cannot be stored is said so, and the box shows what is stored.
 TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndShownAsStored) {
   const auto autostart = Sandbox::root() / "home/.config/autostart";
   const std::tuple<bool, int, std::string> cases[] = {{false, 76, "76\nPath not found"},
@@ -71,8 +69,6 @@ TEST_F(MainWindowTest, StartWithTheSystemThatCannotBeStoredIsReportedAndShownAsS
   }
 }
 
-// The message that the language takes effect at the next start comes once it is stored;
-// a language that cannot be stored is said so instead.
 TEST_F(MainWindowTest, LanguageIsStoredBeforeItsMessageOrItsFailureIsShownInstead) {
   const std::tuple<bool, std::string, std::string> cases[] = {{false, text(226), "Deutsch"},
                                                               {true, "61\nDisk full", "Polish"}};

@@ -171,8 +171,6 @@ TEST(QtTrayIcon, ClickWaitsForADoubleClickWhichCancelsIt) {
   }
 }
 
-// Close requests are refused once the window is loaded; the tray's items, its restore
-// and the window's own end link work.
 TEST_F(TrayTest, CloseRequestsAreRefusedOnceLoadedButOwnClosePathsWork) {
   ui::frmMain& unloaded = makeWindow(false);
   unloaded.show();
