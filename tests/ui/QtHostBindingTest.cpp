@@ -68,8 +68,6 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
   }
 }
 
-// Every text the program shows in a box, in every language, with a long path where a
-// box names one: the real box shows it whole, its long lines wrapped.
 TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
   std::string path = "/home/ann";
   for (const char* folder : {"Dokumente", "Projekte-2026", "Kundenarchiv", "Rechnungen_und_Belege"})
