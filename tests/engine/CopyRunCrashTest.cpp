@@ -17,9 +17,8 @@ using testing::readFile;
 
 Strings filesBelow(const fs::path& folder) {
   Strings found;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
     if (!entry.is_directory()) found.push_back(fs::relative(entry.path(), folder).string());
-  }
   std::sort(found.begin(), found.end());
   return found;
 }
@@ -74,11 +73,10 @@ TEST_F(CopyRunTest, RunsKilledAtRandomMomentsLeaveAWholeBackup) {
 
   for (int kill = 0; kill < kKills; ++kill) {
     // Some sources change, so that the killed run replaces earlier copies.
-    for (int n = 0; n < 500; ++n) {
+    for (int n = 0; n < 500; ++n)
       testing::writeFile(
           tree / ("d" + std::to_string(random() % kFolders)) / std::to_string(random() % kFiles),
           content(1024 + static_cast<int>(random() % 4096)));
-    }
     const std::chrono::microseconds at(random() % static_cast<unsigned>(fullRun.count() + 1));
     runInChild(kill % 2 == 0, at);
     ASSERT_TRUE(runInChild(true, std::nullopt)) << "after kill " << kill;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <thread>
+#include <tuple>
 
 #include "CopyRunFixture.h"
 #include "runtime/Faults.h"
@@ -23,28 +24,24 @@ fs::path mirror(const std::string& dest, const fs::path& folder) {
 TEST_F(CopyRunTest, ALinkInTheMirroredPathIsNeverFollowed) {
   const std::string a = file("A/report.txt", "ours");
   const fs::path mirrored = mirror(dest, src / "A");
-  struct Case {
-    const char* name;
-    fs::path link;  // where in the backup the link stands
-    fs::path to;    // what it leads to
-  };
   const fs::path outside = root / "outside";
-  const Case cases[] = {
+  // Where in the backup the link stands, and what it leads to.
+  const std::tuple<const char*, fs::path, fs::path> cases[] = {
       {"at the mirrored folder", mirrored, outside},
       {"at a level above it", mirrored.parent_path(), outside},
       {"at the first level below the backup", fs::path(dest) / *src.relative_path().begin(),
        outside},
       {"to another source folder", mirrored, src / "B"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, link, to] : cases) {
+    SCOPED_TRACE(name);
     fs::remove_all(dest);
     fs::remove_all(outside);
     // Where the copy would land if the link were followed.
-    const fs::path lured = c.to / fs::relative(mirrored / "report.txt", c.link);
+    const fs::path lured = to / fs::relative(mirrored / "report.txt", link);
     testing::writeFile(lured, "theirs");
-    fs::create_directories(c.link.parent_path());
-    fs::create_directory_symlink(c.to, c.link);
+    fs::create_directories(link.parent_path());
+    fs::create_directory_symlink(to, link);
     window.lstSource_.clear();
     addItem(a);
     host.messages.shown.clear();
@@ -55,7 +52,7 @@ TEST_F(CopyRunTest, ALinkInTheMirroredPathIsNeverFollowed) {
     ASSERT_EQ(host.messages.shown.size(), 2u);
     EXPECT_EQ(host.messages.shown[0].text, "<177> '" + mirrored.string() + "'\r");
     EXPECT_EQ(window.Label14_.caption(), summary(0));
-    fs::remove(c.link);
+    fs::remove(link);
   }
 }
 
@@ -102,28 +99,23 @@ TEST_F(CopyRunTest, ATargetThatIsItsOwnSourceIsNeverTouched) {
   addItem(a);
   const auto stamp = fs::last_write_time(a) - std::chrono::hours(5);
   fs::last_write_time(a, stamp);
-  struct Case {
-    std::string destination;
-    fs::perms mode;
-    std::string box;
-  };
   const std::string dotted = dest + "/../../..";
-  const Case cases[] = {
+  const std::tuple<std::string, fs::perms, std::string> cases[] = {
       {"/", fs::perms{0444}, "YesNo+Critical 75: "},
       {"/", fs::perms{0644}, "YesNo+Critical 75: "},
       {dotted, fs::perms{0444}, "Exclamation <194>\n\n" + dotted},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.destination);
-    fs::permissions(a, c.mode);
-    window.txtDest_.setText(c.destination);
+  for (const auto& [destination, mode, box] : cases) {
+    SCOPED_TRACE(destination);
+    fs::permissions(a, mode);
+    window.txtDest_.setText(destination);
     host.messages.shown.clear();
 
     copyRun.RunBackup();
 
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_TRUE(shown()[0].starts_with(c.box)) << shown()[0];
-    EXPECT_EQ(fs::status(a).permissions(), c.mode);
+    EXPECT_TRUE(shown()[0].starts_with(box)) << shown()[0];
+    EXPECT_EQ(fs::status(a).permissions(), mode);
     EXPECT_EQ(readFile(a), "mine");
     EXPECT_EQ(fs::last_write_time(a), stamp);
   }
@@ -167,7 +159,6 @@ TEST_F(CopyRunTest, AFailedFlushIsReportedBeforeTheSummary) {
   EXPECT_TRUE(error != std::string::npos && total != std::string::npos && error < total) << log;
 }
 
-// Neither a relative destination nor a folder that cannot be made lands in the current folder.
 TEST_F(CopyRunTest, RelativeDestinationOrFolderThatCannotBeMadeFailsAndNothingLandsInTheCwd) {
   const std::string a = file("Docs/a.txt", "alpha");
   addItem(a);

@@ -108,8 +108,6 @@ TEST_F(CopyRunErrorsTest, VanishedOrUncopyableFilesGiveOneMessageThatNamesThemAn
                                      "[OK]\r\n\r\n" + summary(2) + "\r\n");
 }
 
-// A log that cannot be opened, or whose disk fills up at the first file's line, is a box
-// naming it, and the run ends in order.
 TEST_F(CopyRunErrorsTest, FailingLogEndsTheRunInOrderWithABoxNamingTheLog) {
   const std::tuple<runtime::FaultPoint, int, int> failures[] = {
       {runtime::FaultPoint::OpenOutput, 1, 0}, {runtime::FaultPoint::WriteOutput, 2, 2}};

@@ -40,9 +40,8 @@ TEST_F(CopyRunSourcesTest, AnItemThatCannotBeReadCostsThatItemOnly) {
   fs::create_symlink(loop, loop);
   const std::string gone = (src / "vanished/").string();
   for (const std::string& each : {folderItem("tree"), lone, noFolder, loop, gone + "*.*",
-                                  std::string("rel/*.*"), std::string("rel.txt")}) {
+                                  std::string("rel/*.*"), std::string("rel.txt")})
     addItem(each);
-  }
   // Unreadable at every look, as it would be for anyone but root.
   const std::string locked = (src / "tree/locked/").string();
   fs.faults().inject(runtime::FaultPoint::List, Err::PermissionDenied, "/tree/locked/", 9);
@@ -94,9 +93,8 @@ TEST_F(CopyRunSourcesTest, DestinationInsideASourceIsNeverBackedUpAgain) {
     EXPECT_EQ(readFile(destination + a), "a");
     EXPECT_EQ(readFile(destination + b), "b");
   }
-  for (std::size_t i = 0; i < window.lstSource_.count(); ++i) {
+  for (std::size_t i = 0; i < window.lstSource_.count(); ++i)
     EXPECT_EQ(window.lstSource_.item(i).find("/backup/tmp"), std::string::npos);
-  }
 }
 
 TEST_F(CopyRunSourcesTest, LineBreakInANameIsWrittenAsAQuestionMarkInTheLog) {
@@ -121,9 +119,8 @@ TEST_F(CopyRunSourcesTest, LineBreakInANameIsWrittenAsAQuestionMarkInTheLog) {
        {"ERROR: 53 - File not found: " + logged(missing) + "\r\n",
         logged(feed) + " >> " + logged(target(feed)) + "<184>[OK]\r\n",
         logged(ret) + " >> " + logged(target(ret)) + "<184>[OK]\r\n",
-        "ERROR: 57 - Device I/O error: " + logged(failing) + "\r\n"}) {
+        "ERROR: 57 - Device I/O error: " + logged(failing) + "\r\n"})
     EXPECT_NE(log.find(expected), std::string::npos) << expected;
-  }
   EXPECT_EQ(readFile(target(feed)), "1");  // copied under its real name
   EXPECT_EQ(readFile(target(ret)), "2");
 }
@@ -131,9 +128,8 @@ TEST_F(CopyRunSourcesTest, LineBreakInANameIsWrittenAsAQuestionMarkInTheLog) {
 TEST_F(CopyRunSourcesTest, FolderWithoutItsWriteBitIsBackedUpWithAllBelowIt) {
   const std::string top = file("shared/top.txt", "t");
   const std::string below = file("shared/inner/below.txt", "b");
-  for (const char* folder : {"shared/inner", "shared"}) {
+  for (const char* folder : {"shared/inner", "shared"})
     ASSERT_EQ(::chmod((src / folder).c_str(), 0555), 0);
-  }
   addItem(folderItem(""));
 
   copyRun.RunBackup();

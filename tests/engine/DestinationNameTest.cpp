@@ -14,7 +14,6 @@ class DestinationNameTest : public ::testing::Test, public ferrowick::testing::E
   DestinationName name{ctx};
 };
 
-// The separator is chosen by its exact text; any other text gives none.
 TEST_F(DestinationNameTest, TheDateSeparatorIsChosenByItsExactText) {
   const std::pair<std::string, std::string> separators[] = {
       {"-", "07-03-2009"}, {"Space", "07 03 2009"}, {"space", "07032009"}};

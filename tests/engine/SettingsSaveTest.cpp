@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "SettingsFixture.h"
 
@@ -68,33 +69,29 @@ TEST_F(SettingsSave, AFailedSaveNamesTheFileOrTheEntryItConcernsAndKeepsTheOldSe
   ferrowick::testing::writeFile(blocked, "");
   const std::string data = std::getenv("XDG_DATA_HOME");
   ferrowick::testing::writeFile(data + "/other/Halvorne", "");
-  // Where the application-data folder is, what stands at the settings file's path, the
-  // list; the box shown.
-  const struct {
-    std::string dataHome;
-    bool iniIsFolder;
-    Strings items;
-    std::string shown;
-  } cases[] = {{data, false, {"/a/*.*", "/b\nc", "/c/*.*"}, "text 201\ntext 202 /b\nc"},
-               {data, true, {"/a/*.*"}, "75\nPath/File access error\n\n" + data + kIniBelowData},
-               {(blocked / "data").string(),
-                false,
-                {"/a/*.*"},
-                "76\nPath not found\n\n" + (blocked / "data").string() + kIniBelowData},
-               {data + "/other",
-                false,
-                {"/a/*.*"},  // the program's own folder cannot be made
-                "76\nPath not found\n\n" + data + "/other" + kIniBelowData}};
-  for (const auto& failure : cases) {
-    SCOPED_TRACE(failure.shown);
-    ::setenv("XDG_DATA_HOME", failure.dataHome.c_str(), 1);
+  // Where the application-data folder is, whether a folder stands at the settings file's
+  // path, the list; the box shown.
+  const std::tuple<std::string, bool, Strings, std::string> cases[] = {
+      {data, false, {"/a/*.*", "/b\nc", "/c/*.*"}, "text 201\ntext 202 /b\nc"},
+      {data, true, {"/a/*.*"}, "75\nPath/File access error\n\n" + data + kIniBelowData},
+      {(blocked / "data").string(),
+       false,
+       {"/a/*.*"},
+       "76\nPath not found\n\n" + (blocked / "data").string() + kIniBelowData},
+      {data + "/other",
+       false,
+       {"/a/*.*"},  // the program's own folder cannot be made
+       "76\nPath not found\n\n" + data + "/other" + kIniBelowData}};
+  for (const auto& [dataHome, iniIsFolder, items, shown] : cases) {
+    SCOPED_TRACE(shown);
+    ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
     host.messages.shown.clear();
     window.lstSource_.clear();
-    for (const auto& item : failure.items) window.lstSource_.addItem(item);
-    if (failure.iniIsFolder) std::filesystem::create_directories(iniPath());
+    for (const auto& item : items) window.lstSource_.addItem(item);
+    if (iniIsFolder) std::filesystem::create_directories(iniPath());
     save();
-    EXPECT_EQ(host.messages.all(), Strings{shownBox(Critical, failure.shown)});
-    if (failure.iniIsFolder) std::filesystem::remove(iniPath());
+    EXPECT_EQ(host.messages.all(), Strings{shownBox(Critical, shown)});
+    if (iniIsFolder) std::filesystem::remove(iniPath());
   }
   ::setenv("XDG_DATA_HOME", data.c_str(), 1);
   writeIni(kCurrent);
@@ -132,41 +129,35 @@ TEST_F(SettingsSave, ThePreviousVersionIsInPlaceBeforeTheNewFileReplacesTheOld) 
   const std::string old = std::string(kCurrent) + "|" + kOlder;
   const std::string kept = std::string(kCurrent) + "|" + kCurrent;
   // The step, its fault point and file; the files it leaves when it fails or is the last.
-  const struct {
-    const char* step;
-    FaultPoint point;
-    const char* file;
-    std::string left;
-  } steps[] = {{"reading the old file", FaultPoint::ReadProfile, "dravonk.ini", old},
-               {"writing the new file", FaultPoint::StageFile, "dravonk.ini", old},
-               {"writing the previous version", FaultPoint::StageFile, "dravonk.bak", old},
-               {"naming the previous version", FaultPoint::CommitFile, "dravonk.bak", old},
-               {"naming the new file", FaultPoint::CommitFile, "dravonk.ini", kept}};
+  const std::tuple<const char*, FaultPoint, const char*, std::string> steps[] = {
+      {"reading the old file", FaultPoint::ReadProfile, "dravonk.ini", old},
+      {"writing the new file", FaultPoint::StageFile, "dravonk.ini", old},
+      {"writing the previous version", FaultPoint::StageFile, "dravonk.bak", old},
+      {"naming the previous version", FaultPoint::CommitFile, "dravonk.bak", old},
+      {"naming the new file", FaultPoint::CommitFile, "dravonk.ini", kept}};
   window.lstSource_.addItem(kNew);
   const auto files = [this] { return ini() + "|" + bak(); };
-  for (const auto& step : steps) {
+  for (const auto& [step, point, file, left] : steps) {
     for (const bool killed : {true, false}) {
-      SCOPED_TRACE(std::string(killed ? "killed " : "failed ") + step.step);
+      SCOPED_TRACE(std::string(killed ? "killed " : "failed ") + step);
       writeIni(kCurrent);
       ferrowick::testing::writeFile(bakPath(), kOlder);
       host.messages.shown.clear();
       std::string atKill;
-      if (killed) {
+      if (killed)
         fs.faults().interfere(
-            step.point, [&] { atKill = files(); }, step.file);
-      } else {
-        fs.faults().inject(step.point, runtime::Err::DeviceIOError, step.file);
-      }
+            point, [&] { atKill = files(); }, file);
+      else
+        fs.faults().inject(point, runtime::Err::DeviceIOError, file);
       save();
       if (killed) {
-        EXPECT_EQ(atKill, step.left);
+        EXPECT_EQ(atKill, left);
         EXPECT_EQ(bak(), kCurrent);  // and a save that goes on completes
         EXPECT_NE(ini().find(kNew), std::string::npos);
       } else {
-        EXPECT_EQ(files(), step.left);
-        EXPECT_EQ(host.messages.all(),
-                  Strings{shownBox(Critical,
-                                   "57\nDevice I/O error\n\n" + (folder() / step.file).string())});
+        EXPECT_EQ(files(), left);
+        EXPECT_EQ(host.messages.all(), Strings{shownBox(Critical, "57\nDevice I/O error\n\n" +
+                                                                      (folder() / file).string())});
         EXPECT_EQ(filesLeft(), 2);
       }
     }

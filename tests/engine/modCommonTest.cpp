@@ -11,8 +11,7 @@ namespace {
 
 class modCommonTest : public EngineTest {};
 
-// A scheduled run that falls due during a run started by hand is not lost: it starts once
-// that run has ended, once, and the hourly rule then counts from its end.
+// The hourly rule then counts from the end of the run it waited for.
 TEST_F(modCommonTest, AScheduledRunDueDuringARunByHandStartsOnceThatRunHasEnded) {
   const auto source = ferrowick::testing::Sandbox::root() / "docs";
   const auto copy = ferrowick::testing::Sandbox::root() / ("backup" + source.string() + "/a.txt");

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <utility>
 
 #include "TestChecks.h"
 #include "runtime/fs/FileSystem.h"
@@ -48,16 +49,14 @@ TEST_F(CopyReplaceTest, ModesAndTimesTheFileSystemRefusesLeaveTheCopyStanding) {
   writeFile(source, "new");
   // Beyond the umask, so that the mode is set after the content as well as the time.
   fs::permissions(source, fs::perms{0666});
-  const struct {
-    int err;
-    int raised;
-  } cases[] = {{ENOSYS, 0}, {EPERM, 0}, {EOPNOTSUPP, 0}, {EIO, Err::DeviceIOError}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.err);
+  const std::pair<int, int> cases[] = {
+      {ENOSYS, 0}, {EPERM, 0}, {EOPNOTSUPP, 0}, {EIO, Err::DeviceIOError}};
+  for (const auto& [err, raised] : cases) {
+    SCOPED_TRACE(err);
     writeFile(target, "old");
-    files.faults().inject(FaultPoint::CopyAttributes, c.err, {}, 2);
-    EXPECT_EQ(testing::raisedError([&] { files.copyFile(source, target); }), c.raised);
-    EXPECT_EQ(readFile(target), c.raised == 0 ? "new" : "old");
+    files.faults().inject(FaultPoint::CopyAttributes, err, {}, 2);
+    EXPECT_EQ(testing::raisedError([&] { files.copyFile(source, target); }), raised);
+    EXPECT_EQ(readFile(target), raised == 0 ? "new" : "old");
     EXPECT_EQ(testing::entriesIn(target.parent_path()), 1);
     files.faults().clear();
   }
@@ -67,7 +66,6 @@ int run(const std::string& command) {
   return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str());
 }
 
-// The same on a real FAT volume mounted through FUSE, copied onto and replaced.
 TEST_F(CopyReplaceTest, CopiesAndReplacesOnARealFatVolume) {
   if (::access("/dev/fuse", R_OK | W_OK) != 0) GTEST_SKIP() << "no /dev/fuse here";
   if (run("command -v mkfs.vfat && command -v fusefat && command -v fusermount") != 0)

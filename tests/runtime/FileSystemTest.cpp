@@ -8,6 +8,7 @@
 #include <csignal>
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "runtime/TestChecks.h"
 #include "runtime/fs/ArchiveStore.h"
@@ -133,23 +134,18 @@ TEST_F(FileSystemTest, BatchedArchiveRecordsCommitByBytesCopiedOrTimeWaited) {
   FileSystem store{database};
   store.commitArchiveEvery({std::chrono::seconds(30), 10, [&] { return now; }});
   store.beginArchiveBatch();
-  struct Step {
-    const char* name;
-    const char* content;
-    int secondsLater;
-    bool committed;  // this record and every one before it
-  };
-  const Step steps[] = {
+  // A file, its content, the seconds since the one before; whether it and all before it
+  // are committed.
+  const std::tuple<const char*, const char*, int, bool> steps[] = {
       {"c1", "1234", 0, false}, {"c2", "12345", 29, false}, {"c3", "6", 0, true},
       {"c4", "", 5, false},     {"c5", "", 29, false},      {"c6", "", 1, true},
   };
-  for (const Step& step : steps) {
-    const std::string file = path(step.name);
-    writeFile(file, step.content);
-    now += std::chrono::seconds(step.secondsLater);
+  for (const auto& [name, content, secondsLater, committed] : steps) {
+    const std::string file = path(name);
+    writeFile(file, content);
+    now += std::chrono::seconds(secondsLater);
     store.clearArchive(file, store.copyFile(file, file + ".copy").source);
-    EXPECT_EQ(FileSystem{database}.getAttributes(file), step.committed ? 0u : Attr::Archive)
-        << step.name;
+    EXPECT_EQ(FileSystem{database}.getAttributes(file), committed ? 0u : Attr::Archive) << name;
   }
   // A due commit whose flush fails drops its records: none outlives its copy.
   const std::string lost = path("c7");
@@ -243,7 +239,6 @@ TEST_F(FileSystemTest, DamagedArchiveDatabaseIsSetAsideAndANewOneMade) {
     EXPECT_FALSE(note->reason.empty());
     EXPECT_FALSE(store.takeArchiveSetAside().has_value());
   }
-  // A sound database is kept as it is.
   FileSystem again{database};
   EXPECT_EQ(again.getAttributes(file), 0u);
   EXPECT_FALSE(again.takeArchiveSetAside().has_value());
@@ -265,7 +260,6 @@ TEST(ArchiveStoreFull, AFullDiskUnderTheStoreIsDiskFullNotADeviceError) {
   EXPECT_EQ(error, Err::DiskFull);
 }
 
-// Not made for a reason the system gives: that reason, by the runtime's table.
 TEST(ArchiveStoreFull, AStoreThatCannotBeMadeFailsAsTheSystemSaid) {
   writeFile(testing::Sandbox::root() / "plain", "x");
   EXPECT_EQ(raisedError([] { ArchiveStore store(testing::Sandbox::root() / "plain/archive.db"); }),

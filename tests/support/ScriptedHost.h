@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <ostream>
@@ -20,26 +21,11 @@ T next(std::deque<T>& queue) {
 
 // A style by its parts, as "Critical", "YesNo", "YesNo+Exclamation" or "OkOnly".
 inline std::string styleName(runtime::MsgStyle style) {
-  using runtime::MsgIcon;
-  const bool yesNo = style.buttons == runtime::MsgButtons::YesNo;
-  std::string icon;
-  switch (style.icon) {
-    case MsgIcon::Critical:
-      icon = "Critical";
-      break;
-    case MsgIcon::Question:
-      icon = "Question";
-      break;
-    case MsgIcon::Exclamation:
-      icon = "Exclamation";
-      break;
-    case MsgIcon::Information:
-      icon = "Information";
-      break;
-    case MsgIcon::None:
-      return yesNo ? "YesNo" : "OkOnly";
-  }
-  return yesNo ? "YesNo+" + icon : icon;
+  static constexpr const char* kIcons[] = {"", "Critical", "Question", "Exclamation",
+                                           "Information"};
+  const std::string icon = kIcons[static_cast<std::size_t>(style.icon)];
+  if (style.buttons != runtime::MsgButtons::YesNo) return icon.empty() ? "OkOnly" : icon;
+  return icon.empty() ? "YesNo" : "YesNo+" + icon;
 }
 
 }  // namespace ferrowick::testing

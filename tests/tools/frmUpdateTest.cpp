@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "LoopbackServer.h"
 #include "ToolRig.h"
 #include "runtime/RuntimeError.h"
@@ -50,23 +52,18 @@ TEST(VersionComparison, ComparesCharacterCodesAndTheLongerTextWins) {
 // Only Yes to the offer opens the update page.
 TEST_F(UpdateTest, EachAnswerOfTheServerEndsInItsMessageAndClosesTheWindow) {
   const std::string whole(ui::kMaxVersionFile, '9');
-  struct Case {
-    std::string response;
-    int message;
-    runtime::MsgAnswer answer = No;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, int, runtime::MsgAnswer> cases[] = {
       {"HTTP/1.0 200\r\n\r\n1.21", 144, Yes},
-      {"HTTP/1.0 200 OK\r\n\r\n1.3", 144},
-      {"HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\n\r\n1.21", 146},
-      {"1.21", 146},
-      {"HTTP/1.0 200 OK\r\n\r\n1.20", 146},
+      {"HTTP/1.0 200 OK\r\n\r\n1.3", 144, No},
+      {"HTTP/1.1 404 Not Found\r\nContent-Length: 4\r\n\r\n1.21", 146, No},
+      {"1.21", 146, No},
+      {"HTTP/1.0 200 OK\r\n\r\n1.20", 146, No},
       // Line breaks closing the file are no part of the version.
-      {"HTTP/1.0 200 OK\r\n\r\n1.20\n", 146},
-      {"HTTP/1.0 200 OK\r\n\r\n1.20\r\n\r\n", 146},
-      {"HTTP/1.0 200 OK\r\n\r\n1.21\r\n", 144},
-      {"HTTP/1.0 200 OK\r\n\r\n" + whole, 144},
-      {"HTTP/1.0 200 OK\r\n\r\n" + whole + "9", 146},
+      {"HTTP/1.0 200 OK\r\n\r\n1.20\n", 146, No},
+      {"HTTP/1.0 200 OK\r\n\r\n1.20\r\n\r\n", 146, No},
+      {"HTTP/1.0 200 OK\r\n\r\n1.21\r\n", 144, No},
+      {"HTTP/1.0 200 OK\r\n\r\n" + whole, 144, No},
+      {"HTTP/1.0 200 OK\r\n\r\n" + whole + "9", 146, No},
   };
   for (const auto& [response, message, answer] : cases) {
     SCOPED_TRACE(response.substr(0, 40));

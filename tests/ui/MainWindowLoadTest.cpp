@@ -74,18 +74,13 @@ TEST_F(MainWindowTest, ErrorsDuringTheLoadEndInABox) {
   // A subfolder that cannot be listed at the load's expansion costs only what lies below
   // it, silently: the run names it when it gets there.
   const std::string data = (Sandbox::root() / "data").string();
-  for (const char* below : {"/bad/under", "/good/under"}) {
+  for (const char* below : {"/bad/under", "/good/under"})
     std::filesystem::create_directories(data + below);
-  }
   writeFile(appData("dravonk.ini"), "[Entries]\r\n0=" + data + "/*.*\r\n");
   fs.faults().inject(runtime::FaultPoint::List, runtime::Err::DeviceUnavailable, "/data/bad", 9);
   ui::frmMain& loaded = makeWindow();
-  std::vector<std::string> items;
-  for (std::size_t i = 0; i < loaded.lstSource().count(); ++i) {
-    items.push_back(loaded.lstSource().item(i));
-  }
-  EXPECT_EQ(items, (std::vector<std::string>{data + "/*.*", data + "/bad/*.*", data + "/good/*.*",
-                                             data + "/good/under/*.*"}));
+  EXPECT_EQ(itemsOf(loaded.lstSource()), (Strings{data + "/*.*", data + "/bad/*.*",
+                                                  data + "/good/*.*", data + "/good/under/*.*"}));
   ASSERT_EQ(scripted.messages.shown.size(), 1u);
   EXPECT_EQ(scripted.messages.shown[0].text, "6\nOverflow");
 }

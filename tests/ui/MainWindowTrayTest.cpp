@@ -119,7 +119,6 @@ TEST_F(TrayTest, FocusComingBackAfterStartChangesNothing) {
       ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
       settle();
       EXPECT_EQ(outcome(), (Outcome{true, false, {false}}));
-      // Each tool window is the main window's, one instance while open.
       EXPECT_TRUE(closeIt || (&tools[i]() == &tool && tool.parentWidget() == &w));
     }
   }
@@ -142,7 +141,6 @@ TEST_F(TrayTest, LosingTheNotificationAreaBringsAHiddenWindowBackMinimised) {
     settle();
     EXPECT_EQ(outcome(), expected);
   }
-  // A window shown with an area leaves it alone.
   w.mnuRestore_Click();
   tray.available = false;
   tray.onAreaChanged(false);
@@ -171,8 +169,6 @@ TEST(QtTrayIcon, ClickWaitsForADoubleClickWhichCancelsIt) {
   }
 }
 
-// Close requests are refused once the window is loaded; the tray's items, its restore
-// and the window's own end link work.
 TEST_F(TrayTest, CloseRequestsAreRefusedOnceLoadedButOwnClosePathsWork) {
   ui::frmMain& unloaded = makeWindow(false);
   unloaded.show();

@@ -50,9 +50,7 @@ TEST_F(QtControlEvents, ChecksClickOnEveryChange) {
   using enum runtime::CheckState;
   std::vector<runtime::CheckState> seen;
   box.onClick = [&] { seen.push_back(box.value()); };
-  box.setValue(Checked);
-  box.setValue(Checked);
-  box.setValue(Grayed);
+  for (const runtime::CheckState value : {Checked, Checked, Grayed}) box.setValue(value);
   EXPECT_EQ(raisedError([&] { box.setValue(static_cast<runtime::CheckState>(3)); }),
             InvalidPropertyValue);
   // A user's click on a greyed box ticks it, and clicks then toggle; none greys it again.

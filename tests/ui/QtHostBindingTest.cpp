@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "runtime/Host.h"
@@ -67,8 +68,6 @@ TEST_F(QtTest, MessageBoxBelongsToTheActiveWindow) {
   }
 }
 
-// Every text the program shows in a box, in every language, with a long path where a
-// box names one: the real box shows it whole, its long lines wrapped.
 TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
   std::string path = "/home/ann";
   for (const char* folder : {"Dokumente", "Projekte-2026", "Kundenarchiv", "Rechnungen_und_Belege"})
@@ -77,7 +76,6 @@ TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
   path.resize(200);
   using runtime::MsgButtons;
   using runtime::MsgIcon;
-  const runtime::MsgStyle yesNoCritical = MsgButtons::YesNo | MsgIcon::Critical;
   ui::QtMessageBoxes boxes;
   for (const std::string language : {"English", "Polish", "Deutsch"}) {
     ASSERT_EQ(lang.LoadLanguageFile(FERROWICK_SOURCE_DIR "/languages/" + language + "/" + language +
@@ -86,42 +84,29 @@ TEST_F(MainWindowTest, EveryBoxShowsItsWholeTextInEveryLanguage) {
     const auto t = [&](int index) { return lang.text(index); };
     const std::string copyError =
         "\n\n" + t(192) + "\n" + path + "\n" + t(183) + "\n" + path + "\n\n" + t(193);
-    const std::pair<std::string, runtime::MsgStyle> shown[] = {
-        {t(101), MsgIcon::Critical},
+    std::vector<std::pair<std::string, runtime::MsgStyle>> shown = {
         {t(144), MsgButtons::YesNo | MsgIcon::Question},
-        {t(146), MsgIcon::Information},
         {t(177) + " '" + path + "'\r", MsgIcon::Exclamation},
         {t(178) + "\n\n" + path + "/*.*", MsgIcon::Exclamation},
-        {t(194) + "\n\n" + path, MsgIcon::Exclamation},
-        {t(195) + "\n\n" + path, MsgIcon::Exclamation},
-        {t(196) + copyError, yesNoCritical},
         {t(197) + copyError, MsgButtons::YesNo | MsgIcon::Exclamation},
-        {t(198) + copyError, yesNoCritical},
-        {t(199) + copyError, yesNoCritical},
-        {t(200) + copyError, yesNoCritical},
-        {"75: Path/File access error" + copyError, yesNoCritical},
-        {t(199), MsgIcon::Critical},
+        {"75: Path/File access error" + copyError, MsgButtons::YesNo | MsgIcon::Critical},
         {t(200) + "\n\n" + path, MsgIcon::Critical},
         {t(201) + "\n" + t(202) + " " + path + "/*.*", MsgIcon::Critical},
-        {t(203), MsgIcon::Critical},
-        {t(204), MsgIcon::Critical},
         {t(205) + "\n\n" + t(206), MsgButtons::YesNo | MsgIcon::Exclamation},
-        {t(207), MsgIcon::Critical},
-        {t(208), MsgIcon::Critical},
-        {t(211), MsgIcon::Information},
-        {t(212), MsgIcon::Information},
-        {t(226), MsgIcon::Information},
         {"Error: Failed loading selected language.", MsgIcon::Critical},
-        {"76\nPath not found", MsgIcon::Critical},
-    };
+        {"76\nPath not found", MsgIcon::Critical}};
+    for (int i : {101, 199, 203, 204, 207, 208}) shown.emplace_back(t(i), MsgIcon::Critical);
+    for (int i : {146, 211, 212, 226}) shown.emplace_back(t(i), MsgIcon::Information);
+    for (int i : {194, 195}) shown.emplace_back(t(i) + "\n\n" + path, MsgIcon::Exclamation);
+    for (int i : {196, 198, 199, 200})
+      shown.emplace_back(t(i) + copyError, MsgButtons::YesNo | MsgIcon::Critical);
     for (const auto& [text, style] : shown) {
       SCOPED_TRACE(language + ": " + text.substr(0, 40));
       bool whole = false;
       QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        // A wrapping label needs its least width and, at its width, its height; one that
-        // does not wrap needs its whole size.
+        // A wrapping label needs its least width and, at its width, its height.
         const QSize needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(),
                                                        label->heightForWidth(label->width()))
                                                : label->sizeHint();

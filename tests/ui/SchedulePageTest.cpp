@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MainWindowFixture.h"
@@ -10,6 +11,7 @@ namespace ferrowick::testing {
 namespace {
 
 using runtime::CheckState::Checked;
+using Strings = std::vector<std::string>;
 
 class SchedulePageTest : public MainWindowTest {
  protected:
@@ -23,7 +25,6 @@ class SchedulePageTest : public MainWindowTest {
   }
 };
 
-// Nothing to copy and nothing checked: "only now" runs all the same and saves nothing.
 TEST_F(SchedulePageTest, OnlyNowRunsAtOnceWithoutACheckOrASave) {
   ui::frmMain& w = makeWindow();
   w.Hyperlink4_Click();
@@ -32,38 +33,27 @@ TEST_F(SchedulePageTest, OnlyNowRunsAtOnceWithoutACheckOrASave) {
   EXPECT_FALSE(std::filesystem::exists(settings()));
 }
 
-// A check that stops the save names what is missing; where that is the destination, its
-// page comes up with the focus in it. A time of 00:00 is no time: the schedule never runs
-// at it.
+// A time of 00:00 is no time: the schedule never runs at it.
 TEST_F(SchedulePageTest, AFailedCheckSavesNothingAndLeadsToWhatIsMissing) {
-  struct Case {
-    std::string destination;
-    bool each;
-    std::string time;
-    std::string box;
-    int page;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, bool, std::string, std::string, int> cases[] = {
       {"", false, "10:30", text(204), 3},
       {"/backup/", false, "00:00", text(207), 4},
-      {"/backup/", true, "00:00", text(208), 4},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.destination + " " + c.time);
+      {"/backup/", true, "00:00", text(208), 4}};
+  for (const auto& [destination, each, time, box, page] : cases) {
+    SCOPED_TRACE(destination + " " + time);
     ui::frmMain& w = makeWindow();
     w.show();
     w.lstSource().addItem("/data/*.*");
-    w.txtDest().setText(c.destination);
-    (c.each ? w.optEach() : w.optAlways()).setValue(true);
-    (c.each ? w.MaskEdBox2() : w.MaskEdBox1()).setText(c.time);
+    w.txtDest().setText(destination);
+    (each ? w.optEach() : w.optAlways()).setValue(true);
+    (each ? w.MaskEdBox2() : w.MaskEdBox1()).setText(time);
     w.Hyperlink4_Click();
     scripted.messages.shown.clear();
     w.cmdBakNow_.widget().click();
-    ASSERT_EQ(scripted.messages.shown.size(), 1u);
-    EXPECT_EQ(scripted.messages.shown[0].text, c.box);
+    EXPECT_EQ(scripted.messages.all(), Strings{"Ferrowick|Critical|" + box});
     EXPECT_FALSE(std::filesystem::exists(settings()));
-    EXPECT_EQ(pages(w), only(c.page, 5));
-    if (c.page == 3) {
+    EXPECT_EQ(pages(w), only(page, 5));
+    if (page == 3) {
       EXPECT_TRUE(w.txtDest_.widget().isVisible());
       EXPECT_EQ(w.focusWidget(), &w.txtDest_.widget());
     }

@@ -66,7 +66,6 @@ TEST_F(MainWindowTest, TabReachesEverySideLinkAndTheKeysFollowIt) {
     EXPECT_EQ(bars(w), only(page, 7)) << link;
   }
   EXPECT_EQ(ends, 1);  // the last link ends the program
-  // From a link, Tab goes on into the page on show.
   w.Hyperlink6_.widget().setFocus();
   QTest::keyClick(&w.Hyperlink6_.widget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), &w.cmdLog_.widget());
