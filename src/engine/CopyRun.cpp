@@ -37,6 +37,10 @@ std::string CopyRun::GetFileName(const std::string& path) {
   return path.substr(slash + 1);
 }
 
+std::string CopyRun::sourceFolder(const Run& run) {
+  return run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
+}
+
 std::string CopyRun::mirrorOf(const std::string& sourceFolder) const {
   const auto slash = sourceFolder.find('/');
   if (slash == std::string::npos) return {};
@@ -183,9 +187,7 @@ runtime::CopiedFile CopyRun::copyFile(Run& run) {
     madeFolder_.clear();
     run.destination.release();
     tree_.forgetLevels();
-    const std::string folder =
-        run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size());
-    if (MakeDestDir(folder) != run.destFolder) throw;
+    if (MakeDestDir(sourceFolder(run)) != run.destFolder) throw;
     takeDestDir(run, run.destFolder);
     return ctx_.fs.copyFile(run.sourcePath, target, run.source, run.destination, yield);
   }

@@ -91,6 +91,8 @@ class CopyRun {
   void commitArchiveRecords();
 
   std::string mirrorOf(const std::string& sourceFolder) const;
+  // The current file's source folder: its path less its name.
+  static std::string sourceFolder(const Run& run);
   // A path as the log shows it: a line break inside a name cannot start a line of its own.
   static std::string logName(std::string path);
   static std::string errorEntry(const runtime::RuntimeError& error);

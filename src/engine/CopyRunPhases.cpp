@@ -37,9 +37,6 @@ bool hasDotLevel(const std::string& path) {
   return false;
 }
 
-std::string folderOf(const std::string& path, const std::string& fileName) {
-  return path.substr(0, path.size() - fileName.size());
-}
 }  // namespace
 
 CopyStep CopyRun::perform(CopyStep step, Run& run) {
@@ -308,7 +305,7 @@ void CopyRun::startFile(Run& run) {
 
 CopyStep CopyRun::findDestinationFolder(Run& run) {
   if (incremental() && run.attributes == 0) return CopyStep::ShowFileStatus;
-  const std::string folder = folderOf(run.sourcePath, run.fileName);
+  const std::string folder = sourceFolder(run);
   const auto made = MakeDestDir(folder);
   if (!made || made->empty()) {
     // No folder to copy into: a failed copy, never a copy below the current folder.
@@ -322,8 +319,7 @@ CopyStep CopyRun::findDestinationFolder(Run& run) {
 // A file that was skipped or failed before its folder was made shows its own target.
 void CopyRun::showFileStatus(Run& run) {
   MainWindowView& view = ctx_.view;
-  std::string target =
-      run.destFolder.empty() ? mirrorOf(folderOf(run.sourcePath, run.fileName)) : run.destFolder;
+  std::string target = run.destFolder.empty() ? mirrorOf(sourceFolder(run)) : run.destFolder;
   target += run.fileName;
   view.Label11().setCaption(run.sourcePath);
   view.Label13().setCaption(target);

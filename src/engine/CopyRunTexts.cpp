@@ -48,7 +48,7 @@ std::string CopyRun::errorText(const Run& run) const {
   const services::modLanguage& lang = ctx_.lang;
   std::string target = run.destFolder;
   if (target.empty() && !run.sourcePath.empty() && !run.fileName.empty()) {
-    target = mirrorOf(run.sourcePath.substr(0, run.sourcePath.size() - run.fileName.size()));
+    target = mirrorOf(sourceFolder(run));
   }
   return "\n\n" + lang.text(Text::CopyError) + "\n" + run.sourcePath + "\n" + lang.text(Text::To) +
          "\n" + target + run.fileName + "\n\n" + lang.text(Text::RetryFile);
